@@ -1,0 +1,25 @@
+#include "sequencer/pointer.h"
+
+#include <array>
+
+#include "settings/conversions.h"
+
+namespace quorvel {
+
+// The system's record is 28 bytes on 32-bit targets; ours is handed over as it is there.
+static_assert(sizeof(void*) != 4 || sizeof(InputRecord) == 28, "input record must match the 32-bit layout");
+
+void Pointer::MoveMouse(float x, float y) {
+  const Point client{toInt32(x, ValueOrigin{"x", 0, formatFloat32(x)}),
+                     toInt32(y, ValueOrigin{"y", 0, formatFloat32(y)})};
+  platform_.setCursorPos(platform_.clientToScreen(window_, client));
+}
+
+void Pointer::ClickMouse(std::uint32_t downFlags, std::uint32_t upFlags) {
+  std::array<InputRecord, 2> records{};
+  records[0].dwFlags = downFlags;
+  records[1].dwFlags = upFlags;
+  platform_.sendInput(records);
+}
+
+}  // namespace quorvel

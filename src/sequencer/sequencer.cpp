@@ -1,0 +1,80 @@
+#include "sequencer/sequencer.h"
+
+#include <limits>
+
+#include "sequencer/overflow_message.h"
+#include "settings/config_file.h"
+#include "settings/conversions.h"
+#include "settings/mdini.h"
+#include "settings/text_to_number.h"
+
+namespace quorvel {
+
+Sequencer::Sequencer(Platform& platform, Pointer& pointer) : platform_(platform), pointer_(pointer) {
+  for (int k = 1; k <= kSlotCount; ++k) {
+    timers_[k] = platform_.createTimer(kSlotTick, [this, k] { Timer_Timer(k); });
+  }
+}
+
+void Sequencer::Start() {
+  try {
+    startCycle();
+  } catch (const OverflowError& error) {
+    reportOverflow(platform_, error.origin());
+  }
+}
+
+void Sequencer::startCycle() {
+  for (int i = 1; i <= kSlotCount; ++i) table_.ticks[i] = 0;
+  LoadSlots();
+  platform_.setTimerEnabled(timers_[1], true);
+}
+
+void Sequencer::LoadSlots() {
+  for (int i = 1; i <= kSlotCount; ++i) {
+    const std::string section = slotSection(i);
+    auto read = [&](const char* key) { return readini(platform_, configPath(platform_), section, key, "0"); };
+    table_.x[i] = toFloat32(TextToNumber(read("x")));
+    table_.y[i] = toFloat32(TextToNumber(read("y")));
+    const std::string t = read("t");
+    table_.t[i] = toInt16(TextToNumber(t), ValueOrigin{"t", i, t});
+    const std::string f = read("f");
+    table_.f[i] = toUInt8(TextToNumber(f), ValueOrigin{"f", i, f});
+  }
+}
+
+void Sequencer::Timer_Timer(int slot) {
+  try {
+    tick(slot);
+  } catch (const OverflowError& error) {
+    ValueOrigin origin = error.origin();
+    if (origin.slot == 0) origin.slot = slot;  // a point this slot could not place
+    reportOverflow(platform_, origin);
+  }
+}
+
+void Sequencer::tick(int k) {
+  if (table_.ticks[k] == std::numeric_limits<std::int32_t>::max()) {
+    platform_.setTimerEnabled(timers_[k], false);
+    throw OverflowError(ValueOrigin{"ticks", k, std::to_string(table_.ticks[k]) + " + 1"});
+  }
+  ++table_.ticks[k];
+
+  if (table_.t[k] < 1) {
+    platform_.setTimerEnabled(timers_[k], false);
+    if (k >= 2) startCycle();
+    return;
+  }
+  if (table_.f[k] != 1 || table_.ticks[k] < table_.t[k]) return;
+
+  platform_.setTimerEnabled(timers_[k], false);
+  pointer_.MoveMouse(table_.x[k], table_.y[k]);
+  pointer_.ClickMouse(kMouseLeftDown, kMouseLeftUp);
+  if (k < kSlotCount) {
+    platform_.setTimerEnabled(timers_[k + 1], true);
+  } else {
+    startCycle();
+  }
+}
+
+}  // namespace quorvel
