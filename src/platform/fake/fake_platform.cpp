@@ -62,10 +62,17 @@ FileCheck FakePlatform::fileExists(const std::string& path) {
     --failingChecks_;
     return FileCheck::failed;
   }
+  if (memoryFiles_) return memoryFiles_->contains(path) ? FileCheck::exists : FileCheck::missing;
   return native::fileExists(path);
 }
 
-std::optional<std::string> FakePlatform::readFile(const std::string& path) { return native::readFile(path); }
+std::optional<std::string> FakePlatform::readFile(const std::string& path) {
+  if (memoryFiles_) {
+    const auto file = memoryFiles_->find(path);
+    return file == memoryFiles_->end() ? std::nullopt : std::optional<std::string>(file->second);
+  }
+  return native::readFile(path);
+}
 
 bool FakePlatform::replaceFile(const std::string& path, std::string_view contents) {
   ++fileWrites_;
@@ -74,6 +81,10 @@ bool FakePlatform::replaceFile(const std::string& path, std::string_view content
   } else if (failingWrites_ > 0) {
     --failingWrites_;
     return false;
+  }
+  if (memoryFiles_) {
+    (*memoryFiles_)[path] = contents;
+    return true;
   }
   return native::replaceFile(path, contents);
 }

@@ -41,6 +41,10 @@ class FakePlatform final : public Platform {
   const std::vector<InjectedEvent>& injected() const { return injected_; }
   const std::vector<ShownMessage>& messages() const { return messages_; }
 
+  // Keeps files in memory instead of the folder, for runs that read the file hundreds of thousands of
+  // times and test something else.
+  void keepFilesInMemory() { memoryFiles_.emplace(); }
+
   // Failure injection: after `after` more calls that work, the next `count` calls of the kind fail.
   void failFileChecks(int count) { failingChecks_ = count; }
   void failFileWrites(int count, int after = 0) {
@@ -77,6 +81,7 @@ class FakePlatform final : public Platform {
   int failingWrites_ = 0;
   int writesBeforeFailing_ = 0;
   int fileWrites_ = 0;
+  std::optional<std::map<std::string, std::string>> memoryFiles_;
 };
 
 }  // namespace quorvel

@@ -1,0 +1,24 @@
+# Installs the Debian packages given as arguments that are not installed yet.
+ensure_packages() {
+  local missing=()
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Wine in a prefix of our own, quiet, without the installers it would otherwise offer.
+use_private_wine() {
+  export WINEPREFIX="${WINEPREFIX:-$PWD/build/wine}"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
+                mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64)
