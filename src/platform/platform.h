@@ -2,13 +2,16 @@
 // Every operation is pure virtual so that a backend which forgets one does not compile.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
@@ -45,6 +48,77 @@ struct InputRecord {
 
 enum class MessageIcon { exclamation };
 
+// Window and control geometry is in twips: 1/1440 inch, 15 twips to a pixel at 96 dpi.
+inline constexpr int kTwipsPerPixel = 15;
+
+// Twips to whole pixels. Positions beyond any screen are kept far away rather than wrapped.
+inline int twipsToPixels(double twips) {
+  if (std::isnan(twips)) return 0;
+  constexpr double kFarAway = 1e7;
+  return static_cast<int>(std::lround(std::clamp(twips / kTwipsPerPixel, -kFarAway, kFarAway)));
+}
+
+struct TwipsPoint {
+  float x = 0;
+  float y = 0;
+  friend bool operator==(const TwipsPoint&, const TwipsPoint&) = default;
+};
+
+struct TwipsRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// A colour as 0x00BBGGRR; with the high bit set, the low byte is a system colour index.
+using Color = std::uint32_t;
+inline constexpr Color kSystemColorFlag = 0x80000000u;
+inline constexpr Color kButtonTextColor = kSystemColorFlag | 18u;
+inline constexpr Color kWindowTextColor = kSystemColorFlag | 8u;
+
+struct FontSpec {
+  std::string name;  // empty: the platform's default control font
+  double points = 0;
+  int charset = 0;   // 134: GB2312
+};
+
+struct WindowSpec {
+  std::string caption;
+  int clientWidth = 0;  // twips
+  int clientHeight = 0;
+};
+
+enum class ControlId : int {};
+
+enum class ControlKind {
+  frame,     // a plain group box with no caption
+  label,     // sizes itself to its caption
+  textBox,   // single line; maxLength limits typing only
+  comboBox,  // drop-down list with an editable text part; typed text selects no item
+  checkBox,  // values 0 clear, 1 checked, 2 grayed; a user click toggles clear and checked
+  button,    // command button raising onClick
+};
+
+struct ControlSpec {
+  ControlKind kind = ControlKind::label;
+  std::optional<ControlId> container;  // none: the window's client area
+  TwipsRect rect;                       // relative to the container
+  std::string caption;
+  FontSpec font;
+  Color foreColor = kWindowTextColor;
+  int maxLength = 0;  // 0: no limit
+  std::vector<std::string> items;
+  int tabIndex = -1;  // -1: never takes the focus
+};
+
+// A control's events. The key press handler may change the key code.
+struct ControlHandlers {
+  std::function<void()> onClick;   // button pressed, combo item chosen by the user, check box clicked
+  std::function<void()> onChange;  // text changed, by the user or the program
+  std::function<void(int& keyAscii)> onKeyPress;
+};
+
 // Outcome of asking whether a file exists: the question itself can fail.
 enum class FileCheck { exists, missing, failed };
 
@@ -63,6 +137,24 @@ class Platform {
   virtual void setCursorPos(Point screen) = 0;
   // Injects the records in order as one uninterrupted batch; returns how many were injected.
   virtual std::uint32_t sendInput(std::span<const InputRecord> records) = 0;
+
+  // Windows and controls.
+  virtual WindowHandle createWindow(const WindowSpec& spec) = 0;
+  // Left and top of the window's outer frame on the screen, in twips.
+  virtual void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) = 0;
+  virtual TwipsPoint windowPosition(WindowHandle window) const = 0;
+  virtual void showWindow(WindowHandle window) = 0;
+  virtual ControlId createControl(WindowHandle window, const ControlSpec& spec) = 0;
+  virtual void setControlHandlers(ControlId control, ControlHandlers handlers) = 0;
+  virtual std::string controlText(ControlId control) const = 0;
+  // Raises onChange when the text really changes. Text set here is never cut to maxLength.
+  virtual void setControlText(ControlId control, std::string_view text) = 0;
+  virtual int listIndex(ControlId combo) const = 0;  // -1: no item selected
+  virtual int checkValue(ControlId checkBox) const = 0;
+  virtual void setCheckValue(ControlId checkBox, int value) = 0;
+  virtual void setFocus(ControlId control) = 0;
+  // Runs the event loop until every window is closed.
+  virtual void runEventLoop() = 0;
 
   // Modal message box with one OK button; returns when the user has closed it. Timers keep ticking
   // while it is open.

@@ -29,7 +29,7 @@ TEST_F(PointerTest, MovesRelativeToTheClientAreaRoundingHalfToEven) {
 
 TEST_F(PointerTest, FollowsTheWindow) {
   pointer.MoveMouse(10, 10);
-  fake.moveWindow(window, Point{0, 0});
+  fake.setClientOrigin(window, Point{0, 0});
   pointer.MoveMouse(10, 10);
   EXPECT_EQ(fake.cursor(), (Point{10, 10}));
 }

@@ -242,7 +242,7 @@ TEST_F(RunTest, ClicksFollowTheWindow) {
   setSlot(3, "0", "0", "0", "0");
   sequencer.Start();
   advanceTo(1500);
-  fake.moveWindow(window, Point{400, 300});
+  fake.setClientOrigin(window, Point{400, 300});
   advanceTo(2500);
   EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(10, 20)}, {2000, Point{410, 320}}}));
 }

@@ -20,12 +20,118 @@ void FakePlatform::advance(Duration step) {
 }
 
 WindowHandle FakePlatform::addWindow(Point clientOrigin) {
-  windowOrigins_.push_back(clientOrigin);
-  return static_cast<WindowHandle>(windowOrigins_.size() - 1);
+  windows_.push_back(Window{{}, {}, clientOrigin, false});
+  return static_cast<WindowHandle>(windows_.size() - 1);
 }
 
-void FakePlatform::moveWindow(WindowHandle window, Point clientOrigin) {
-  windowOrigins_.at(static_cast<std::size_t>(window)) = clientOrigin;
+void FakePlatform::setClientOrigin(WindowHandle window, Point clientOrigin) {
+  windows_.at(index(window)).clientOrigin = clientOrigin;
+}
+
+WindowHandle FakePlatform::createWindow(const WindowSpec& spec) {
+  windows_.push_back(Window{spec, {}, kFrameOffset, false});
+  return static_cast<WindowHandle>(windows_.size() - 1);
+}
+
+void FakePlatform::moveWindow(WindowHandle window, TwipsPoint outerTopLeft) {
+  Window& w = windows_.at(index(window));
+  // Like a real window, it can only sit on whole pixels.
+  w.position = TwipsPoint{static_cast<float>(twipsToPixels(outerTopLeft.x) * kTwipsPerPixel),
+                          static_cast<float>(twipsToPixels(outerTopLeft.y) * kTwipsPerPixel)};
+  w.clientOrigin = Point{twipsToPixels(outerTopLeft.x) + kFrameOffset.x, twipsToPixels(outerTopLeft.y) + kFrameOffset.y};
+}
+
+TwipsPoint FakePlatform::windowPosition(WindowHandle window) const { return windows_.at(index(window)).position; }
+
+void FakePlatform::showWindow(WindowHandle window) { windows_.at(index(window)).shown = true; }
+
+ControlId FakePlatform::createControl(WindowHandle window, const ControlSpec& spec) {
+  windows_.at(index(window));  // must exist
+  if (spec.container) controls_.at(index(*spec.container));
+  controls_.push_back(Control{window, spec, {}, spec.kind == ControlKind::comboBox ? "" : spec.caption});
+  return static_cast<ControlId>(controls_.size() - 1);
+}
+
+std::vector<ControlId> FakePlatform::controlsOf(WindowHandle window) const {
+  std::vector<ControlId> ids;
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].window == window) ids.push_back(static_cast<ControlId>(i));
+  }
+  return ids;
+}
+
+void FakePlatform::setControlHandlers(ControlId id, ControlHandlers handlers) {
+  control(id).handlers = std::move(handlers);
+}
+
+std::string FakePlatform::controlText(ControlId id) const { return controls_.at(index(id)).text; }
+
+void FakePlatform::replaceText(Control& c, std::string text) {
+  if (c.text == text) return;
+  c.text = std::move(text);
+  if (c.handlers.onChange) c.handlers.onChange();
+}
+
+void FakePlatform::setControlText(ControlId id, std::string_view text) { replaceText(control(id), std::string(text)); }
+
+int FakePlatform::listIndex(ControlId combo) const { return controls_.at(index(combo)).listIndex; }
+
+int FakePlatform::checkValue(ControlId checkBox) const { return controls_.at(index(checkBox)).checkValue; }
+
+void FakePlatform::setCheckValue(ControlId checkBox, int value) { control(checkBox).checkValue = value; }
+
+void FakePlatform::setFocus(ControlId id) {
+  if (control(id).spec.tabIndex >= 0) focus_ = id;
+}
+
+void FakePlatform::runEventLoop() {}
+
+void FakePlatform::chooseItem(ControlId combo, int item) {
+  Control& c = control(combo);
+  c.listIndex = item;
+  replaceText(c, c.spec.items.at(static_cast<std::size_t>(item)));
+  if (c.handlers.onClick) c.handlers.onClick();
+}
+
+void FakePlatform::typeText(ControlId id, std::string_view text) {
+  focus_ = id;
+  for (char typed : text) {
+    int key = static_cast<unsigned char>(typed);
+    Control& c = control(id);
+    if (c.handlers.onKeyPress) c.handlers.onKeyPress(key);
+    Control& after = control(id);
+    if (key == 0) continue;  // the handler swallowed it
+    if (after.spec.maxLength > 0 && static_cast<int>(after.text.size()) >= after.spec.maxLength) continue;
+    if (after.spec.kind == ControlKind::comboBox) after.listIndex = -1;
+    replaceText(after, after.text + static_cast<char>(key));
+  }
+}
+
+void FakePlatform::pressKey(ControlId id, int keyAscii) {
+  focus_ = id;
+  Control& c = control(id);
+  if (c.handlers.onKeyPress) c.handlers.onKeyPress(keyAscii);
+}
+
+void FakePlatform::click(ControlId id) {
+  Control& c = control(id);
+  if (c.spec.tabIndex >= 0) focus_ = id;
+  if (c.spec.kind == ControlKind::checkBox) c.checkValue = c.checkValue == 1 ? 0 : 1;
+  if (c.handlers.onClick) c.handlers.onClick();
+}
+
+void FakePlatform::pressTab() {
+  std::optional<ControlId> next;
+  std::optional<ControlId> first;
+  const int current = focus_ ? control(*focus_).spec.tabIndex : -1;
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    const int tab = controls_[i].spec.tabIndex;
+    if (tab < 0) continue;
+    const auto id = static_cast<ControlId>(i);
+    if (!first || tab < controls_.at(index(*first)).spec.tabIndex) first = id;
+    if (tab > current && (!next || tab < controls_.at(index(*next)).spec.tabIndex)) next = id;
+  }
+  focus_ = next ? next : first;
 }
 
 TimerId FakePlatform::createTimer(Duration interval, std::function<void()> onTick) {
@@ -37,7 +143,7 @@ void FakePlatform::setTimerEnabled(TimerId timer, bool enabled) { scheduler_.set
 bool FakePlatform::timerEnabled(TimerId timer) const { return scheduler_.enabled(timer); }
 
 Point FakePlatform::clientToScreen(WindowHandle window, Point client) const {
-  const Point origin = windowOrigins_.at(static_cast<std::size_t>(window));
+  const Point origin = windows_.at(index(window)).clientOrigin;
   return Point{origin.x + client.x, origin.y + client.y};
 }
 

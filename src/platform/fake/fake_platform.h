@@ -35,8 +35,22 @@ class FakePlatform final : public Platform {
   Duration now() const { return now_; }
   void setHandlerLateness(Duration lateness) { lateness_ = lateness; }
 
+  // Pixels between a window's outer top-left corner and its client origin (frame and title bar).
+  static constexpr Point kFrameOffset{4, 26};
   WindowHandle addWindow(Point clientOrigin);
-  void moveWindow(WindowHandle window, Point clientOrigin);
+  void setClientOrigin(WindowHandle window, Point clientOrigin);
+  bool windowShown(WindowHandle window) const { return windows_.at(index(window)).shown; }
+  const WindowSpec& windowSpec(WindowHandle window) const { return windows_.at(index(window)).spec; }
+
+  // The user at the controls. Each raises the handlers a real toolkit would.
+  void chooseItem(ControlId combo, int index);         // pick a list item
+  void typeText(ControlId control, std::string_view text);  // key by key, within the typing limit
+  void pressKey(ControlId control, int keyAscii);      // a key that inserts nothing (Enter)
+  void click(ControlId control);                       // button or check box
+  void pressTab();                                     // focus to the next control in tab order
+  std::optional<ControlId> focus() const { return focus_; }
+  const ControlSpec& controlSpec(ControlId control) const { return controls_.at(index(control)).spec; }
+  std::vector<ControlId> controlsOf(WindowHandle window) const;
   Point cursor() const { return cursor_; }
   const std::vector<InjectedEvent>& injected() const { return injected_; }
   const std::vector<ShownMessage>& messages() const { return messages_; }
@@ -53,6 +67,19 @@ class FakePlatform final : public Platform {
   }
   int fileWrites() const { return fileWrites_; }
 
+  WindowHandle createWindow(const WindowSpec& spec) override;
+  void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) override;
+  TwipsPoint windowPosition(WindowHandle window) const override;
+  void showWindow(WindowHandle window) override;
+  ControlId createControl(WindowHandle window, const ControlSpec& spec) override;
+  void setControlHandlers(ControlId control, ControlHandlers handlers) override;
+  std::string controlText(ControlId control) const override;
+  void setControlText(ControlId control, std::string_view text) override;
+  int listIndex(ControlId combo) const override;
+  int checkValue(ControlId checkBox) const override;
+  void setCheckValue(ControlId checkBox, int value) override;
+  void setFocus(ControlId control) override;
+  void runEventLoop() override;
   TimerId createTimer(Duration interval, std::function<void()> onTick) override;
   void setTimerEnabled(TimerId timer, bool enabled) override;
   bool timerEnabled(TimerId timer) const override;
@@ -68,10 +95,33 @@ class FakePlatform final : public Platform {
   std::string_view nativeLineEnd() const override;
 
  private:
+  struct Window {
+    WindowSpec spec;
+    TwipsPoint position;
+    Point clientOrigin;
+    bool shown = false;
+  };
+  struct Control {
+    WindowHandle window;
+    ControlSpec spec;
+    ControlHandlers handlers;
+    std::string text;
+    int listIndex = -1;
+    int checkValue = 0;
+  };
+  template <typename Handle>
+  static std::size_t index(Handle handle) {
+    return static_cast<std::size_t>(handle);
+  }
+  Control& control(ControlId id) { return controls_.at(index(id)); }
+  void replaceText(Control& c, std::string text);
+
   TickScheduler scheduler_;
   Duration now_{};
   Duration lateness_{};
-  std::vector<Point> windowOrigins_;
+  std::vector<Window> windows_;
+  std::vector<Control> controls_;
+  std::optional<ControlId> focus_;
   Point cursor_;
   std::vector<InjectedEvent> injected_;
   int batches_ = 0;
