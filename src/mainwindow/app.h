@@ -1,0 +1,11 @@
+// The program from start-up to the window's closing, on whatever platform it is given.
+#pragma once
+
+namespace quorvel {
+
+class Platform;
+
+// Returns the process exit code: 0 after the window was closed, 1 when start-up failed.
+int runQuorvel(Platform& platform);
+
+}  // namespace quorvel

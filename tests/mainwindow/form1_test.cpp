@@ -1,0 +1,201 @@
+// The main window on the fake platform: start-up, the editor as a user drives it, and Start.
+#include "mainwindow/form1.h"
+
+#include <gtest/gtest.h>
+
+#include "mainwindow/app.h"
+#include "platform/fake/fake_platform.h"
+#include "settings/config_file.h"
+#include "settings/ini_profile.h"
+#include "settings/mdini.h"
+#include "support/temp_dir.h"
+
+namespace quorvel {
+namespace {
+
+using testing::readBytes;
+using testing::writeBytes;
+
+class Form1Test : public ::testing::Test {
+ protected:
+  testing::TempDir dir;
+  FakePlatform fake{dir.str()};
+  Form1 form{fake};
+
+  std::string config() const { return dir.file("config.ini"); }
+  void start() {
+    ASSERT_TRUE(form.Form_Initialize());
+    form.Form_Load();
+    form.Show();
+  }
+  const Form1Controls& c() const { return form.controls(); }
+  std::string text(int field) const { return fake.controlText(c().Text2[field]); }
+  Point clientOrigin() const { return fake.clientToScreen(form.window(), Point{0, 0}); }
+  std::string stored(const char* section, const char* key) {
+    return readini(fake, configPath(fake), section, key, "<missing>");
+  }
+};
+
+TEST_F(Form1Test, FirstStartCreatesTheDefaultFileAndOpensAtTheCorner) {
+  EXPECT_EQ(runQuorvel(fake), 0);
+  EXPECT_EQ(fake.fileWrites(), 82);
+  EXPECT_EQ(iniLookup(readBytes(config()), "no20", "f"), "0");
+  const WindowHandle window = static_cast<WindowHandle>(0);
+  EXPECT_EQ(fake.windowSpec(window).caption, "Quorvel(1.0)");
+  EXPECT_EQ(fake.windowSpec(window).clientWidth, 2055);
+  EXPECT_EQ(fake.windowSpec(window).clientHeight, 2895);
+  EXPECT_EQ(fake.windowPosition(window), (TwipsPoint{0, 0}));
+  EXPECT_TRUE(fake.windowShown(window));
+}
+
+TEST_F(Form1Test, FailedExistenceCheckEndsStartUpWithTheMessage) {
+  fake.failFileChecks(1);
+  EXPECT_EQ(runQuorvel(fake), 1);
+  ASSERT_EQ(fake.messages().size(), 1u);
+  EXPECT_EQ(fake.messages()[0].text, "config.ini文件损坏！");
+  EXPECT_EQ(fake.messages()[0].title, "系统提示：");
+  EXPECT_EQ(fake.fileWrites(), 0);
+  EXPECT_THROW(fake.windowSpec(static_cast<WindowHandle>(0)), std::out_of_range) << "no window was made";
+}
+
+TEST_F(Form1Test, ExistingFileIsNotCompletedAndGivesThePosition) {
+  writeBytes(config(), "[screen]\r\nx=-120\r\ny=750\r\n");
+  start();
+  EXPECT_EQ(readBytes(config()), "[screen]\r\nx=-120\r\ny=750\r\n");
+  EXPECT_EQ(fake.windowPosition(form.window()), (TwipsPoint{-120, 750}));
+  EXPECT_EQ(clientOrigin(), (Point{-8 + FakePlatform::kFrameOffset.x, 50 + FakePlatform::kFrameOffset.y}));
+}
+
+TEST_F(Form1Test, FocusStartsOnTheSlotNumberAndTabFollowsTheOrder) {
+  start();
+  EXPECT_EQ(fake.focus(), c().Combo1);
+  const ControlId order[] = {c().Text2[0], c().Text2[1], c().Text2[2], c().Check1, c().xpcommand2,
+                             c().xpcommand9, c().Combo1};
+  for (ControlId expected : order) {
+    fake.pressTab();
+    EXPECT_EQ(fake.focus(), expected);
+  }
+}
+
+TEST_F(Form1Test, ChoosingASlotShowsItsTextsAndPreviewsItsPoint) {
+  start();
+  writeini(fake, configPath(fake), "no7", "x", "12a");
+  writeini(fake, configPath(fake), "no7", "y", "1234567");  // longer than typing allows: shown whole
+  writeini(fake, configPath(fake), "no7", "t", "");
+  fake.chooseItem(c().Combo1, 6);
+  EXPECT_EQ(text(0), "12a");
+  EXPECT_EQ(text(1), "1234567");
+  EXPECT_EQ(text(2), "");
+  EXPECT_EQ(fake.cursor(), (Point{clientOrigin().x + 12, clientOrigin().y + 1234567}));
+}
+
+TEST_F(Form1Test, StoredFlagSetsTheCheckBox) {
+  start();
+  const struct {
+    const char* stored;
+    int shown;
+  } cases[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"1.4", 1}, {"1.5", 2}, {"0.5", 0}, {"abc", 0},
+               {"5", 2}, {"-1", 2}, {"1e12", 2}};
+  for (const auto& k : cases) {
+    writeini(fake, configPath(fake), "no2", "f", k.stored);
+    fake.chooseItem(c().Combo1, 1);
+    EXPECT_EQ(fake.checkValue(c().Check1), k.shown) << "stored " << k.stored;
+  }
+}
+
+TEST_F(Form1Test, TypingMovesThePointerAndEnterMovesTheFocus) {
+  start();
+  fake.chooseItem(c().Combo1, 0);
+  fake.setControlText(c().Text2[0], "");
+  fake.typeText(c().Text2[0], "-50");
+  EXPECT_EQ(fake.cursor(), (Point{clientOrigin().x - 50, clientOrigin().y}));
+  fake.pressKey(c().Text2[0], 13);
+  EXPECT_EQ(fake.focus(), c().Text2[1]);
+  fake.typeText(c().Text2[1], "7");  // appended to the loaded "0"
+  EXPECT_EQ(fake.cursor(), (Point{clientOrigin().x - 50, clientOrigin().y + 7}));
+  fake.pressKey(c().Text2[1], 13);
+  EXPECT_EQ(fake.focus(), c().Text2[2]);
+  fake.typeText(c().Text2[2], "1234");
+  EXPECT_EQ(text(2), "012") << "typing stops at three characters";
+  fake.pressKey(c().Text2[2], 13);
+  EXPECT_EQ(fake.focus(), c().Text2[2]);
+}
+
+TEST_F(Form1Test, OverflowingPreviewMovesNothingAndSaysNothing) {
+  start();
+  fake.chooseItem(c().Combo1, 0);
+  fake.setControlText(c().Text2[0], "9e9");
+  EXPECT_EQ(fake.cursor(), (Point{clientOrigin().x, clientOrigin().y}));
+  EXPECT_TRUE(fake.messages().empty());
+}
+
+TEST_F(Form1Test, SaveWithoutASlotAsksForOne) {
+  start();
+  const std::string before = readBytes(config());
+  fake.typeText(c().Combo1, "3");  // typed text selects no item
+  fake.click(c().xpcommand2);
+  EXPECT_EQ(fake.focus(), c().Combo1);
+  ASSERT_EQ(fake.messages().size(), 1u);
+  EXPECT_EQ(fake.messages()[0].text, "序号未选择!");
+  EXPECT_EQ(fake.messages()[0].title, "提示：");
+  EXPECT_EQ(readBytes(config()), before);
+}
+
+TEST_F(Form1Test, SaveWritesTheSlotAndThePosition) {
+  start();
+  fake.moveWindow(form.window(), TwipsPoint{1500, 750});
+  fake.chooseItem(c().Combo1, 4);
+  fake.setControlText(c().Text2[0], "");
+  fake.typeText(c().Text2[0], "12a");
+  fake.setControlText(c().Text2[1], "");
+  fake.setControlText(c().Text2[2], " 3");
+  fake.click(c().Check1);
+  fake.click(c().xpcommand2);
+  EXPECT_EQ(stored("no5", "x"), "12a");
+  EXPECT_EQ(stored("no5", "y"), "");
+  EXPECT_EQ(stored("no5", "t"), " 3");
+  EXPECT_EQ(stored("no5", "f"), "1");
+  EXPECT_EQ(stored("screen", "x"), "1500");
+  EXPECT_EQ(stored("screen", "y"), "750");
+  ASSERT_EQ(fake.messages().size(), 1u);
+  EXPECT_EQ(fake.messages()[0].text, "保存完毕!");
+  EXPECT_EQ(text(0), "12a") << "the fields keep their contents";
+  EXPECT_EQ(fake.listIndex(c().Combo1), 4);
+}
+
+TEST_F(Form1Test, ThirdStateIsSavedBackAsTwo) {
+  start();
+  writeini(fake, configPath(fake), "no1", "f", "2");
+  fake.chooseItem(c().Combo1, 0);
+  fake.click(c().xpcommand2);
+  EXPECT_EQ(stored("no1", "f"), "2");
+}
+
+TEST_F(Form1Test, FailedSaveSaysSoAndKeepsTheFields) {
+  start();
+  fake.chooseItem(c().Combo1, 0);
+  fake.setControlText(c().Text2[0], "42");
+  fake.failFileWrites(1, 2);  // the third of the six writes fails
+  fake.click(c().xpcommand2);
+  ASSERT_EQ(fake.messages().size(), 1u);
+  EXPECT_EQ(fake.messages()[0].text, kSaveFailedText);
+  EXPECT_EQ(fake.messages()[0].title, "提示：");
+  EXPECT_EQ(text(0), "42");
+}
+
+TEST_F(Form1Test, StartButtonRunsTheSlotsRelativeToTheClientArea) {
+  start();
+  fake.moveWindow(form.window(), TwipsPoint{300, 150});
+  writeini(fake, configPath(fake), "no1", "x", "10");
+  writeini(fake, configPath(fake), "no1", "y", "10");
+  writeini(fake, configPath(fake), "no1", "t", "1");
+  writeini(fake, configPath(fake), "no1", "f", "1");
+  fake.click(c().xpcommand9);
+  fake.advance(std::chrono::milliseconds(1000));
+  ASSERT_EQ(fake.injected().size(), 2u);
+  EXPECT_EQ(fake.injected()[0].position,
+            (Point{20 + FakePlatform::kFrameOffset.x + 10, 10 + FakePlatform::kFrameOffset.y + 10}));
+}
+
+}  // namespace
+}  // namespace quorvel
