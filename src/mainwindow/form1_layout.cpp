@@ -11,7 +11,7 @@ const FontSpec kSaveFont{"宋体", 9, 134};
 const FontSpec kPlatformDefault{};
 constexpr Color kRed = 0x000000FF;
 
-ControlSpec spec(ControlKind kind, std::optional<ControlId> container, TwipsRect rect, std::string caption, FontSpec font,
+ControlSpec describe(ControlKind kind, std::optional<ControlId> container, TwipsRect rect, std::string caption, FontSpec font,
                  int tabIndex = -1) {
   ControlSpec s;
   s.kind = kind;
@@ -29,39 +29,39 @@ Form1Controls createForm1Controls(Platform& p, WindowHandle window) {
   Form1Controls c;
   auto add = [&](ControlSpec s) { return p.createControl(window, s); };
 
-  c.Frame5 = add(spec(ControlKind::frame, std::nullopt, {0, 0, kClientWidth, kClientHeight}, "", kFrameFont));
-  c.Frame1 = add(spec(ControlKind::frame, c.Frame5, {120, 120, 1815, 2055}, "", kFrameFont));
+  c.Frame5 = add(describe(ControlKind::frame, std::nullopt, {0, 0, kClientWidth, kClientHeight}, "", kFrameFont));
+  c.Frame1 = add(describe(ControlKind::frame, c.Frame5, {120, 120, 1815, 2055}, "", kFrameFont));
 
-  c.Label2[2] = add(spec(ControlKind::label, c.Frame1, {120, 175, 630, 210}, "序 号:", kTextFont));
-  ControlSpec combo = spec(ControlKind::comboBox, c.Frame1, {840, 130, 855, 300}, "", kPlatformDefault, 0);
+  c.Label2[2] = add(describe(ControlKind::label, c.Frame1, {120, 175, 630, 210}, "序 号:", kTextFont));
+  ControlSpec combo = describe(ControlKind::comboBox, c.Frame1, {840, 130, 855, 300}, "", kPlatformDefault, 0);
   for (int n = 1; n <= 20; ++n) combo.items.push_back(std::to_string(n));
   c.Combo1 = add(combo);
 
-  c.Label1 = add(spec(ControlKind::label, c.Frame1, {120, 532, 630, 210}, "X座标:", kTextFont));
-  ControlSpec x = spec(ControlKind::textBox, c.Frame1, {840, 480, 855, 315}, "", kTextFont, 1);
+  c.Label1 = add(describe(ControlKind::label, c.Frame1, {120, 532, 630, 210}, "X座标:", kTextFont));
+  ControlSpec x = describe(ControlKind::textBox, c.Frame1, {840, 480, 855, 315}, "", kTextFont, 1);
   x.maxLength = 6;
   c.Text2[0] = add(x);
 
-  c.Label2[0] = add(spec(ControlKind::label, c.Frame1, {120, 892, 630, 210}, "Y座标:", kTextFont));
-  ControlSpec y = spec(ControlKind::textBox, c.Frame1, {840, 840, 855, 315}, "", kTextFont, 2);
+  c.Label2[0] = add(describe(ControlKind::label, c.Frame1, {120, 892, 630, 210}, "Y座标:", kTextFont));
+  ControlSpec y = describe(ControlKind::textBox, c.Frame1, {840, 840, 855, 315}, "", kTextFont, 2);
   y.maxLength = 6;
   c.Text2[1] = add(y);
 
-  c.Label2[1] = add(spec(ControlKind::label, c.Frame1, {120, 1245, 630, 210}, "时 间:", kTextFont));
-  ControlSpec t = spec(ControlKind::textBox, c.Frame1, {840, 1200, 495, 315}, "", kTextFont, 3);
+  c.Label2[1] = add(describe(ControlKind::label, c.Frame1, {120, 1245, 630, 210}, "时 间:", kTextFont));
+  ControlSpec t = describe(ControlKind::textBox, c.Frame1, {840, 1200, 495, 315}, "", kTextFont, 3);
   t.maxLength = 3;
   c.Text2[2] = add(t);
-  c.Label2[4] = add(spec(ControlKind::label, c.Frame1, {1440, 1245, 210, 210}, "秒", kTextFont));
+  c.Label2[4] = add(describe(ControlKind::label, c.Frame1, {1440, 1245, 210, 210}, "秒", kTextFont));
 
-  c.Label2[3] = add(spec(ControlKind::label, c.Frame1, {120, 1560, 630, 210}, "有 效:", kTextFont));
-  c.Check1 = add(spec(ControlKind::checkBox, c.Frame1, {840, 1560, 255, 255}, "", kPlatformDefault, 4));
+  c.Label2[3] = add(describe(ControlKind::label, c.Frame1, {120, 1560, 630, 210}, "有 效:", kTextFont));
+  c.Check1 = add(describe(ControlKind::checkBox, c.Frame1, {840, 1560, 255, 255}, "", kPlatformDefault, 4));
 
-  ControlSpec save = spec(ControlKind::button, c.Frame1, {1100, 1560, 615, 375}, "保存", kSaveFont, 5);
+  ControlSpec save = describe(ControlKind::button, c.Frame1, {1100, 1560, 615, 375}, "保存", kSaveFont, 5);
   save.foreColor = kRed;
   c.xpcommand2 = add(save);
 
-  c.Frame6 = add(spec(ControlKind::frame, c.Frame5, {120, 2160, 1815, 600}, "", kFrameFont));
-  ControlSpec start = spec(ControlKind::button, c.Frame6, {120, 130, 735, 375}, "启动", kTextFont, 6);
+  c.Frame6 = add(describe(ControlKind::frame, c.Frame5, {120, 2160, 1815, 600}, "", kFrameFont));
+  ControlSpec start = describe(ControlKind::button, c.Frame6, {120, 130, 735, 375}, "启动", kTextFont, 6);
   start.foreColor = kButtonTextColor;
   c.xpcommand9 = add(start);
   return c;
