@@ -1,0 +1,68 @@
+// Headless host for one control: keeps size, enabled state, capture, tooltip and focus requests,
+// records change notifications and repaint requests, and measures text with made-up metrics.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/control_surface.h"
+
+namespace quorvel {
+
+class FakeControlSurface final : public ControlSurface {
+ public:
+  explicit FakeControlSurface(TwipsSize size) : size_(size) {}
+
+  // Text metrics that any test can work out by hand: the em is the font size in twips (20 twips to the
+  // point); an ASCII character is half an em wide, any other character a whole em; a line is an em and
+  // 30 twips high. Wrapping breaks between characters, at least one to a line.
+  static double advance(char32_t c, const CaptionFont& font);
+  static double lineHeight(const CaptionFont& font);
+
+  TwipsSize size() const override { return size_; }
+  void setSize(TwipsSize size) override;
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool enabled) override { enabled_ = enabled; }
+  void requestFocus() override;
+  void setCapture() override;
+  void releaseCapture() override;
+  void setToolTip(std::string_view text) override { toolTip_ = text; }
+  TwipsSize measureText(std::string_view text, const CaptionFont& font, double wrapWidth) const override;
+  CaptionFont ambientFont() const override { return ambientFont_; }
+  void propertyChanged(std::string_view name) override { changes_.emplace_back(name); }
+  void requestRepaint() override { ++repaints_; }
+
+  // What the host would do when the control asks for the focus (usually: run its focus-enter handling).
+  std::function<void()> onFocusRequest;
+  void setAmbientFont(CaptionFont font) { ambientFont_ = std::move(font); }
+
+  bool hasCapture() const { return capture_; }
+  int captureCalls() const { return captureCalls_; }
+  int releaseCalls() const { return releaseCalls_; }
+  int focusRequests() const { return focusRequests_; }
+  const std::vector<TwipsSize>& sizesSet() const { return sizesSet_; }
+  const std::string& toolTip() const { return toolTip_; }
+  const std::vector<std::string>& changes() const { return changes_; }
+  void clearChanges() { changes_.clear(); }
+  int repaints() const { return repaints_; }
+
+  // The control's own surface as a painter draws it: background, then the marks in order, on a bitmap
+  // of the surface's size in whole pixels.
+  Bitmap drawSurface(const PaintList& list) const;
+
+ private:
+  TwipsSize size_;
+  bool enabled_ = true;
+  bool capture_ = false;
+  int captureCalls_ = 0;
+  int releaseCalls_ = 0;
+  int focusRequests_ = 0;
+  std::vector<TwipsSize> sizesSet_;
+  std::string toolTip_;
+  CaptionFont ambientFont_;
+  std::vector<std::string> changes_;
+  int repaints_ = 0;
+};
+
+}  // namespace quorvel
