@@ -22,3 +22,7 @@ use_private_wine() {
 
 BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
                 mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64)
+
+# What the desktop program needs to build and to run, and what tools/run uses where there is no display.
+RUN_PACKAGES=(libfltk1.3-dev libxtst-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxext-dev
+              libxinerama-dev libfontconfig-dev fonts-arphic-uming xvfb x11-utils x11-apps imagemagick)

@@ -1,0 +1,71 @@
+#include "platform/fltk/fltk_check_box.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+namespace quorvel {
+namespace {
+
+constexpr int kSquare = 13;
+constexpr int kGap = 4;  // between the square and the caption
+
+}  // namespace
+
+TriStateCheck::TriStateCheck(int x, int y, int w, int h) : Fl_Check_Button(x, y, w, h) {
+  box(FL_FLAT_BOX);  // paints its own background, so the focus mark never leaves traces
+  color(FL_BACKGROUND_COLOR);
+  align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+  callback(clicked);
+}
+
+void TriStateCheck::state(int value) {
+  state_ = value;
+  Fl_Check_Button::value(value == 1 ? 1 : 0);
+  redraw();
+}
+
+void TriStateCheck::clicked(Fl_Widget* widget, void*) {
+  auto* check = static_cast<TriStateCheck*>(widget);
+  // The button has already toggled: from the grayed state that makes it checked.
+  check->state_ = check->value();
+  if (check->onClicked) check->onClicked();
+}
+
+int TriStateCheck::handle(int event) {
+  if (passTab(event)) return 1;
+  return Fl_Check_Button::handle(event);
+}
+
+void TriStateCheck::draw() {
+  draw_box(box(), color());
+  const int left = x() + 1;
+  const int top = y() + (h() - kSquare) / 2;
+  const bool grayed = state_ == 2;
+  const bool pressed = Fl::pushed() == this;
+  fl_draw_box(FL_DOWN_BOX, left, top, kSquare, kSquare,
+              grayed || pressed || !active_r() ? FL_BACKGROUND_COLOR : FL_BACKGROUND2_COLOR);
+  if (state_ == 1) drawCheckMark(left, top, active_r() ? FL_FOREGROUND_COLOR : FL_INACTIVE_COLOR);
+  if (grayed) drawCheckMark(left, top, FL_DARK3);
+
+  const int textLeft = left + kSquare + kGap;
+  draw_label(textLeft, y(), x() + w() - textLeft, h());
+  if (Fl::focus() == this && Fl::visible_focus()) {
+    if (label() && *label()) {
+      draw_focus(FL_NO_BOX, textLeft - 1, y(), x() + w() - textLeft + 1, h());
+    } else {
+      draw_focus(FL_NO_BOX, left - 1, top - 1, kSquare + 2, kSquare + 2);
+    }
+  }
+}
+
+// The usual tick: a seven pixel wide V, three pixels thick.
+void TriStateCheck::drawCheckMark(int left, int top, Fl_Color color) const {
+  fl_color(color);
+  const int x0 = left + 3;
+  const int y0 = top + 5;
+  for (int thickness = 0; thickness < 3; ++thickness) {
+    fl_line(x0, y0 + thickness, x0 + 2, y0 + 2 + thickness, x0 + 6, y0 - 2 + thickness);
+  }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,33 @@
+// A check box with a third, grayed state. The user's click toggles between clear and checked; only the
+// program sets the grayed state.
+#pragma once
+
+#include <FL/Fl_Check_Button.H>
+
+#include <functional>
+
+#include "platform/fltk/fltk_focus_keys.h"
+
+namespace quorvel {
+
+class TriStateCheck : public Fl_Check_Button, public FocusKeys {
+ public:
+  TriStateCheck(int x, int y, int w, int h);
+
+  // 0 clear, 1 checked, 2 grayed; other values are kept and shown as clear.
+  int state() const { return state_; }
+  void state(int value);
+
+  std::function<void()> onClicked;
+
+  int handle(int event) override;
+  void draw() override;
+
+ private:
+  static void clicked(Fl_Widget* widget, void*);
+  void drawCheckMark(int left, int top, Fl_Color color) const;
+
+  int state_ = 0;
+};
+
+}  // namespace quorvel

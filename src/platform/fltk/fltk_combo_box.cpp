@@ -1,0 +1,109 @@
+#include "platform/fltk/fltk_combo_box.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/fltk/fltk_labels.h"
+
+namespace quorvel {
+namespace {
+
+constexpr int kArrowButtonWidth = 17;
+
+// The button at the right end that drops the list down; it never takes the focus.
+class ArrowButton : public Fl_Widget {
+ public:
+  ArrowButton(int x, int y, int w, int h, ComboBox& combo) : Fl_Widget(x, y, w, h), combo_(combo) {
+    box(FL_UP_BOX);
+    clear_visible_focus();
+  }
+
+  void draw() override {
+    draw_box(Fl::pushed() == this ? FL_DOWN_BOX : FL_UP_BOX, FL_BACKGROUND_COLOR);
+    fl_color(active_r() ? FL_FOREGROUND_COLOR : fl_inactive(FL_FOREGROUND_COLOR));
+    const int cx = x() + w() / 2;
+    const int cy = y() + h() / 2;
+    fl_polygon(cx - 4, cy - 2, cx + 4, cy - 2, cx, cy + 2);
+  }
+
+  int handle(int event) override {
+    if (event != FL_PUSH) return Fl_Widget::handle(event);
+    combo_.openList();
+    return 1;
+  }
+
+ private:
+  ComboBox& combo_;
+};
+
+}  // namespace
+
+ComboBox::ComboBox(int x, int y, int w, int h, std::vector<std::string> items, ResolvedFont font)
+    : Fl_Group(x, y, w, h), items_(std::move(items)) {
+  const int arrowWidth = std::min(kArrowButtonWidth, w / 2);
+  input_ = new TextField(x, y, w - arrowWidth, h);
+  input_->textfont(static_cast<Fl_Font>(font.face));
+  input_->textsize(font.pixels);
+  input_->interceptKey = [this] { return navigationKey(); };
+  input_->onEdited = [this] {
+    selected_ = -1;
+    if (onEdited) onEdited();
+  };
+  new ArrowButton(x + w - arrowWidth, y, arrowWidth, h, *this);
+  end();
+  resizable(input_);
+
+  labels_.reserve(items_.size());
+  for (const std::string& item : items_) labels_.push_back(literalMenuLabel(item));
+  for (const std::string& label : labels_) {
+    Fl_Menu_Item entry{};
+    entry.text = label.c_str();
+    entry.labeltype_ = FL_NORMAL_LABEL;
+    entry.labelfont_ = static_cast<Fl_Font>(font.face);
+    entry.labelsize_ = font.pixels;
+    entry.labelcolor_ = FL_FOREGROUND_COLOR;
+    menu_.push_back(entry);
+  }
+  menu_.push_back(Fl_Menu_Item{});  // end of the list
+}
+
+void ComboBox::openList() {
+  if (labels_.empty()) return;
+  input_->take_focus();
+  const Fl_Menu_Item* picked = menu_.front().pulldown(x(), y(), w(), h());
+  if (picked) choose(static_cast<int>(picked - menu_.data()));
+}
+
+bool ComboBox::navigationKey() {
+  if (Fl::event_state() & (FL_CTRL | FL_META)) return false;
+  const int key = Fl::event_key();
+  const bool alt = (Fl::event_state() & FL_ALT) != 0;
+  if (key == FL_F + 4 || (alt && (key == FL_Down || key == FL_Up))) {
+    openList();
+    return true;
+  }
+  if (alt || (key != FL_Up && key != FL_Down)) return false;
+  step(key == FL_Down ? 1 : -1);
+  return true;
+}
+
+void ComboBox::step(int delta) {
+  const int count = static_cast<int>(labels_.size());
+  if (count == 0) return;
+  const int next = selected_ < 0 ? 0 : std::clamp(selected_ + delta, 0, count - 1);
+  if (next != selected_) choose(next);
+}
+
+void ComboBox::choose(int index) {
+  selected_ = index;
+  const std::string& item = items_[static_cast<std::size_t>(index)];
+  const bool changed = item != input_->value();
+  if (changed) input_->value(item.c_str(), static_cast<int>(item.size()));
+  input_->position(input_->size(), 0);
+  if (onPicked) onPicked(changed);
+}
+
+}  // namespace quorvel

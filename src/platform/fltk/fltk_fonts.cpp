@@ -1,0 +1,95 @@
+#include "platform/fltk/fltk_fonts.h"
+
+#include <FL/Enumerations.H>
+#include <FL/Fl.H>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+constexpr double kScreenDpi = 96;
+constexpr double kPointsPerInch = 72;
+// Controls without a font of their own get the size of the system's dialog font.
+constexpr double kDefaultPoints = 9;
+// A character every font for this program's captions must have (from "启动").
+constexpr FcChar32 kProbeCharacter = 0x542F;
+
+bool isSongName(const std::string& name) {
+  return name == "宋体" || name == "新宋体" || name == "SimSun" || name == "NSimSun";
+}
+
+// The families to try, best first. A Song face is asked for by several names, then any Ming face;
+// everything else falls back on what fontconfig prefers for Simplified Chinese.
+std::vector<std::string> candidateFamilies(const std::string& name) {
+  if (name.empty()) return {"sans-serif"};
+  if (!isSongName(name)) return {name};
+  return {name,
+          "SimSun",
+          "NSimSun",
+          "AR PL UMing CN",
+          "AR PL SungtiL GB",
+          "Noto Serif CJK SC",
+          "Source Han Serif SC",
+          "serif"};
+}
+
+struct PatternDeleter {
+  void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+struct FontSetDeleter {
+  void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
+};
+
+// The first installed family, in fontconfig's order for the candidates, that has Chinese glyphs.
+std::optional<std::string> chineseFamily(const std::string& name) {
+  std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+  if (!pattern) return std::nullopt;
+  for (const std::string& family : candidateFamilies(name)) {
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  }
+  FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
+  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
+      FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+  if (!fonts) return std::nullopt;
+  for (int i = 0; i < fonts->nfont; ++i) {
+    FcCharSet* charset = nullptr;
+    FcChar8* family = nullptr;
+    if (FcPatternGetCharSet(fonts->fonts[i], FC_CHARSET, 0, &charset) != FcResultMatch) continue;
+    if (!FcCharSetHasChar(charset, kProbeCharacter)) continue;
+    if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch) continue;
+    return std::string(reinterpret_cast<const char*>(family));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+ResolvedFont FontCatalog::resolve(const FontSpec& spec) {
+  const double points = spec.points > 0 ? spec.points : kDefaultPoints;
+  const int pixels = std::max(1, static_cast<int>(std::lround(points * kScreenDpi / kPointsPerInch)));
+  return ResolvedFont{faceFor(spec.name), pixels};
+}
+
+int FontCatalog::faceFor(const std::string& name) {
+  if (const auto known = faces_.find(name); known != faces_.end()) return known->second;
+  int face = FL_HELVETICA;
+  if (const auto family = chineseFamily(name)) {
+    face = FL_FREE_FONT + static_cast<int>(names_.size());
+    // The leading blank asks FLTK for the regular weight and upright style.
+    names_.push_back(" " + *family);
+    Fl::set_font(static_cast<Fl_Font>(face), names_.back().c_str());
+  }
+  faces_.emplace(name, face);
+  return face;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,91 @@
+#include "platform/fltk/fltk_message_box.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/fl_ask.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/fltk/fltk_icon.h"
+#include "platform/fltk/fltk_labels.h"
+#include "platform/fltk/fltk_text_label.h"
+
+namespace quorvel {
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kIconSize = 32;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kMaxTextWidth = 400;
+constexpr int kMinWidth = 120;  // leaves room for the title
+constexpr const char* kOkCaption = "确定";
+
+// The exclamation sign: a yellow warning triangle with a black exclamation mark.
+class ExclamationIcon : public Fl_Widget {
+ public:
+  ExclamationIcon(int x, int y) : Fl_Widget(x, y, kIconSize, kIconSize) {}
+
+  void draw() override {
+    const int left = x();
+    const int top = y() + 1;
+    const int right = x() + w() - 1;
+    const int bottom = y() + h() - 2;
+    const int middle = x() + w() / 2;
+    fl_color(fl_rgb_color(250, 210, 40));
+    fl_polygon(middle, top, right, bottom, left, bottom);
+    fl_color(fl_rgb_color(120, 90, 0));
+    fl_loop(middle, top, right, bottom, left, bottom);
+    fl_color(FL_BLACK);
+    fl_rectf(middle - 2, top + 9, 4, 12);
+    fl_rectf(middle - 2, bottom - 6, 4, 4);
+  }
+};
+
+void closeBox(Fl_Widget* button, void*) { button->window()->hide(); }
+
+}  // namespace
+
+void runMessageBox(std::string_view text, std::string_view title, ResolvedFont font) {
+  const std::string message = literalLabel(text);
+  fl_font(static_cast<Fl_Font>(font.face), font.pixels);
+  int textWidth = kMaxTextWidth;
+  int textHeight = 0;
+  fl_measure(message.c_str(), textWidth, textHeight, 0);
+  textWidth = std::max(textWidth, 1);
+  textHeight = std::max(textHeight, kIconSize);
+
+  const int contentWidth = kIconSize + kMargin + textWidth;
+  const int width = std::max({contentWidth, kButtonWidth, kMinWidth}) + 2 * kMargin;
+  const int height = kMargin + textHeight + kMargin + kButtonHeight + kMargin;
+
+  Fl_Group::current(nullptr);
+  Fl_Double_Window box(width, height);
+  box.copy_label(std::string(title).c_str());
+  new ExclamationIcon(kMargin, kMargin);
+  auto* label = new TextLabel(2 * kMargin + kIconSize, kMargin, textWidth, textHeight);
+  label->copy_label(message.c_str());
+  label->labelfont(static_cast<Fl_Font>(font.face));
+  label->labelsize(font.pixels);
+  label->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+  auto* ok = new Fl_Button((width - kButtonWidth) / 2, height - kMargin - kButtonHeight, kButtonWidth,
+                           kButtonHeight, kOkCaption);
+  ok->labelfont(static_cast<Fl_Font>(font.face));
+  ok->labelsize(font.pixels);
+  ok->shortcut(FL_Enter);
+  ok->callback(closeBox);
+  box.end();
+  box.set_modal();
+  setProgramIcon(box);
+  box.position((Fl::w() - width) / 2, (Fl::h() - height) / 2);
+
+  fl_beep(FL_BEEP_MESSAGE);
+  box.show();
+  ok->take_focus();
+  while (box.shown()) Fl::wait();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,71 @@
+#include "platform/fltk/fltk_platform.h"
+
+#include <FL/Fl.H>
+#include <FL/x.H>
+#include <X11/extensions/XTest.h>
+
+#include <iostream>
+
+#include "platform/fltk/fltk_message_box.h"
+#include "platform/fltk/fltk_records.h"
+#include "platform/native_files.h"
+
+namespace quorvel {
+namespace {
+
+// Lines are broken by hand: FLTK wraps text at blanks only.
+constexpr const char* kNoDisplayText =
+    "无法连接到 X 显示服务器。\n请在图形桌面中运行本程序，或检查 DISPLAY 环境变量。";
+constexpr const char* kNoXTestText =
+    "X 显示服务器不支持 XTEST 扩展，\n本程序无法移动鼠标，也无法模拟点击。\n请在启用了 XTEST 扩展的 X "
+    "服务器上运行。";
+
+}  // namespace
+
+FltkPlatform::FltkPlatform() : epoch_(std::chrono::steady_clock::now()) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) {
+    startupProblem_ = kNoDisplayText;
+    return;
+  }
+  fl_open_display(display);
+  displayOpen_ = true;
+  int eventBase = 0;
+  int errorBase = 0;
+  int major = 0;
+  int minor = 0;
+  if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) startupProblem_ = kNoXTestText;
+  // The face of dialog controls on the desktop this program was made for.
+  Fl::background(0xD4, 0xD0, 0xC8);
+}
+
+FltkPlatform::~FltkPlatform() {
+  Fl::remove_timeout(timeoutExpired, this);
+  controls_.clear();  // the widgets themselves go with their windows
+  windows_.clear();
+}
+
+void FltkPlatform::messageBox(std::string_view text, std::string_view title, MessageIcon) {
+  if (!displayOpen_) {
+    // Nowhere to show it: the terminal, if any, is the only place left.
+    std::cerr << title << ' ' << text << '\n';
+    return;
+  }
+  runMessageBox(text, title, fonts_.resolve(FontSpec{}));
+}
+
+std::string FltkPlatform::executableDirectory() const { return native::executableDirectory(); }
+
+char FltkPlatform::pathSeparator() const { return native::pathSeparator(); }
+
+FileCheck FltkPlatform::fileExists(const std::string& path) { return native::fileExists(path); }
+
+std::optional<std::string> FltkPlatform::readFile(const std::string& path) { return native::readFile(path); }
+
+bool FltkPlatform::replaceFile(const std::string& path, std::string_view contents) {
+  return native::replaceFile(path, contents);
+}
+
+std::string_view FltkPlatform::nativeLineEnd() const { return native::lineEnd(); }
+
+}  // namespace quorvel

@@ -1,0 +1,91 @@
+// The Linux desktop backend: FLTK 1.3 windows and controls on X11, pointer placement and clicks through
+// the XTEST extension, timers on the monotonic clock. No toolkit header leaks out of this one.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/fltk/fltk_fonts.h"
+#include "platform/platform.h"
+#include "platform/tick_scheduler.h"
+
+namespace quorvel {
+
+class FltkPlatform final : public Platform {
+ public:
+  // Connects to the X display named by DISPLAY.
+  FltkPlatform();
+  ~FltkPlatform() override;
+  FltkPlatform(const FltkPlatform&) = delete;
+  FltkPlatform& operator=(const FltkPlatform&) = delete;
+
+  // Why the program cannot work here, in the user's language: no display, or no XTEST extension.
+  const std::optional<std::string>& startupProblem() const { return startupProblem_; }
+
+  TimerId createTimer(Duration interval, std::function<void()> onTick) override;
+  void setTimerEnabled(TimerId timer, bool enabled) override;
+  bool timerEnabled(TimerId timer) const override;
+
+  Point clientToScreen(WindowHandle window, Point client) const override;
+  void setCursorPos(Point screen) override;
+  std::uint32_t sendInput(std::span<const InputRecord> records) override;
+
+  WindowHandle createWindow(const WindowSpec& spec) override;
+  void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) override;
+  TwipsPoint windowPosition(WindowHandle window) const override;
+  void showWindow(WindowHandle window) override;
+  ControlId createControl(WindowHandle window, const ControlSpec& spec) override;
+  void setControlHandlers(ControlId control, ControlHandlers handlers) override;
+  std::string controlText(ControlId control) const override;
+  void setControlText(ControlId control, std::string_view text) override;
+  int listIndex(ControlId combo) const override;
+  int checkValue(ControlId checkBox) const override;
+  void setCheckValue(ControlId checkBox, int value) override;
+  void setFocus(ControlId control) override;
+  void runEventLoop() override;
+
+  void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+
+  std::string executableDirectory() const override;
+  char pathSeparator() const override;
+  FileCheck fileExists(const std::string& path) override;
+  std::optional<std::string> readFile(const std::string& path) override;
+  bool replaceFile(const std::string& path, std::string_view contents) override;
+  std::string_view nativeLineEnd() const override;
+
+ private:
+  struct WindowRecord;
+  struct ControlRecord;
+
+  WindowRecord& window(WindowHandle handle);
+  const WindowRecord& window(WindowHandle handle) const;
+  ControlRecord& control(ControlId id);
+  const ControlRecord& control(ControlId id) const;
+
+  // Timers: one toolkit timeout, always for the earliest deadline.
+  Duration now() const;
+  void armTimeout();
+  static void timeoutExpired(void* platform);
+  void runDueTicks();
+
+  void connectEvents(ControlId id);
+  void raiseClick(ControlId id);
+  void raiseChange(ControlId id);
+  void raiseKeyPress(ControlId id, int& keyAscii);
+  // Moves the focus from `from` to the next control of its window in tab order.
+  void moveFocus(WindowHandle window, std::optional<ControlId> from, bool backwards);
+  void placeShownWindow(WindowRecord& record);
+
+  std::optional<std::string> startupProblem_;
+  bool displayOpen_ = false;
+  std::chrono::steady_clock::time_point epoch_;
+  TickScheduler scheduler_;
+  FontCatalog fonts_;
+  std::vector<std::unique_ptr<WindowRecord>> windows_;
+  std::vector<std::unique_ptr<ControlRecord>> controls_;
+};
+
+}  // namespace quorvel

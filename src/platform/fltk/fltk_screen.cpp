@@ -1,0 +1,84 @@
+#include "platform/fltk/fltk_screen.h"
+
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace quorvel {
+namespace {
+
+// X carries window positions as 16-bit numbers.
+int toXCoordinate(int value) {
+  return std::clamp(value, static_cast<int>(std::numeric_limits<std::int16_t>::min()),
+                    static_cast<int>(std::numeric_limits<std::int16_t>::max()));
+}
+
+Window rootWindow() { return RootWindow(fl_display, fl_screen); }
+
+// The window's ancestor that is a child of the root window.
+std::optional<Window> topAncestor(Window window) {
+  Window current = window;
+  for (;;) {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(fl_display, current, &root, &parent, &children, &count)) return std::nullopt;
+    if (children) XFree(children);
+    if (parent == 0 || parent == root) return current;
+    current = parent;
+  }
+}
+
+}  // namespace
+
+std::optional<Point> clientOrigin(const Fl_Window& window) {
+  const Window xid = fl_xid(&window);
+  if (!xid) return std::nullopt;
+  int x = 0;
+  int y = 0;
+  Window child = 0;
+  if (!XTranslateCoordinates(fl_display, xid, rootWindow(), 0, 0, &x, &y, &child)) return std::nullopt;
+  return Point{x, y};
+}
+
+std::optional<Point> outerOrigin(const Fl_Window& window) {
+  const Window xid = fl_xid(&window);
+  if (!xid) return std::nullopt;
+  const auto frame = topAncestor(xid);
+  if (!frame) return std::nullopt;
+  Window root = 0;
+  int x = 0;
+  int y = 0;
+  unsigned width = 0;
+  unsigned height = 0;
+  unsigned border = 0;
+  unsigned depth = 0;
+  if (!XGetGeometry(fl_display, *frame, &root, &x, &y, &width, &height, &border, &depth)) return std::nullopt;
+  return Point{x, y};
+}
+
+void moveClientOrigin(const Fl_Window& window, Point screen) {
+  const Window xid = fl_xid(&window);
+  if (!xid) return;
+  XMoveWindow(fl_display, xid, toXCoordinate(screen.x), toXCoordinate(screen.y));
+  XFlush(fl_display);
+}
+
+void focusUnframedWindow(const Fl_Window& window) {
+  const Window xid = fl_xid(&window);
+  if (!xid || topAncestor(xid) != xid) return;
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(fl_display, xid, &attributes) || attributes.map_state != IsViewable) return;
+  XSetInputFocus(fl_display, xid, RevertToParent, CurrentTime);
+  XFlush(fl_display);
+}
+
+Point screenSize() {
+  return Point{DisplayWidth(fl_display, fl_screen), DisplayHeight(fl_display, fl_screen)};
+}
+
+}  // namespace quorvel

@@ -1,0 +1,26 @@
+// Where a shown top-level window really is, asked of the X server, so that the answer holds under any
+// window manager or none.
+#pragma once
+
+#include <optional>
+
+#include "platform/platform.h"
+
+class Fl_Window;
+
+namespace quorvel {
+
+// Screen position of the client area's top-left corner.
+std::optional<Point> clientOrigin(const Fl_Window& window);
+// Screen position of the outer top-left corner of the frame a window manager put around the window,
+// or of the window itself when it has no frame.
+std::optional<Point> outerOrigin(const Fl_Window& window);
+// Puts the client area's top-left corner there. The window asks for static gravity, so a window
+// manager keeps the client area in place and moves its frame around it.
+void moveClientOrigin(const Fl_Window& window, Point screen);
+// Gives the window the keyboard when no window manager framed it, since nobody else would.
+void focusUnframedWindow(const Fl_Window& window);
+// Size of the whole screen in pixels.
+Point screenSize();
+
+}  // namespace quorvel

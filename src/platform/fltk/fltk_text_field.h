@@ -1,0 +1,34 @@
+// A single-line text box. Character keys are reported before they are inserted, so that a handler may
+// change or swallow them, and the typing limit applies to what the user types or pastes only.
+#pragma once
+
+#include <FL/Fl_Input.H>
+
+#include <functional>
+
+#include "platform/fltk/fltk_focus_keys.h"
+
+namespace quorvel {
+
+class TextField : public Fl_Input, public FocusKeys {
+ public:
+  TextField(int x, int y, int w, int h);
+
+  int maxLength = 0;  // characters; 0: no limit
+  std::function<void(int& keyAscii)> onKeyPress;
+  std::function<void()> onEdited;  // the user changed the text
+  // Sees each key before the field does; true when it used the key.
+  std::function<bool()> interceptKey;
+
+  int handle(int event) override;
+
+ private:
+  static void edited(Fl_Widget* widget, void*);
+  bool isCharacterKey() const;
+  void typeCharacters();
+  int pasteWithinLimit();
+  // Characters that may still be typed, counting the selection as gone.
+  int room() const;
+};
+
+}  // namespace quorvel

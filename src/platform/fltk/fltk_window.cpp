@@ -1,0 +1,80 @@
+// Top-level windows: creation, placement by the outer frame's corner, showing and the event loop.
+#include <FL/Fl.H>
+
+#include <algorithm>
+
+#include "platform/fltk/fltk_icon.h"
+#include "platform/fltk/fltk_platform.h"
+#include "platform/fltk/fltk_records.h"
+#include "platform/fltk/fltk_screen.h"
+
+namespace quorvel {
+
+FltkPlatform::WindowRecord& FltkPlatform::window(WindowHandle handle) {
+  return *windows_.at(static_cast<std::size_t>(handle));
+}
+
+const FltkPlatform::WindowRecord& FltkPlatform::window(WindowHandle handle) const {
+  return *windows_.at(static_cast<std::size_t>(handle));
+}
+
+WindowHandle FltkPlatform::createWindow(const WindowSpec& spec) {
+  const auto handle = static_cast<WindowHandle>(windows_.size());
+  auto record = std::make_unique<WindowRecord>();
+  record->widget =
+      std::make_unique<TopWindow>(std::max(1, twipsToPixels(spec.clientWidth)),
+                                  std::max(1, twipsToPixels(spec.clientHeight)), spec.caption.c_str());
+  record->widget->onTab = [this, handle](bool backwards) { moveFocus(handle, std::nullopt, backwards); };
+  setProgramIcon(*record->widget);
+  windows_.push_back(std::move(record));
+  return handle;
+}
+
+void FltkPlatform::moveWindow(WindowHandle handle, TwipsPoint outerTopLeft) {
+  WindowRecord& record = window(handle);
+  record.outerTopLeft = Point{twipsToPixels(outerTopLeft.x), twipsToPixels(outerTopLeft.y)};
+  if (record.widget->shown()) {
+    placeShownWindow(record);
+  } else {
+    record.widget->position(record.outerTopLeft.x, record.outerTopLeft.y);
+  }
+}
+
+// Moves the window so that its outer frame's corner lands where it was asked to be.
+void FltkPlatform::placeShownWindow(WindowRecord& record) {
+  const TopWindow& widget = *record.widget;
+  Point frame;
+  const auto client = clientOrigin(widget);
+  const auto outer = outerOrigin(widget);
+  if (client && outer) frame = Point{client->x - outer->x, client->y - outer->y};
+  moveClientOrigin(widget, Point{record.outerTopLeft.x + frame.x, record.outerTopLeft.y + frame.y});
+}
+
+TwipsPoint FltkPlatform::windowPosition(WindowHandle handle) const {
+  const WindowRecord& record = window(handle);
+  Point corner = record.outerTopLeft;
+  if (record.widget->shown()) {
+    if (const auto outer = outerOrigin(*record.widget)) corner = *outer;
+  }
+  return TwipsPoint{static_cast<float>(corner.x * kTwipsPerPixel),
+                    static_cast<float>(corner.y * kTwipsPerPixel)};
+}
+
+void FltkPlatform::showWindow(WindowHandle handle) {
+  WindowRecord& record = window(handle);
+  TopWindow& widget = *record.widget;
+  const bool first = !widget.shown();
+  widget.show();
+  if (first) {
+    // NOTE: FLTK pulls a new window fully onto the screen and a window manager frames it only once it is
+    // mapped, so the place is corrected when it can be measured.
+    widget.wait_for_expose();
+    placeShownWindow(record);
+    focusUnframedWindow(widget);
+  }
+  if (record.focus) setFocus(*record.focus);
+}
+
+void FltkPlatform::runEventLoop() { Fl::run(); }
+
+}  // namespace quorvel
