@@ -26,3 +26,6 @@ BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
 # What the desktop program needs to build and to run, and what tools/run uses where there is no display.
 RUN_PACKAGES=(libfltk1.3-dev libxtst-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxext-dev
               libxinerama-dev libfontconfig-dev fonts-arphic-uming xvfb x11-utils x11-apps imagemagick)
+
+# What the desktop and pixel tests drive the program with.
+TEST_PACKAGES=(python3 xdotool xvfb x11-apps libxi-dev)

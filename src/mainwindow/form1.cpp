@@ -69,8 +69,8 @@ void Form1::connectHandlers() {
                                  ControlHandlers{{}, [this, i] { Text2_Change(i); },
                                                  [this, i](int& key) { Text2_KeyPress(i, key); }});
   }
-  platform_.setControlHandlers(controls_.xpcommand2, ControlHandlers{[this] { xpcommand2_Click(); }, {}, {}});
-  platform_.setControlHandlers(controls_.xpcommand9, ControlHandlers{[this] { xpcommand9_Click(); }, {}, {}});
+  controls_.xpcommand2->control().events.Click = [this] { xpcommand2_Click(); };
+  controls_.xpcommand9->control().events.Click = [this] { xpcommand9_Click(); };
 }
 
 void Form1::Combo1_Click() {

@@ -44,11 +44,4 @@ StoredButton storedXpcommand9() {
   return {{120, 130, 735, 375}, stored(1296, 661, "启动", 10.5f, 105000, 5)};
 }
 
-std::unique_ptr<xpcommand> createStoredXpcommand(ControlSurface& surface, const PropertyStore& stored) {
-  auto button = std::make_unique<xpcommand>(surface);
-  button->UserControl_Resize();
-  button->readProperties(stored);
-  return button;
-}
-
 }  // namespace quorvel

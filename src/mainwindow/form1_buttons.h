@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "button/hosted_xpcommand.h"
 #include "button/property_store.h"
-#include "button/xpcommand.h"
-#include "platform/control_surface.h"
+#include "platform/platform.h"
 
 namespace quorvel {
 
@@ -17,9 +17,5 @@ struct StoredButton {
 
 StoredButton storedXpcommand2();  // Save, in Frame1
 StoredButton storedXpcommand9();  // Start, in Frame6
-
-// Creates an instance on a surface already sized to its rectangle: the first layout, then its stored
-// properties. The host runs UserControl_Show when the window shows it.
-std::unique_ptr<xpcommand> createStoredXpcommand(ControlSurface& surface, const PropertyStore& stored);
 
 }  // namespace quorvel

@@ -2,14 +2,14 @@
 
 #include <string>
 
+#include "mainwindow/form1_buttons.h"
+
 namespace quorvel {
 namespace {
 
 const FontSpec kFrameFont{"宋体", 5.25, 134};
 const FontSpec kTextFont{"宋体", 10.5, 134};
-const FontSpec kSaveFont{"宋体", 9, 134};
 const FontSpec kPlatformDefault{};
-constexpr Color kRed = 0x000000FF;
 
 ControlSpec describe(ControlKind kind, std::optional<ControlId> container, TwipsRect rect, std::string caption, FontSpec font,
                  int tabIndex = -1) {
@@ -21,6 +21,12 @@ ControlSpec describe(ControlKind kind, std::optional<ControlId> container, Twips
   s.font = std::move(font);
   s.tabIndex = tabIndex;
   return s;
+}
+
+std::unique_ptr<HostedXpcommand> placeButton(Platform& p, WindowHandle window, ControlId container,
+                                             const StoredButton& stored, int tabIndex) {
+  const ControlSpec placement = describe(ControlKind::button, container, stored.rect, "", kPlatformDefault, tabIndex);
+  return std::make_unique<HostedXpcommand>(p, window, placement, stored.properties);
 }
 
 }  // namespace
@@ -56,14 +62,10 @@ Form1Controls createForm1Controls(Platform& p, WindowHandle window) {
   c.Label2[3] = add(describe(ControlKind::label, c.Frame1, {120, 1560, 630, 210}, "有 效:", kTextFont));
   c.Check1 = add(describe(ControlKind::checkBox, c.Frame1, {840, 1560, 255, 255}, "", kPlatformDefault, 4));
 
-  ControlSpec save = describe(ControlKind::button, c.Frame1, {1100, 1560, 615, 375}, "保存", kSaveFont, 5);
-  save.foreColor = kRed;
-  c.xpcommand2 = add(save);
+  c.xpcommand2 = placeButton(p, window, c.Frame1, storedXpcommand2(), kSaveTabIndex);
 
   c.Frame6 = add(describe(ControlKind::frame, c.Frame5, {120, 2160, 1815, 600}, "", kFrameFont));
-  ControlSpec start = describe(ControlKind::button, c.Frame6, {120, 130, 735, 375}, "启动", kTextFont, 6);
-  start.foreColor = kButtonTextColor;
-  c.xpcommand9 = add(start);
+  c.xpcommand9 = placeButton(p, window, c.Frame6, storedXpcommand9(), kStartTabIndex);
   return c;
 }
 

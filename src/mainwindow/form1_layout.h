@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
+#include "button/hosted_xpcommand.h"
 #include "platform/platform.h"
 
 namespace quorvel {
@@ -19,11 +21,15 @@ struct Form1Controls {
   ControlId Combo1{};
   std::array<ControlId, 3> Text2{};  // 0 x, 1 y, 2 t
   ControlId Check1{};
-  ControlId xpcommand2{};  // Save
-  ControlId xpcommand9{};  // Start
+  std::unique_ptr<HostedXpcommand> xpcommand2;  // Save
+  std::unique_ptr<HostedXpcommand> xpcommand9;  // Start
 };
 
-// Creates every control of the window, containers before what they hold.
+inline constexpr int kSaveTabIndex = 5;
+inline constexpr int kStartTabIndex = 6;
+
+// Creates every control of the window, containers before what they hold; the two buttons from the
+// property sets the window stores for them.
 Form1Controls createForm1Controls(Platform& platform, WindowHandle window);
 
 }  // namespace quorvel

@@ -97,12 +97,38 @@ struct SurfacePixel {
 };
 using SurfaceMark = std::variant<SurfaceLine, SurfacePixel>;
 
+// The pixels a line covers: steps along the longer axis, halves rounded the same way in every direction,
+// the last point left out.
+std::vector<PixelPoint> linePixels(const SurfaceLine& line);
+
 // Everything a painter draws: the surface's background, its marks in the order they were made, then
 // the elements from the back to the front.
 struct PaintList {
   Color background = 0;
   std::vector<SurfaceMark> marks;
   std::vector<PaintElement> elements;
+};
+
+// What the host delivers to the control it carries. Pointer coordinates are twips relative to the
+// control's top-left corner and may lie outside it while the control holds the capture. Buttons: 1 left,
+// 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt. Key codes are virtual-key codes (13 Enter, 32 Space).
+class ControlSurfaceClient {
+ public:
+  virtual ~ControlSurfaceClient() = default;
+  virtual void surfaceResized() = 0;
+  virtual void surfaceShown() = 0;
+  virtual void pointerMoved(std::int16_t button, std::int16_t shift, float x, float y) = 0;
+  virtual void pointerPressed(std::int16_t button, std::int16_t shift, float x, float y) = 0;
+  virtual void pointerReleased(std::int16_t button, std::int16_t shift, float x, float y) = 0;
+  // The second press of a double click comes as this instead of a press; its release follows as usual.
+  virtual void doubleClicked() = 0;
+  virtual void keyDown(std::int16_t keyCode, std::int16_t shift) = 0;
+  virtual void keyPressed(std::int16_t keyAscii) = 0;
+  virtual void keyUp(std::int16_t keyCode, std::int16_t shift) = 0;
+  virtual void focusEntered() = 0;
+  virtual void focusLeft() = 0;
+  // What to draw, from the back to the front.
+  virtual PaintList paintList() const = 0;
 };
 
 // The host side of one control: a window-system surface that takes input for the control.

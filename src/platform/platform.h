@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,6 +15,9 @@
 #include <vector>
 
 namespace quorvel {
+
+class ControlSurface;
+class ControlSurfaceClient;
 
 // Monotonic time since the backend's own epoch.
 using Duration = std::chrono::nanoseconds;
@@ -146,6 +150,10 @@ class Platform {
   virtual void showWindow(WindowHandle window) = 0;
   virtual ControlId createControl(WindowHandle window, const ControlSpec& spec) = 0;
   virtual void setControlHandlers(ControlId control, ControlHandlers handlers) = 0;
+  // An owner-drawn control: the host places it by `placement` (container, rect, tab stop), delivers its
+  // input to `client` and paints the client's paint list. The client must outlive the surface.
+  virtual std::unique_ptr<ControlSurface> createControlSurface(WindowHandle window, const ControlSpec& placement,
+                                                               ControlSurfaceClient& client) = 0;
   virtual std::string controlText(ControlId control) const = 0;
   // Raises onChange when the text really changes. Text set here is never cut to maxLength.
   virtual void setControlText(ControlId control, std::string_view text) = 0;

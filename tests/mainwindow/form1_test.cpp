@@ -29,6 +29,8 @@ class Form1Test : public ::testing::Test {
     form.Show();
   }
   const Form1Controls& c() const { return form.controls(); }
+  ControlId save() const { return *fake.controlWithTabIndex(form.window(), kSaveTabIndex); }
+  ControlId startButton() const { return *fake.controlWithTabIndex(form.window(), kStartTabIndex); }
   std::string text(int field) const { return fake.controlText(c().Text2[field]); }
   Point clientOrigin() const { return fake.clientToScreen(form.window(), Point{0, 0}); }
   std::string stored(const char* section, const char* key) {
@@ -69,8 +71,8 @@ TEST_F(Form1Test, ExistingFileIsNotCompletedAndGivesThePosition) {
 TEST_F(Form1Test, FocusStartsOnTheSlotNumberAndTabFollowsTheOrder) {
   start();
   EXPECT_EQ(fake.focus(), c().Combo1);
-  const ControlId order[] = {c().Text2[0], c().Text2[1], c().Text2[2], c().Check1, c().xpcommand2,
-                             c().xpcommand9, c().Combo1};
+  const ControlId order[] = {c().Text2[0], c().Text2[1], c().Text2[2], c().Check1, save(), startButton(),
+                             c().Combo1};
   for (ControlId expected : order) {
     fake.pressTab();
     EXPECT_EQ(fake.focus(), expected);
@@ -133,7 +135,7 @@ TEST_F(Form1Test, SaveWithoutASlotAsksForOne) {
   start();
   const std::string before = readBytes(config());
   fake.typeText(c().Combo1, "3");  // typed text selects no item
-  fake.click(c().xpcommand2);
+  fake.click(save());
   EXPECT_EQ(fake.focus(), c().Combo1);
   ASSERT_EQ(fake.messages().size(), 1u);
   EXPECT_EQ(fake.messages()[0].text, "序号未选择!");
@@ -150,7 +152,7 @@ TEST_F(Form1Test, SaveWritesTheSlotAndThePosition) {
   fake.setControlText(c().Text2[1], "");
   fake.setControlText(c().Text2[2], " 3");
   fake.click(c().Check1);
-  fake.click(c().xpcommand2);
+  fake.click(save());
   EXPECT_EQ(stored("no5", "x"), "12a");
   EXPECT_EQ(stored("no5", "y"), "");
   EXPECT_EQ(stored("no5", "t"), " 3");
@@ -167,7 +169,7 @@ TEST_F(Form1Test, ThirdStateIsSavedBackAsTwo) {
   start();
   writeini(fake, configPath(fake), "no1", "f", "2");
   fake.chooseItem(c().Combo1, 0);
-  fake.click(c().xpcommand2);
+  fake.click(save());
   EXPECT_EQ(stored("no1", "f"), "2");
 }
 
@@ -176,7 +178,7 @@ TEST_F(Form1Test, FailedSaveSaysSoAndKeepsTheFields) {
   fake.chooseItem(c().Combo1, 0);
   fake.setControlText(c().Text2[0], "42");
   fake.failFileWrites(1, 2);  // the third of the six writes fails
-  fake.click(c().xpcommand2);
+  fake.click(save());
   ASSERT_EQ(fake.messages().size(), 1u);
   EXPECT_EQ(fake.messages()[0].text, kSaveFailedText);
   EXPECT_EQ(fake.messages()[0].title, "提示：");
@@ -190,11 +192,45 @@ TEST_F(Form1Test, StartButtonRunsTheSlotsRelativeToTheClientArea) {
   writeini(fake, configPath(fake), "no1", "y", "10");
   writeini(fake, configPath(fake), "no1", "t", "1");
   writeini(fake, configPath(fake), "no1", "f", "1");
-  fake.click(c().xpcommand9);
+  fake.click(startButton());
   fake.advance(std::chrono::milliseconds(1000));
   ASSERT_EQ(fake.injected().size(), 2u);
   EXPECT_EQ(fake.injected()[0].position,
             (Point{20 + FakePlatform::kFrameOffset.x + 10, 10 + FakePlatform::kFrameOffset.y + 10}));
+}
+
+TEST_F(Form1Test, ButtonsComeFromTheirStoredPropertySets) {
+  start();
+  const xpcommand& saveButton = c().xpcommand2->control();
+  const xpcommand& startControl = c().xpcommand9->control();
+  EXPECT_EQ(saveButton.Caption(), "保存");
+  EXPECT_EQ(saveButton.ForeColor(), 0x000000FFu);
+  EXPECT_EQ(saveButton.FontSize(), 9.0f);
+  EXPECT_EQ(saveButton.图(), 0);
+  EXPECT_EQ(startControl.Caption(), "启动");
+  EXPECT_EQ(startControl.ForeColor(), kButtonTextColor);
+  EXPECT_EQ(startControl.FontSize(), 10.5f);
+  EXPECT_EQ(startControl.图(), 5);
+  for (const xpcommand* button : {&saveButton, &startControl}) {
+    EXPECT_EQ(button->fontname(), "宋体");
+    EXPECT_EQ(button->风格(), 0);
+    EXPECT_TRUE(button->Enabled());
+    EXPECT_TRUE(button->内部(2).visible) << "shown in the plain look";
+  }
+}
+
+TEST_F(Form1Test, ButtonsWorkFromTheKeyboard) {
+  start();
+  fake.chooseItem(c().Combo1, 1);
+  for (int i = 0; i < 5; ++i) fake.pressTab();
+  ASSERT_EQ(fake.focus(), save());
+  fake.pressKey(save(), 32);  // Space
+  ASSERT_EQ(fake.messages().size(), 1u);
+  EXPECT_EQ(fake.messages()[0].text, "保存完毕!");
+  fake.pressTab();
+  ASSERT_EQ(fake.focus(), startButton());
+  fake.pressKey(startButton(), 13);  // Enter
+  EXPECT_TRUE(fake.timerEnabled(form.sequencer().timer(1)));
 }
 
 }  // namespace

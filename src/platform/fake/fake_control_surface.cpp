@@ -83,14 +83,8 @@ Bitmap FakeControlSurface::drawSurface(const PaintList& list) const {
       set(px->at, px->color);
       continue;
     }
-    // Steps along the longer axis; the last point is left out.
     const auto& line = std::get<SurfaceLine>(mark);
-    const int spanX = line.to.x - line.from.x;
-    const int spanY = line.to.y - line.from.y;
-    const int steps = std::max(std::abs(spanX), std::abs(spanY));
-    for (int i = 0; i < steps; ++i)
-      set({line.from.x + (spanX * i + steps / 2) / steps, line.from.y + (spanY * i + steps / 2) / steps},
-          line.color);
+    for (const PixelPoint p : linePixels(line)) set(p, line.color);
   }
   return b;
 }

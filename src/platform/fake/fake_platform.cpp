@@ -43,7 +43,38 @@ void FakePlatform::moveWindow(WindowHandle window, TwipsPoint outerTopLeft) {
 
 TwipsPoint FakePlatform::windowPosition(WindowHandle window) const { return windows_.at(index(window)).position; }
 
-void FakePlatform::showWindow(WindowHandle window) { windows_.at(index(window)).shown = true; }
+void FakePlatform::showWindow(WindowHandle window) {
+  windows_.at(index(window)).shown = true;
+  for (Control& c : controls_) {
+    if (c.window == window && c.client) c.client->surfaceShown();
+  }
+}
+
+std::unique_ptr<ControlSurface> FakePlatform::createControlSurface(WindowHandle window, const ControlSpec& placement,
+                                                                   ControlSurfaceClient& client) {
+  const ControlId id = createControl(window, placement);
+  auto surface = std::make_unique<FakeControlSurface>(
+      TwipsSize{static_cast<double>(placement.rect.width), static_cast<double>(placement.rect.height)});
+  surface->onFocusRequest = [this, id] { moveFocus(id); };
+  control(id).client = &client;
+  control(id).surface = surface.get();
+  return surface;
+}
+
+std::optional<ControlId> FakePlatform::controlWithTabIndex(WindowHandle window, int tabIndex) const {
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].window == window && controls_[i].spec.tabIndex == tabIndex) return static_cast<ControlId>(i);
+  }
+  return std::nullopt;
+}
+
+void FakePlatform::moveFocus(std::optional<ControlId> to) {
+  if (focus_ == to) return;
+  const std::optional<ControlId> from = focus_;
+  focus_ = to;
+  if (from && control(*from).client) control(*from).client->focusLeft();
+  if (to && control(*to).client) control(*to).client->focusEntered();
+}
 
 ControlId FakePlatform::createControl(WindowHandle window, const ControlSpec& spec) {
   windows_.at(index(window));  // must exist
@@ -81,7 +112,7 @@ int FakePlatform::checkValue(ControlId checkBox) const { return controls_.at(ind
 void FakePlatform::setCheckValue(ControlId checkBox, int value) { control(checkBox).checkValue = value; }
 
 void FakePlatform::setFocus(ControlId id) {
-  if (control(id).spec.tabIndex >= 0) focus_ = id;
+  if (control(id).spec.tabIndex >= 0) moveFocus(id);
 }
 
 void FakePlatform::runEventLoop() {}
@@ -94,7 +125,7 @@ void FakePlatform::chooseItem(ControlId combo, int item) {
 }
 
 void FakePlatform::typeText(ControlId id, std::string_view text) {
-  focus_ = id;
+  moveFocus(id);
   for (char typed : text) {
     int key = static_cast<unsigned char>(typed);
     Control& c = control(id);
@@ -108,14 +139,40 @@ void FakePlatform::typeText(ControlId id, std::string_view text) {
 }
 
 void FakePlatform::pressKey(ControlId id, int keyAscii) {
-  focus_ = id;
+  moveFocus(id);
   Control& c = control(id);
+  if (ControlSurfaceClient* client = c.client) {
+    const auto key = static_cast<std::int16_t>(keyAscii);
+    client->keyDown(key, 0);
+    client->keyPressed(key);
+    client->keyUp(key, 0);
+    return;
+  }
   if (c.handlers.onKeyPress) c.handlers.onKeyPress(keyAscii);
+}
+
+void FakePlatform::hover(ControlId id) {
+  Control& c = control(id);
+  c.client->pointerMoved(0, 0, static_cast<float>(c.spec.rect.width) / 2, static_cast<float>(c.spec.rect.height) / 2);
+}
+
+void FakePlatform::leave(ControlId id) {
+  Control& c = control(id);
+  c.client->pointerMoved(0, 0, static_cast<float>(c.spec.rect.width) + 300, -300);
 }
 
 void FakePlatform::click(ControlId id) {
   Control& c = control(id);
-  if (c.spec.tabIndex >= 0) focus_ = id;
+  if (ControlSurfaceClient* client = c.client) {
+    // Handlers may add controls, so nothing of `c` is touched after the first call.
+    const float x = static_cast<float>(c.spec.rect.width) / 2;
+    const float y = static_cast<float>(c.spec.rect.height) / 2;
+    client->pointerMoved(0, 0, x, y);
+    client->pointerPressed(1, 0, x, y);
+    client->pointerReleased(1, 0, x, y);
+    return;
+  }
+  if (c.spec.tabIndex >= 0) moveFocus(id);
   if (c.spec.kind == ControlKind::checkBox) c.checkValue = c.checkValue == 1 ? 0 : 1;
   if (c.handlers.onClick) c.handlers.onClick();
 }
@@ -131,7 +188,7 @@ void FakePlatform::pressTab() {
     if (!first || tab < controls_.at(index(*first)).spec.tabIndex) first = id;
     if (tab > current && (!next || tab < controls_.at(index(*next)).spec.tabIndex)) next = id;
   }
-  focus_ = next ? next : first;
+  moveFocus(next ? next : first);
 }
 
 TimerId FakePlatform::createTimer(Duration interval, std::function<void()> onTick) {

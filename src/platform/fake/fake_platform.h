@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_control_surface.h"
 #include "platform/platform.h"
 #include "platform/tick_scheduler.h"
 
@@ -45,8 +46,15 @@ class FakePlatform final : public Platform {
   // The user at the controls. Each raises the handlers a real toolkit would.
   void chooseItem(ControlId combo, int index);         // pick a list item
   void typeText(ControlId control, std::string_view text);  // key by key, within the typing limit
-  void pressKey(ControlId control, int keyAscii);      // a key that inserts nothing (Enter)
-  void click(ControlId control);                       // button or check box
+  // A key that inserts nothing (Enter); on an owner-drawn control, its key down, press and up.
+  void pressKey(ControlId control, int keyAscii);
+  // Button or check box; on an owner-drawn control, the pointer moves in, presses and releases.
+  void click(ControlId control);
+  // The pointer moves onto an owner-drawn control and off it again.
+  void hover(ControlId control);
+  void leave(ControlId control);
+  std::optional<ControlId> controlWithTabIndex(WindowHandle window, int tabIndex) const;
+  FakeControlSurface& surfaceOf(ControlId control) { return *this->control(control).surface; }
   void pressTab();                                     // focus to the next control in tab order
   std::optional<ControlId> focus() const { return focus_; }
   const ControlSpec& controlSpec(ControlId control) const { return controls_.at(index(control)).spec; }
@@ -73,6 +81,8 @@ class FakePlatform final : public Platform {
   void showWindow(WindowHandle window) override;
   ControlId createControl(WindowHandle window, const ControlSpec& spec) override;
   void setControlHandlers(ControlId control, ControlHandlers handlers) override;
+  std::unique_ptr<ControlSurface> createControlSurface(WindowHandle window, const ControlSpec& placement,
+                                                       ControlSurfaceClient& client) override;
   std::string controlText(ControlId control) const override;
   void setControlText(ControlId control, std::string_view text) override;
   int listIndex(ControlId combo) const override;
@@ -108,6 +118,8 @@ class FakePlatform final : public Platform {
     std::string text;
     int listIndex = -1;
     int checkValue = 0;
+    ControlSurfaceClient* client = nullptr;  // owner-drawn controls only
+    FakeControlSurface* surface = nullptr;
   };
   template <typename Handle>
   static std::size_t index(Handle handle) {
@@ -115,6 +127,7 @@ class FakePlatform final : public Platform {
   }
   Control& control(ControlId id) { return controls_.at(index(id)); }
   void replaceText(Control& c, std::string text);
+  void moveFocus(std::optional<ControlId> to);
 
   TickScheduler scheduler_;
   Duration now_{};

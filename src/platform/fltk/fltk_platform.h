@@ -39,6 +39,8 @@ class FltkPlatform final : public Platform {
   void showWindow(WindowHandle window) override;
   ControlId createControl(WindowHandle window, const ControlSpec& spec) override;
   void setControlHandlers(ControlId control, ControlHandlers handlers) override;
+  std::unique_ptr<ControlSurface> createControlSurface(WindowHandle window, const ControlSpec& placement,
+                                                       ControlSurfaceClient& client) override;
   std::string controlText(ControlId control) const override;
   void setControlText(ControlId control, std::string_view text) override;
   int listIndex(ControlId combo) const override;

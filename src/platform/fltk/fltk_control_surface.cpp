@@ -1,0 +1,400 @@
+#include "platform/fltk/fltk_control_surface.h"
+
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+
+#include "platform/fltk/fltk_painter.h"
+#include "platform/fltk/fltk_platform.h"
+#include "platform/fltk/fltk_records.h"
+
+namespace quorvel {
+namespace {
+
+// Like the system's mouse capture, one widget at a time holds it.
+SurfaceWidget* captureHolder = nullptr;
+bool dispatchInstalled = false;
+Fl_Event_Dispatch previousDispatch = nullptr;
+// Set while the display reports that the pointer moved or crossed a window's edge.
+bool pointerMotion = false;
+
+// Marks what the dispatch is busy with, also across event loops run inside a handler.
+class MotionScope {
+ public:
+  explicit MotionScope(bool motion) : saved_(pointerMotion) { pointerMotion = motion; }
+  ~MotionScope() { pointerMotion = saved_; }
+  MotionScope(const MotionScope&) = delete;
+  MotionScope& operator=(const MotionScope&) = delete;
+
+ private:
+  bool saved_;
+};
+
+int passOn(int event, Fl_Window* window) {
+  return previousDispatch ? previousDispatch(event, window) : Fl::handle_(event, window);
+}
+
+std::int16_t shiftState() {
+  const int state = Fl::event_state();
+  return static_cast<std::int16_t>(((state & FL_SHIFT) ? 1 : 0) | ((state & FL_CTRL) ? 2 : 0) |
+                                   ((state & FL_ALT) ? 4 : 0));
+}
+
+// Buttons as the control numbers them: 1 left, 2 right, 4 middle.
+std::int16_t buttonsHeld() {
+  const int state = Fl::event_state();
+  return static_cast<std::int16_t>(((state & FL_BUTTON1) ? 1 : 0) | ((state & FL_BUTTON3) ? 2 : 0) |
+                                   ((state & FL_BUTTON2) ? 4 : 0));
+}
+
+std::int16_t buttonPressed() {
+  switch (Fl::event_button()) {
+    case FL_LEFT_MOUSE:
+      return 1;
+    case FL_RIGHT_MOUSE:
+      return 2;
+    case FL_MIDDLE_MOUSE:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+float twips(int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); }
+
+// The virtual-key code of an FLTK key, 0 for keys that have none.
+std::int16_t virtualKey(int key) {
+  if (key >= 'a' && key <= 'z') return static_cast<std::int16_t>(key - 'a' + 'A');
+  if (key >= '0' && key <= '9') return static_cast<std::int16_t>(key);
+  if (key >= FL_KP + '0' && key <= FL_KP + '9') return static_cast<std::int16_t>(0x60 + key - FL_KP - '0');
+  if (key >= FL_F + 1 && key <= FL_F + 24) return static_cast<std::int16_t>(0x70 + key - FL_F - 1);
+  struct Pair {
+    int key;
+    std::int16_t code;
+  };
+  static constexpr Pair kCodes[] = {
+      {FL_BackSpace, 8},  {FL_Tab, 9},           {FL_Enter, 13},     {FL_KP_Enter, 13},  {FL_Shift_L, 16},
+      {FL_Shift_R, 16},   {FL_Control_L, 17},    {FL_Control_R, 17}, {FL_Alt_L, 18},     {FL_Alt_R, 18},
+      {FL_Pause, 19},     {FL_Caps_Lock, 20},    {FL_Escape, 27},    {' ', 32},          {FL_Page_Up, 33},
+      {FL_Page_Down, 34}, {FL_End, 35},          {FL_Home, 36},      {FL_Left, 37},      {FL_Up, 38},
+      {FL_Right, 39},     {FL_Down, 40},         {FL_Print, 44},     {FL_Insert, 45},    {FL_Delete, 46},
+      {FL_KP + '*', 106}, {FL_KP + '+', 107},    {FL_KP + '-', 109}, {FL_KP + '.', 110}, {FL_KP + '/', 111},
+      {FL_Num_Lock, 144}, {FL_Scroll_Lock, 145}, {';', 0xBA},        {'=', 0xBB},        {',', 0xBC},
+      {'-', 0xBD},        {'.', 0xBE},           {'/', 0xBF},        {'`', 0xC0},        {'[', 0xDB},
+      {'\\', 0xDC},       {']', 0xDD},           {'\'', 0xDE}};
+  for (const Pair& p : kCodes)
+    if (p.key == key) return p.code;
+  return 0;
+}
+
+// The character a key types, as the system reports it after the key-down: printable ASCII, Enter,
+// Backspace, Escape and control characters; nothing for keys that type no single ASCII character.
+std::optional<std::int16_t> typedCharacter() {
+  if (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter) return std::int16_t{13};
+  if (Fl::event_length() != 1) return std::nullopt;
+  const auto c = static_cast<unsigned char>(Fl::event_text()[0]);
+  if (c == 0 || c >= 0x7F) return std::nullopt;
+  return static_cast<std::int16_t>(c);
+}
+
+}  // namespace
+
+SurfaceWidget::SurfaceWidget(int x, int y, int w, int h, ControlSurfaceClient& client, FontCatalog& fonts)
+    : Fl_Widget(x, y, w, h), client_(&client), fonts_(fonts) {
+  if (!dispatchInstalled) {
+    previousDispatch = Fl::event_dispatch();
+    Fl::event_dispatch(dispatchPointer);
+    dispatchInstalled = true;
+  }
+}
+
+SurfaceWidget::~SurfaceWidget() { releaseCapture(); }
+
+void SurfaceWidget::detach() {
+  client_ = nullptr;
+  releaseCapture();
+}
+
+void SurfaceWidget::draw() {
+  if (client_) paintList(client_->paintList(), x(), y(), w(), h(), fonts_);
+}
+
+void SurfaceWidget::resize(int x, int y, int w, int h) {
+  const bool sized = w != this->w() || h != this->h();
+  Fl_Widget::resize(x, y, w, h);
+  if (sized && !quietResize_ && client_) client_->surfaceResized();
+}
+
+void SurfaceWidget::setSizeQuietly(int w, int h) {
+  quietResize_ = true;
+  size(w, h);
+  quietResize_ = false;
+  // What a smaller control no longer covers belongs to its container again.
+  if (parent()) parent()->redraw();
+  redraw();
+}
+
+void SurfaceWidget::setCapture() { captureHolder = this; }
+
+void SurfaceWidget::releaseCapture() {
+  if (captureHolder == this) captureHolder = nullptr;
+}
+
+// NOTE: FLTK sends moves of its own after a release or a focus change, to find the widget under the
+// pointer, and it sends pointer moves to that widget only. The dispatch sees what the display reports:
+// only moves the pointer made reach a control, and while a widget holds the capture the moves and
+// crossings of all the program's windows go to it. A held button needs no help: FLTK sends every move
+// to the pressed widget then. Crossings are passed on as well, so that FLTK keeps track of the window
+// under the pointer.
+int SurfaceWidget::dispatchPointer(int event, Fl_Window* window) {
+  const bool pointer = event == FL_MOVE || event == FL_ENTER || event == FL_LEAVE;
+  // A modal window or an open menu cancels the capture, as it does on the system this control was made
+  // for.
+  if (captureHolder && (Fl::grab() || (Fl::modal() && Fl::modal() != captureHolder->top_window())))
+    captureHolder = nullptr;
+  SurfaceWidget* holder = captureHolder;
+  const bool captured = pointer && holder && window && !Fl::pushed() && holder->active_r();
+  const MotionScope motion(pointer && !captured);
+  if (!captured) return passOn(event, window);
+  int x = 0;
+  int y = 0;
+  holder->pointerFrom(window, x, y);
+  holder->deliverMove(x, y);
+  return event == FL_MOVE ? 1 : passOn(event, window);
+}
+
+void SurfaceWidget::pointerFrom(const Fl_Window* window, int& x, int& y) const {
+  const Fl_Window* own = this->window();
+  if (window == own || !own) {
+    x = Fl::event_x() - this->x();
+    y = Fl::event_y() - this->y();
+    return;
+  }
+  x = Fl::event_x_root() - own->x_root() - this->x();
+  y = Fl::event_y_root() - own->y_root() - this->y();
+}
+
+void SurfaceWidget::deliverMove(int x, int y) {
+  if (client_) client_->pointerMoved(buttonsHeld(), shiftState(), twips(x), twips(y));
+}
+
+int SurfaceWidget::handle(int event) {
+  switch (event) {
+    case FL_SHOW:
+      if (!shown_ && visible_r() && client_) {
+        shown_ = true;
+        client_->surfaceShown();
+      }
+      return Fl_Widget::handle(event);
+    case FL_ENTER:
+    case FL_LEAVE:
+    case FL_MOVE:
+    case FL_DRAG:
+    case FL_PUSH:
+    case FL_RELEASE:
+      return handlePointer(event);
+    case FL_KEYDOWN:
+    case FL_KEYUP:
+      return handleKey(event);
+    case FL_FOCUS:
+    case FL_UNFOCUS:
+      return handleFocus(event);
+    default:
+      return Fl_Widget::handle(event);
+  }
+}
+
+int SurfaceWidget::handlePointer(int event) {
+  // Entering is accepted even while disabled: FLTK shows the tooltip of the widget under the pointer.
+  if (!active_r() || !client_) return event == FL_ENTER ? 1 : 0;
+  const int x = Fl::event_x() - this->x();
+  const int y = Fl::event_y() - this->y();
+  switch (event) {
+    case FL_ENTER:
+    case FL_MOVE:
+      if (pointerMotion) deliverMove(x, y);
+      return 1;
+    case FL_DRAG:
+      deliverMove(x, y);
+      return 1;
+    case FL_PUSH: {
+      const std::int16_t button = buttonPressed();
+      if (button == 0) return 0;
+      // The system reports clicks in pairs: the second press of each pair is a double click.
+      if (Fl::event_clicks() % 2 == 1) {
+        client_->doubleClicked();
+      } else {
+        client_->pointerPressed(button, shiftState(), twips(x), twips(y));
+      }
+      return 1;
+    }
+    case FL_RELEASE: {
+      const std::int16_t button = buttonPressed();
+      if (button != 0) client_->pointerReleased(button, shiftState(), twips(x), twips(y));
+      return 1;
+    }
+    default:  // leaving: while captured, the dispatch has already reported where the pointer went
+      return 1;
+  }
+}
+
+int SurfaceWidget::handleKey(int event) {
+  if (!active_r() || !client_) return 0;
+  if (passTab(event)) return 1;
+  const std::int16_t code = virtualKey(Fl::event_key());
+  if (code == 0) return 0;
+  if (event == FL_KEYUP) {
+    client_->keyUp(code, shiftState());
+    return 1;
+  }
+  client_->keyDown(code, shiftState());
+  if (const auto character = typedCharacter(); character && client_) client_->keyPressed(*character);
+  return 1;
+}
+
+int SurfaceWidget::handleFocus(int event) {
+  if (!client_) return 0;
+  if (event == FL_UNFOCUS) {
+    client_->focusLeft();
+    return 1;
+  }
+  if (!active_r()) return 0;
+  // FLTK offers the focus again to a widget that has it already; the control hears of it once.
+  if (Fl::focus() != this) client_->focusEntered();
+  return 1;
+}
+
+FltkControlSurface::FltkControlSurface(SurfaceWidget& widget, CaptionFont ambientFont,
+                                       std::function<void()> focus, std::function<void()> forget)
+    : widget_(&widget),
+      tracker_(&widget),
+      fonts_(widget.fonts()),
+      ambientFont_(std::move(ambientFont)),
+      focus_(std::move(focus)),
+      forget_(std::move(forget)) {}
+
+FltkControlSurface::~FltkControlSurface() {
+  SurfaceWidget* w = widget();
+  if (!w) return;  // its window is gone, and the tab order with it
+  forget_();
+  w->detach();
+  // The control may be dropped from inside one of its own event handlers: the widget goes once the
+  // event is over.
+  Fl::delete_widget(w);
+}
+
+TwipsSize FltkControlSurface::size() const {
+  const SurfaceWidget* w = widget();
+  if (!w) return {};
+  return {static_cast<double>(w->w() * kTwipsPerPixel), static_cast<double>(w->h() * kTwipsPerPixel)};
+}
+
+void FltkControlSurface::setSize(TwipsSize size) {
+  if (SurfaceWidget* w = widget())
+    w->setSizeQuietly(std::max(1, twipsToPixels(size.width)), std::max(1, twipsToPixels(size.height)));
+}
+
+bool FltkControlSurface::enabled() const {
+  const SurfaceWidget* w = widget();
+  return w && w->active();
+}
+
+void FltkControlSurface::setEnabled(bool enabled) {
+  SurfaceWidget* w = widget();
+  if (!w) return;
+  if (enabled) {
+    w->activate();
+    return;
+  }
+  // Disabling a window cancels its capture on the system this control was made for.
+  w->releaseCapture();
+  w->deactivate();
+}
+
+void FltkControlSurface::requestFocus() {
+  if (widget()) focus_();
+}
+
+void FltkControlSurface::setCapture() {
+  if (SurfaceWidget* w = widget()) w->setCapture();
+}
+
+void FltkControlSurface::releaseCapture() {
+  if (SurfaceWidget* w = widget()) w->releaseCapture();
+}
+
+void FltkControlSurface::setToolTip(std::string_view text) {
+  SurfaceWidget* w = widget();
+  if (!w) return;
+  if (text.empty()) {
+    w->tooltip(nullptr);
+  } else {
+    w->copy_tooltip(std::string(text).c_str());
+  }
+}
+
+TwipsSize FltkControlSurface::measureText(std::string_view text, const CaptionFont& font,
+                                          double wrapWidth) const {
+  const ResolvedFont resolved = resolveCaptionFont(fonts_, font);
+  fl_font(static_cast<Fl_Font>(resolved.face), resolved.pixels);
+  const int wrap = wrapWidth > 0 ? std::max(1, twipsToPixels(wrapWidth)) : 0;
+  const TextExtent extent = measureLines(textLines(text, wrap));
+  return {static_cast<double>(extent.width * kTwipsPerPixel),
+          static_cast<double>(extent.height * kTwipsPerPixel)};
+}
+
+void FltkControlSurface::requestRepaint() {
+  if (SurfaceWidget* w = widget()) w->redraw();
+}
+
+// Placed like the other controls, in the window or a frame of it, and a stop of its tab order.
+std::unique_ptr<ControlSurface> FltkPlatform::createControlSurface(WindowHandle handle,
+                                                                   const ControlSpec& placement,
+                                                                   ControlSurfaceClient& client) {
+  Fl_Group* parent = window(handle).widget.get();
+  int originX = 0;
+  int originY = 0;
+  if (placement.container) {
+    const ControlRecord& container = control(*placement.container);
+    if (!container.group || container.window != handle)
+      throw std::invalid_argument("container is not a frame of this window");
+    parent = container.group;
+    originX = container.widget->x();
+    originY = container.widget->y();
+  }
+  Fl_Group::current(nullptr);
+  auto* widget = new SurfaceWidget(originX + twipsToPixels(placement.rect.left),
+                                   originY + twipsToPixels(placement.rect.top),
+                                   std::max(1, twipsToPixels(placement.rect.width)),
+                                   std::max(1, twipsToPixels(placement.rect.height)), client, fonts_);
+  if (placement.tabIndex < 0) widget->clear_visible_focus();
+  parent->add(widget);
+  parent->redraw();
+
+  auto record = std::make_unique<ControlRecord>();
+  record->window = handle;
+  record->spec = placement;
+  record->widget = widget;
+  record->focusKeys = widget;
+  const auto id = static_cast<ControlId>(controls_.size());
+  controls_.push_back(std::move(record));
+  connectEvents(id);
+
+  CaptionFont ambient;
+  ambient.name = placement.font.name;
+  ambient.size = static_cast<float>(placement.font.points);
+  ambient.charset = placement.font.charset;
+  return std::make_unique<FltkControlSurface>(
+      *widget, std::move(ambient), [this, id] { setFocus(id); },
+      [this, id] {
+        ControlRecord& c = control(id);
+        c.widget = nullptr;
+        c.focusKeys = nullptr;
+      });
+}
+
+}  // namespace quorvel

@@ -1,0 +1,40 @@
+"""The slot editor stores what was typed: slot 3 chosen from the keyboard, x, Enter, y, Enter, t, Tab to the
+check box, Space, Tab to Save, Space. config.ini then holds slot 3 and the window position, and the
+program confirms with a message box."""
+
+import harness
+from harness import check
+
+SCREEN = harness.ini_text([("screen", [("x", "1500"), ("y", "750")])])
+
+
+def test(session):
+    app = session.start(session.folder("app", SCREEN))
+    app.focus()
+    app.keys("Down", "Down", "Down", "Tab")
+    app.clear_field()
+    app.type("123")
+    app.keys("Return")
+    app.clear_field()
+    app.type("45")
+    app.keys("Return")
+    app.clear_field()
+    app.type("6")
+    app.keys("Tab", "space", "Tab", "space")
+
+    message = app.wait_for_message()
+    entries = harness.read_ini(app.config)
+    slot3 = [(key, value) for section, key, value in entries if section == "no3"]
+    check(slot3 == [("x", "123"), ("y", "45"), ("t", "6"), ("f", "1")], f"section no3 holds {slot3}")
+    screen = [(key, value) for section, key, value in entries if section == "screen"]
+    check(screen == [("x", "1500"), ("y", "750")], f"section screen holds {screen}")
+    others = sorted({section for section, _, _ in entries} - {"screen", "no3"})
+    check(others == [], f"saving slot 3 wrote other sections: {others}")
+
+    app.close_message(message)
+    app.expect_no_message()  # the Enter that closed the message must not press Save again
+    check(app.process.poll() is None, "the program ended when the message box closed")
+
+
+if __name__ == "__main__":
+    harness.main(test)

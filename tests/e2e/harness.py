@@ -1,0 +1,312 @@
+"""Shared pieces of the desktop tests: a private X server, the program in a folder of its own, xdotool,
+the click recorder, config.ini and screenshots. Python's standard library only."""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+MAIN_TITLE = "Quorvel(1.0)"
+MESSAGE_TITLE = "提示："
+TWIPS_PER_PIXEL = 15
+
+
+def pixel_box(left, top, width, height):
+    """A box in twips as whole pixels (left, top, right, bottom), widened to cover every touched pixel."""
+    return (left // TWIPS_PER_PIXEL, top // TWIPS_PER_PIXEL,
+            -(-(left + width) // TWIPS_PER_PIXEL), -(-(top + height) // TWIPS_PER_PIXEL))
+
+
+# The Start button in client twips: its frame at (120, 2160), the button at (120, 130) inside it.
+START_BUTTON = pixel_box(120 + 120, 2160 + 130, 735, 375)
+
+
+def centre(box):
+    left, top, right, bottom = box
+    return (left + right) // 2, (top + bottom) // 2
+
+
+class Failure(Exception):
+    """A check that did not hold; the message says what was expected and what was seen."""
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_until(probe, what, timeout=5.0, interval=0.05):
+    """Polls probe() until it returns something truthy, and returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = probe()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+def read_ini(path):
+    """The (section, key, value) triples of an INI file in file order, names as written."""
+    entries = []
+    section = None
+    with open(path, encoding="latin-1", newline="") as file:
+        for line in file.read().splitlines():
+            text = line.strip()
+            if text.startswith("[") and text.endswith("]"):
+                section = text[1:-1].strip()
+            elif "=" in text and section is not None:
+                key, value = text.split("=", 1)
+                entries.append((section, key.strip(), value.strip()))
+    return entries
+
+
+def ini_text(sections):
+    """INI text from a list of (section, [(key, value), ...])."""
+    lines = []
+    for section, pairs in sections:
+        lines.append(f"[{section}]")
+        lines.extend(f"{key}={value}" for key, value in pairs)
+    return "\r\n".join(lines) + "\r\n"
+
+
+def slots_config(slots, screen=(0, 0)):
+    """config.ini text with the window position in twips and slots 1, 2, ... as (x, y, t, f)."""
+    sections = [("screen", [("x", str(screen[0])), ("y", str(screen[1]))])]
+    for number, slot in enumerate(slots, start=1):
+        sections.append((f"no{number}", list(zip(("x", "y", "t", "f"), map(str, slot)))))
+    return ini_text(sections)
+
+
+def default_entries():
+    entries = [("screen", "x", "0"), ("screen", "y", "0")]
+    for slot in range(1, 21):
+        entries.extend((f"no{slot}", key, "0") for key in ("x", "y", "t", "f"))
+    return entries
+
+
+class Recorder:
+    """A running recorder; collects its presses as (button, root x, root y, server time in ms)."""
+
+    def __init__(self, process):
+        self.process = process
+        self._presses = []
+        self._ready = threading.Event()
+        self._lock = threading.Lock()
+        threading.Thread(target=self._read, daemon=True).start()
+        wait_until(self._ready.is_set, "the recorder to be ready")
+
+    def _read(self):
+        for line in self.process.stdout:
+            fields = line.split()
+            if fields == ["ready"]:
+                self._ready.set()
+            elif len(fields) == 5 and fields[0] == "press":
+                with self._lock:
+                    self._presses.append(tuple(int(field) for field in fields[1:]))
+
+    def presses(self):
+        with self._lock:
+            return list(self._presses)
+
+    def wait_for(self, count, timeout):
+        """The presses so far, once there are at least count of them."""
+        def probe():
+            presses = self.presses()
+            return presses if len(presses) >= count else None
+        return wait_until(probe, f"{count} recorded presses", timeout)
+
+
+class Image:
+    """A screenshot: width, height and pixel(x, y) as (r, g, b)."""
+
+    def __init__(self, data):
+        header = [int.from_bytes(data[i:i + 4], "big") for i in range(0, 100, 4)]
+        (header_size, _, pixmap_format, _, self.width, self.height, _, byte_order, _, _, _,
+         bits_per_pixel, self._stride, _, red_mask, green_mask, blue_mask, _, _, ncolors) = header[:20]
+        check(pixmap_format == 2 and bits_per_pixel == 32,
+              f"screenshot format {pixmap_format}/{bits_per_pixel} bpp is not 32-bit ZPixmap")
+        self._order = "little" if byte_order == 0 else "big"
+        self._masks = (red_mask, green_mask, blue_mask)
+        self._data = data[header_size + 12 * ncolors:]
+
+    def pixel(self, x, y):
+        check(0 <= x < self.width and 0 <= y < self.height, f"({x}, {y}) lies outside the screen")
+        offset = y * self._stride + 4 * x
+        value = int.from_bytes(self._data[offset:offset + 4], self._order)
+        return tuple((value & mask) >> ((mask & -mask).bit_length() - 1) for mask in self._masks)
+
+
+class App:
+    """The program started from its own folder, with its main window."""
+
+    def __init__(self, session, folder, process):
+        self.session = session
+        self.folder = folder
+        self.process = process
+        self.window = session.wait_for_window(MAIN_TITLE, process)
+
+    @property
+    def config(self):
+        return os.path.join(self.folder, "config.ini")
+
+    def origin(self):
+        """Screen position of the window's top-left corner (client origin: no frame without a WM)."""
+        x, y, _, _ = self.session.geometry(self.window)
+        return x, y
+
+    def focus(self):
+        self.session.xdotool("windowfocus", "--sync", self.window)
+
+    def keys(self, *names):
+        """Key strokes to the focused control, e.g. keys("Tab", "space")."""
+        self.session.xdotool("key", "--delay", "40", *names)
+
+    def type(self, text):
+        self.session.xdotool("type", "--delay", "40", "--", text)
+
+    def clear_field(self):
+        """Empties the focused text field, whatever was selected in it."""
+        self.keys("End", *["BackSpace"] * 6)
+
+    def click(self, x, y):
+        """A left click at client point (x, y)."""
+        self.session.xdotool("mousemove", "--window", self.window, str(x), str(y), "click", "1")
+
+    def start_run(self):
+        self.click(*centre(START_BUTTON))
+
+    def wait_for_message(self, timeout=5.0):
+        return self.session.wait_for_window(MESSAGE_TITLE, self.process, timeout)
+
+    def close_message(self, message):
+        """Presses Enter in a message box and waits for it to go."""
+        self.session.xdotool("windowfocus", "--sync", message)
+        self.session.xdotool("key", "Return")
+        wait_until(lambda: not self.session.windows_named(MESSAGE_TITLE), "the message box to close")
+
+    def expect_no_message(self, within=0.5):
+        """Checks that no message box shows up in the given time, e.g. after one was closed."""
+        time.sleep(within)
+        check(not self.session.windows_named(MESSAGE_TITLE), f"a message box showed up within {within} s")
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait(timeout=5)
+
+
+class Session:
+    """A private Xvfb and a scratch folder; everything started here is stopped on leaving."""
+
+    def __init__(self, quorvel, recorder):
+        self.quorvel = quorvel
+        self.recorder = recorder
+        self._processes = []
+
+    def __enter__(self):
+        self.scratch = tempfile.mkdtemp(prefix="quorvel-e2e-")
+        read_end, write_end = os.pipe()
+        # NOTE: without -noreset the server resets whenever its last client leaves, and refuses the
+        # program's connection if one of our xdotool probes happens to leave first.
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0", "1024x768x24",
+             "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        check(number.isdigit(), "Xvfb did not report its display number")
+        self.env = dict(os.environ, DISPLAY=f":{number}")
+        return self
+
+    def __exit__(self, *exc):
+        for process in reversed(self._processes):
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+        self.server.terminate()
+        self.server.wait()
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def spawn(self, argv, **kwargs):
+        process = subprocess.Popen(argv, env=self.env, **kwargs)
+        self._processes.append(process)
+        return process
+
+    def folder(self, name, config=None):
+        """A folder holding a copy of the program and, when given, config.ini with that text."""
+        path = os.path.join(self.scratch, name)
+        os.makedirs(path)
+        shutil.copy2(self.quorvel, path)
+        if config is not None:
+            with open(os.path.join(path, "config.ini"), "w", encoding="latin-1", newline="") as file:
+                file.write(config)
+        return path
+
+    def start(self, folder):
+        return App(self, folder, self.spawn([os.path.join(folder, os.path.basename(self.quorvel))]))
+
+    def start_recorder(self, *args):
+        return Recorder(self.spawn([self.recorder, *args], stdout=subprocess.PIPE, text=True))
+
+    def xdotool(self, *args):
+        result = subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, text=True,
+                                timeout=10)
+        check(result.returncode == 0, f"xdotool {' '.join(map(str, args))} failed: {result.stderr.strip()}")
+        return result.stdout
+
+    def windows_named(self, title):
+        # NOTE: xdotool's own name search misses titles outside Latin-1, so names are compared here.
+        listed = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", ""], env=self.env,
+                                capture_output=True, text=True, timeout=10).stdout.split()
+        named = []
+        for window in listed:
+            name = subprocess.run(["xdotool", "getwindowname", window], env=self.env, capture_output=True,
+                                  text=True, timeout=10).stdout.rstrip("\n")
+            if name == title:
+                named.append(window)
+        return named
+
+    def wait_for_window(self, title, process, timeout=5.0):
+        def probe():
+            check(process.poll() is None,
+                  f"the program exited ({process.returncode}) before '{title}' showed")
+            windows = self.windows_named(title)
+            return windows[0] if windows else None
+        return wait_until(probe, f"a window titled '{title}'", timeout)
+
+    def geometry(self, window):
+        lines = self.xdotool("getwindowgeometry", "--shell", window).split()
+        fields = dict(line.split("=", 1) for line in lines)
+        return int(fields["X"]), int(fields["Y"]), int(fields["WIDTH"]), int(fields["HEIGHT"])
+
+    def pointer(self):
+        fields = dict(line.split("=", 1) for line in self.xdotool("getmouselocation", "--shell").split())
+        return int(fields["X"]), int(fields["Y"])
+
+    def screenshot(self):
+        path = os.path.join(self.scratch, "screen.xwd")
+        subprocess.run(["xwd", "-root", "-silent", "-out", path], env=self.env, check=True, timeout=10)
+        with open(path, "rb") as file:
+            return Image(file.read())
+
+
+def main(test):
+    """Runs test(session) on a fresh display; the exit status tells ctest the outcome."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--quorvel", required=True)
+    parser.add_argument("--recorder", required=True)
+    args = parser.parse_args()
+    try:
+        with Session(args.quorvel, args.recorder) as session:
+            test(session)
+    except Failure as failure:
+        print(f"FAIL: {failure}")
+        sys.exit(1)
+    print("PASS")

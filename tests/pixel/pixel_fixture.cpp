@@ -1,0 +1,100 @@
+#include "pixel_fixture.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "x11_screen.h"
+
+namespace quorvel {
+
+std::string hex(Color color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", color & 0xFFu, (color >> 8) & 0xFFu,
+                (color >> 16) & 0xFFu);
+  return text;
+}
+
+FltkPlatform& PixelTest::platform() {
+  static FltkPlatform instance;
+  return instance;
+}
+
+PixelTest::PixelTest() {
+  if (platform().startupProblem()) throw std::runtime_error(*platform().startupProblem());
+  window = platform().createWindow(
+      WindowSpec{"pixels", kWindowWidth * kTwipsPerPixel, kWindowHeight * kTwipsPerPixel});
+  platform().moveWindow(window, TwipsPoint{0, 0});
+  platform().setCursorPos(Point{630, 470});
+  pixel::settle();
+}
+
+ControlSpec PixelTest::placement(int left, int top, int width, int height, int tabIndex) const {
+  ControlSpec spec;
+  spec.kind = ControlKind::button;
+  spec.rect =
+      TwipsRect{left * kTwipsPerPixel, top * kTwipsPerPixel, width * kTwipsPerPixel, height * kTwipsPerPixel};
+  spec.tabIndex = tabIndex;
+  return spec;
+}
+
+std::unique_ptr<ControlSurface> PixelTest::addSurface(ControlSurfaceClient& client, int left, int top,
+                                                      int width, int height, int tabIndex) {
+  return platform().createControlSurface(window, placement(left, top, width, height, tabIndex), client);
+}
+
+xpcommand& PixelTest::addButton(int left, int top, int width, int height, int tabIndex) {
+  buttons.push_back(std::make_unique<HostedXpcommand>(
+      platform(), window, placement(left, top, width, height, tabIndex), PropertyStore{}));
+  corners.push_back(Point{left, top});
+  return buttons.back()->control();
+}
+
+void PixelTest::show() {
+  platform().showWindow(window);
+  pixel::settle();
+}
+
+Point PixelTest::onScreen(int x, int y) const { return platform().clientToScreen(window, Point{x, y}); }
+
+void PixelTest::pointAt(int x, int y) {
+  platform().setCursorPos(onScreen(x, y));
+  pixel::settle();
+}
+
+void PixelTest::leftButton(bool down) {
+  const InputRecord record{0, 0, 0, 0, down ? kMouseLeftDown : kMouseLeftUp, 0, 0};
+  platform().sendInput(std::span(&record, 1));
+  pixel::settle();
+}
+
+Bitmap PixelTest::grab() {
+  pixel::settle();
+  return pixel::grabScreen(onScreen(0, 0), kWindowWidth, kWindowHeight);
+}
+
+std::string PixelTest::at(const Bitmap& shot, int button, int x, int y) const {
+  const Point corner = corners.at(static_cast<std::size_t>(button));
+  return hex(shot.at(corner.x + x, corner.y + y));
+}
+
+PixelTest::Ink PixelTest::inkOf(const Bitmap& shot, int left, int top, int width, int height,
+                                const std::function<bool(Color)>& isInk) {
+  Ink ink;
+  for (int y = top; y < top + height; ++y) {
+    for (int x = left; x < left + width; ++x) {
+      if (!isInk(shot.at(x, y))) continue;
+      if (ink.count++ == 0) {
+        ink.left = ink.right = x;
+        ink.top = ink.bottom = y;
+      }
+      ink.left = std::min(ink.left, x);
+      ink.right = std::max(ink.right, x);
+      ink.top = std::min(ink.top, y);
+      ink.bottom = std::max(ink.bottom, y);
+    }
+  }
+  return ink;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,21 @@
+// The test side of the private X display: letting the program catch up, reading the screen back, and
+// keys typed through XTEST. The only test file that sees X or FLTK.
+#pragma once
+
+#include "platform/control_surface.h"
+#include "platform/platform.h"
+
+namespace quorvel::pixel {
+
+// Lets the program handle every event the X server has for it and draw what became damaged.
+void settle();
+
+// The screen's pixels in a rectangle, each 0x00BBGGRR.
+Bitmap grabScreen(Point topLeft, int width, int height);
+
+// Presses or releases a key, named as X names it ("space", "Tab", "Return", "a").
+void pressKey(const char* name);
+void releaseKey(const char* name);
+void typeKey(const char* name);
+
+}  // namespace quorvel::pixel
