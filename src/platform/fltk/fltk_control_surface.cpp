@@ -355,22 +355,9 @@ void FltkControlSurface::requestRepaint() {
 std::unique_ptr<ControlSurface> FltkPlatform::createControlSurface(WindowHandle handle,
                                                                    const ControlSpec& placement,
                                                                    ControlSurfaceClient& client) {
-  Fl_Group* parent = window(handle).widget.get();
-  int originX = 0;
-  int originY = 0;
-  if (placement.container) {
-    const ControlRecord& container = control(*placement.container);
-    if (!container.group || container.window != handle)
-      throw std::invalid_argument("container is not a frame of this window");
-    parent = container.group;
-    originX = container.widget->x();
-    originY = container.widget->y();
-  }
+  const auto [parent, x, y, w, h] = place(handle, placement);
   Fl_Group::current(nullptr);
-  auto* widget = new SurfaceWidget(originX + twipsToPixels(placement.rect.left),
-                                   originY + twipsToPixels(placement.rect.top),
-                                   std::max(1, twipsToPixels(placement.rect.width)),
-                                   std::max(1, twipsToPixels(placement.rect.height)), client, fonts_);
+  auto* widget = new SurfaceWidget(x, y, w, h, client, fonts_);
   if (placement.tabIndex < 0) widget->clear_visible_focus();
   parent->add(widget);
   parent->redraw();

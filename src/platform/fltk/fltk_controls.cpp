@@ -48,7 +48,7 @@ const FltkPlatform::ControlRecord& FltkPlatform::control(ControlId id) const {
   return *controls_.at(static_cast<std::size_t>(id));
 }
 
-ControlId FltkPlatform::createControl(WindowHandle handle, const ControlSpec& spec) {
+FltkPlatform::Placement FltkPlatform::place(WindowHandle handle, const ControlSpec& spec) {
   Fl_Group* parent = window(handle).widget.get();
   int originX = 0;
   int originY = 0;
@@ -60,10 +60,12 @@ ControlId FltkPlatform::createControl(WindowHandle handle, const ControlSpec& sp
     originX = container.widget->x();
     originY = container.widget->y();
   }
-  const int x = originX + twipsToPixels(spec.rect.left);
-  const int y = originY + twipsToPixels(spec.rect.top);
-  const int w = std::max(1, twipsToPixels(spec.rect.width));
-  const int h = std::max(1, twipsToPixels(spec.rect.height));
+  return Placement{parent, originX + twipsToPixels(spec.rect.left), originY + twipsToPixels(spec.rect.top),
+                   std::max(1, twipsToPixels(spec.rect.width)), std::max(1, twipsToPixels(spec.rect.height))};
+}
+
+ControlId FltkPlatform::createControl(WindowHandle handle, const ControlSpec& spec) {
+  const auto [parent, x, y, w, h] = place(handle, spec);
   const ResolvedFont font = fonts_.resolve(spec.font);
   const Fl_Color foreground = toFlColor(spec.foreColor);
 

@@ -12,6 +12,8 @@
 #include "platform/platform.h"
 #include "platform/tick_scheduler.h"
 
+class Fl_Group;
+
 namespace quorvel {
 
 class FltkPlatform final : public Platform {
@@ -64,6 +66,12 @@ class FltkPlatform final : public Platform {
 
   WindowRecord& window(WindowHandle handle);
   const WindowRecord& window(WindowHandle handle) const;
+  // Where a control goes: its parent group and its rectangle in window pixels.
+  struct Placement {
+    Fl_Group* parent;
+    int x, y, w, h;
+  };
+  Placement place(WindowHandle handle, const ControlSpec& spec);
   ControlRecord& control(ControlId id);
   const ControlRecord& control(ControlId id) const;
 
