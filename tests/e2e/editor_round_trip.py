@@ -35,6 +35,13 @@ def test(session):
     app.expect_no_message()  # the Enter that closed the message must not press Save again
     check(app.process.poll() is None, "the program ended when the message box closed")
 
+    # The focus is back on Save: Tab, Tab reach the slot number, and choosing slot 4 (all "0") previews
+    # the client origin.
+    left, top = app.origin()
+    check(session.pointer() == (left + 123, top + 45), f"the preview is not on slot 3's point: {session.pointer()}")
+    app.keys("Tab", "Tab", "Down")
+    harness.wait_until(lambda: session.pointer() == (left, top), "the pointer on slot 4's point (0, 0)")
+
 
 if __name__ == "__main__":
     harness.main(test)

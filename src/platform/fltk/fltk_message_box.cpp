@@ -82,10 +82,13 @@ void runMessageBox(std::string_view text, std::string_view title, ResolvedFont f
   setProgramIcon(box);
   box.position((Fl::w() - width) / 2, (Fl::h() - height) / 2);
 
+  // The control that had the focus gets it back when the box closes, as the user expects.
+  Fl_Widget* hadFocus = Fl::focus();
   fl_beep(FL_BEEP_MESSAGE);
   box.show();
   ok->take_focus();
   while (box.shown()) Fl::wait();
+  if (hadFocus && hadFocus->window() && hadFocus->window()->shown()) hadFocus->take_focus();
 }
 
 }  // namespace quorvel
