@@ -153,6 +153,9 @@ class xpcommand {
   void setCaptionHeight(double height);
   void setWordWrap(bool on);
   void changeFont(const CaptionFont& font, std::string_view notification);
+  // One attribute of the caption font changed, the rest kept.
+  template <typename T>
+  void changeFontField(T CaptionFont::*field, T value, std::string_view notification);
   void fitCaptionToText();
   void applyIdleLook();  // the read of 蓝色框, value unused
   void showIdleLook();   // plain or framed by 蓝色框, unless already shown

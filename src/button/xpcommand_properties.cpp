@@ -1,4 +1,6 @@
 // Property setters and what each does after storing its value.
+#include <utility>
+
 #include "button/xpcommand.h"
 
 namespace quorvel {
@@ -32,41 +34,19 @@ void xpcommand::changeFont(const CaptionFont& font, std::string_view notificatio
 
 void xpcommand::setFont(const CaptionFont& font) { changeFont(font, "Font"); }
 
-void xpcommand::setFontBold(bool on) {
+template <typename T>
+void xpcommand::changeFontField(T CaptionFont::*field, T value, std::string_view notification) {
   CaptionFont f = text_.font;
-  f.bold = on;
-  changeFont(f, "FontBold");
+  f.*field = std::move(value);
+  changeFont(f, notification);
 }
 
-void xpcommand::setFontItalic(bool on) {
-  CaptionFont f = text_.font;
-  f.italic = on;
-  changeFont(f, "FontItalic");
-}
-
-void xpcommand::setFontStrikethru(bool on) {
-  CaptionFont f = text_.font;
-  f.strikethru = on;
-  changeFont(f, "FontStrikethru");
-}
-
-void xpcommand::setFontUnderline(bool on) {
-  CaptionFont f = text_.font;
-  f.underline = on;
-  changeFont(f, "FontUnderline");
-}
-
-void xpcommand::setfontname(std::string name) {
-  CaptionFont f = text_.font;
-  f.name = std::move(name);
-  changeFont(f, "FontName");
-}
-
-void xpcommand::setFontSize(float points) {
-  CaptionFont f = text_.font;
-  f.size = points;
-  changeFont(f, "FontSize");
-}
+void xpcommand::setFontBold(bool on) { changeFontField(&CaptionFont::bold, on, "FontBold"); }
+void xpcommand::setFontItalic(bool on) { changeFontField(&CaptionFont::italic, on, "FontItalic"); }
+void xpcommand::setFontStrikethru(bool on) { changeFontField(&CaptionFont::strikethru, on, "FontStrikethru"); }
+void xpcommand::setFontUnderline(bool on) { changeFontField(&CaptionFont::underline, on, "FontUnderline"); }
+void xpcommand::setfontname(std::string name) { changeFontField(&CaptionFont::name, std::move(name), "FontName"); }
+void xpcommand::setFontSize(float points) { changeFontField(&CaptionFont::size, points, "FontSize"); }
 
 void xpcommand::setForeColor(Color color) {
   RepaintScope scope(*this);
