@@ -1,13 +1,10 @@
-// Quorvel on the Linux desktop.
+// Quorvel on the desktop: the backend that the build linked, the system's own files, and the program.
 #include "mainwindow/app.h"
-#include "mainwindow/form1.h"
-#include "platform/fltk/fltk_platform.h"
+#include "platform/backend.h"
+#include "platform/native_files.h"
 
 int main() {
-  quorvel::FltkPlatform platform;
-  if (const auto& problem = platform.startupProblem()) {
-    platform.messageBox(*problem, quorvel::kSystemNoticeTitle, quorvel::MessageIcon::exclamation);
-    return 1;
-  }
-  return quorvel::runQuorvel(platform);
+  const auto platform = quorvel::createPlatform();
+  quorvel::NativeFiles files;
+  return quorvel::runQuorvel(*platform, files);
 }

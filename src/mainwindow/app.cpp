@@ -4,8 +4,12 @@
 
 namespace quorvel {
 
-int runQuorvel(Platform& platform) {
-  Form1 form(platform);
+int runQuorvel(Platform& platform, Files& files) {
+  if (const auto problem = platform.startupProblem()) {
+    platform.messageBox(*problem, kSystemNoticeTitle, MessageIcon::exclamation);
+    return 1;
+  }
+  Form1 form(platform, files);
   if (!form.Form_Initialize()) return 1;
   form.Form_Load();
   form.Show();

@@ -3,9 +3,11 @@
 
 namespace quorvel {
 
+class Files;
 class Platform;
 
-// Returns the process exit code: 0 after the window was closed, 1 when start-up failed.
-int runQuorvel(Platform& platform);
+// Returns the process exit code: 0 after the window was closed, 1 when start-up failed (the user has
+// been told why).
+int runQuorvel(Platform& platform, Files& files);
 
 }  // namespace quorvel

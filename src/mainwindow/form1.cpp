@@ -22,13 +22,13 @@ int checkStateFor(const std::string& storedFlag) {
 
 }  // namespace
 
-Form1::Form1(Platform& platform) : platform_(platform) {}
+Form1::Form1(Platform& platform, Files& files) : platform_(platform), files_(files) {}
 
 bool Form1::Form_Initialize() {
   try {
-    switch (platform_.fileExists(configPath(platform_))) {
+    switch (files_.fileExists(configPath(files_))) {
       case FileCheck::missing:
-        defaultconfig(platform_);
+        defaultconfig(files_);
         return true;
       case FileCheck::exists:
         return true;
@@ -46,11 +46,11 @@ void Form1::Form_Load() {
   window_ = platform_.createWindow(WindowSpec{kMainCaption, kClientWidth, kClientHeight});
   controls_ = createForm1Controls(platform_, *window_);
   pointer_ = std::make_unique<Pointer>(platform_, *window_);
-  sequencer_ = std::make_unique<Sequencer>(platform_, *pointer_);
+  sequencer_ = std::make_unique<Sequencer>(platform_, files_, *pointer_);
   connectHandlers();
 
   auto stored = [&](const char* key) {
-    return toFloat32(TextToNumber(readini(platform_, configPath(platform_), "screen", key, "0")));
+    return toFloat32(TextToNumber(readini(files_, configPath(files_), "screen", key, "0")));
   };
   const float left = stored("x");
   const float top = stored("y");
@@ -77,7 +77,7 @@ void Form1::Combo1_Click() {
   const int item = platform_.listIndex(controls_.Combo1);
   if (item < 0) return;
   const std::string section = slotSection(item + 1);
-  auto read = [&](const char* key) { return readini(platform_, configPath(platform_), section, key, "0"); };
+  auto read = [&](const char* key) { return readini(files_, configPath(files_), section, key, "0"); };
   platform_.setControlText(controls_.Text2[0], read("x"));
   platform_.setControlText(controls_.Text2[1], read("y"));
   platform_.setControlText(controls_.Text2[2], read("t"));
@@ -115,7 +115,7 @@ void Form1::xpcommand2_Click() {
   const SlotFields fields{platform_.controlText(controls_.Text2[0]), platform_.controlText(controls_.Text2[1]),
                           platform_.controlText(controls_.Text2[2]), platform_.checkValue(controls_.Check1)};
   const TwipsPoint position = platform_.windowPosition(*window_);
-  const bool saved = writeconfig(platform_, section, fields, position.x, position.y);
+  const bool saved = writeconfig(files_, section, fields, position.x, position.y);
   platform_.messageBox(saved ? kSavedText : kSaveFailedText, kNoticeTitle, MessageIcon::exclamation);
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "mainwindow/form1_layout.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "sequencer/pointer.h"
 #include "sequencer/sequencer.h"
@@ -19,7 +20,7 @@ inline constexpr const char* kSaveFailedText = "保存失败！config.ini 无法
 
 class Form1 {
  public:
-  explicit Form1(Platform& platform);
+  Form1(Platform& platform, Files& files);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
@@ -45,6 +46,7 @@ class Form1 {
   void connectHandlers();
 
   Platform& platform_;
+  Files& files_;
   std::optional<WindowHandle> window_;
   Form1Controls controls_;
   std::unique_ptr<Pointer> pointer_;

@@ -123,12 +123,13 @@ struct ControlHandlers {
   std::function<void(int& keyAscii)> onKeyPress;
 };
 
-// Outcome of asking whether a file exists: the question itself can fail.
-enum class FileCheck { exists, missing, failed };
-
 class Platform {
  public:
   virtual ~Platform() = default;
+
+  // Why the program cannot work here, in the user's language (no display, no way to inject input), or
+  // nothing. Asked once before anything else; the message box still works when there is a problem.
+  virtual std::optional<std::string> startupProblem() const = 0;
 
   // Timers: tick sources on the user-interface thread, created disabled. The first tick comes one
   // interval after enabling; enabling an enabled timer keeps its phase.
@@ -167,17 +168,6 @@ class Platform {
   // Modal message box with one OK button; returns when the user has closed it. Timers keep ticking
   // while it is open.
   virtual void messageBox(std::string_view text, std::string_view title, MessageIcon icon) = 0;
-
-  // Files. Paths are UTF-8. The directory comes without a trailing separator.
-  virtual std::string executableDirectory() const = 0;
-  virtual char pathSeparator() const = 0;
-  virtual FileCheck fileExists(const std::string& path) = 0;
-  // The whole file, or nothing when it is missing or cannot be read.
-  virtual std::optional<std::string> readFile(const std::string& path) = 0;
-  // Replaces the file's contents atomically: on failure the old file is left exactly as it was.
-  virtual bool replaceFile(const std::string& path, std::string_view contents) = 0;
-  // The line end that a new text file gets on this system.
-  virtual std::string_view nativeLineEnd() const = 0;
 };
 
 }  // namespace quorvel

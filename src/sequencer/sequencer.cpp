@@ -10,7 +10,8 @@
 
 namespace quorvel {
 
-Sequencer::Sequencer(Platform& platform, Pointer& pointer) : platform_(platform), pointer_(pointer) {
+Sequencer::Sequencer(Platform& platform, Files& files, Pointer& pointer)
+    : platform_(platform), files_(files), pointer_(pointer) {
   for (int k = 1; k <= kSlotCount; ++k) {
     timers_[k] = platform_.createTimer(kSlotTick, [this, k] { Timer_Timer(k); });
   }
@@ -33,7 +34,7 @@ void Sequencer::startCycle() {
 void Sequencer::LoadSlots() {
   for (int i = 1; i <= kSlotCount; ++i) {
     const std::string section = slotSection(i);
-    auto read = [&](const char* key) { return readini(platform_, configPath(platform_), section, key, "0"); };
+    auto read = [&](const char* key) { return readini(files_, configPath(files_), section, key, "0"); };
     table_.x[i] = toFloat32(TextToNumber(read("x")));
     table_.y[i] = toFloat32(TextToNumber(read("y")));
     const std::string t = read("t");

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "sequencer/pointer.h"
 #include "sequencer/slot_table.h"
@@ -14,7 +15,7 @@ inline constexpr Duration kSlotTick = std::chrono::milliseconds(1000);
 
 class Sequencer {
  public:
-  Sequencer(Platform& platform, Pointer& pointer);
+  Sequencer(Platform& platform, Files& files, Pointer& pointer);
 
   // The Start command: clears every tick count, reloads all slots and enables the first slot timer.
   // A value that does not fit its field stops the command and is reported to the user.
@@ -33,6 +34,7 @@ class Sequencer {
   void tick(int slot);
 
   Platform& platform_;
+  Files& files_;
   Pointer& pointer_;
   SlotTable table_;
   std::array<TimerId, kSlotElements> timers_{};  // element 0 unused

@@ -5,18 +5,18 @@
 
 namespace quorvel {
 
-class Platform;
+class Files;
 
 inline constexpr int kSlotCount = 20;
 
 // Path of config.ini in the executable's directory, formed anew for every access.
-std::string configPath(const Platform& platform);
+std::string configPath(const Files& files);
 
 // Section of slot n: "no" and n in decimal (no1 ... no20).
 std::string slotSection(int slot);
 
 // Writes "screen" x, y and then x, y, t, f of every slot, all "0". Creates the file.
-void defaultconfig(Platform& platform);
+void defaultconfig(Files& files);
 
 // What the editor stores for one slot: its three field texts verbatim and the check state.
 struct SlotFields {
@@ -28,7 +28,7 @@ struct SlotFields {
 
 // Writes the slot's four keys, then the window position in twips under "screen". True when all six
 // writes reached the file.
-bool writeconfig(Platform& platform, const std::string& section, const SlotFields& fields, float windowLeft,
+bool writeconfig(Files& files, const std::string& section, const SlotFields& fields, float windowLeft,
                  float windowTop);
 
 }  // namespace quorvel

@@ -1,13 +1,13 @@
 #include "settings/mdini.h"
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "settings/ini_profile.h"
 
 namespace quorvel {
 
-std::string readini(Platform& platform, const std::string& file, std::string_view section, std::string_view key,
+std::string readini(Files& files, const std::string& file, std::string_view section, std::string_view key,
                     std::string_view fallback) {
-  const auto text = platform.readFile(file);
+  const auto text = files.readFile(file);
   const auto value = text ? iniLookup(*text, section, key) : std::nullopt;
   std::string result = value ? *value : std::string(fallback);
   if (const auto nul = result.find('\0'); nul != std::string::npos) result.resize(nul);
@@ -15,15 +15,15 @@ std::string readini(Platform& platform, const std::string& file, std::string_vie
   return result;
 }
 
-std::string writeini(Platform& platform, const std::string& file, std::string_view section, std::string_view key,
+std::string writeini(Files& files, const std::string& file, std::string_view section, std::string_view key,
                      std::string_view value) {
   if (!iniNameIsWritable(section) || !iniNameIsWritable(key) || !iniValueIsWritable(value)) return "0";
   std::string text;
-  switch (platform.fileExists(file)) {
+  switch (files.fileExists(file)) {
     case FileCheck::failed:
       return "0";
     case FileCheck::exists: {
-      auto current = platform.readFile(file);
+      auto current = files.readFile(file);
       if (!current) return "0";  // never overwrite what could not be read
       text = std::move(*current);
       break;
@@ -31,8 +31,8 @@ std::string writeini(Platform& platform, const std::string& file, std::string_vi
     case FileCheck::missing:
       break;
   }
-  const std::string updated = iniAssign(text, section, key, value, platform.nativeLineEnd());
-  return platform.replaceFile(file, updated) ? "1" : "0";
+  const std::string updated = iniAssign(text, section, key, value, files.nativeLineEnd());
+  return files.replaceFile(file, updated) ? "1" : "0";
 }
 
 }  // namespace quorvel

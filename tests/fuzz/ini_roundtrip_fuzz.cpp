@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/fake/fake_platform.h"
+#include "platform/fake/fake_files.h"
 #include "settings/mdini.h"
 
 namespace {
@@ -25,21 +25,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view file = rest.substr(0, split);
   const std::string_view value = split == std::string_view::npos ? std::string_view() : rest.substr(split + 1);
 
-  quorvel::FakePlatform fake("/fuzz");
-  fake.keepFilesInMemory();
-  if (!file.empty() && !fake.replaceFile(kPath, file)) std::abort();
+  quorvel::FakeFiles files("/fuzz");
+  files.keepFilesInMemory();
+  if (!file.empty() && !files.replaceFile(kPath, file)) std::abort();
 
   std::string before[4][4];
   for (int s = 0; s < 4; ++s) {
-    for (int k = 0; k < 4; ++k) before[s][k] = quorvel::readini(fake, kPath, kSections[s], kKeys[k], "\x01");
+    for (int k = 0; k < 4; ++k) before[s][k] = quorvel::readini(files, kPath, kSections[s], kKeys[k], "\x01");
   }
 
-  if (quorvel::writeini(fake, kPath, kSections[section], kKeys[key], value) != "1") {
-    if (fake.readFile(kPath).value_or("") != file) std::abort();  // refused writes leave the file alone
+  if (quorvel::writeini(files, kPath, kSections[section], kKeys[key], value) != "1") {
+    if (files.readFile(kPath).value_or("") != file) std::abort();  // refused writes leave the file alone
     return 0;
   }
   if (value.size() <= quorvel::kIniValueLimit &&
-      quorvel::readini(fake, kPath, kSections[section], kKeys[key], "\x01") != value) {
+      quorvel::readini(files, kPath, kSections[section], kKeys[key], "\x01") != value) {
     std::abort();
   }
   for (int s = 0; s < 4; ++s) {
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       // NO2 and no2 name one section: the written key is expected to change there too.
       const bool sameSection = (s == section) || (s >= 2 && section >= 2);
       if (sameSection && k == key) continue;
-      if (quorvel::readini(fake, kPath, kSections[s], kKeys[k], "\x01") != before[s][k]) std::abort();
+      if (quorvel::readini(files, kPath, kSections[s], kKeys[k], "\x01") != before[s][k]) std::abort();
     }
   }
   return 0;

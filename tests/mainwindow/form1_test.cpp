@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "mainwindow/app.h"
+#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/config_file.h"
 #include "settings/ini_profile.h"
@@ -19,8 +20,9 @@ using testing::writeBytes;
 class Form1Test : public ::testing::Test {
  protected:
   testing::TempDir dir;
-  FakePlatform fake{dir.str()};
-  Form1 form{fake};
+  FakePlatform fake;
+  FakeFiles files{dir.str()};
+  Form1 form{fake, files};
 
   std::string config() const { return dir.file("config.ini"); }
   void start() {
@@ -34,13 +36,13 @@ class Form1Test : public ::testing::Test {
   std::string text(int field) const { return fake.controlText(c().Text2[field]); }
   Point clientOrigin() const { return fake.clientToScreen(form.window(), Point{0, 0}); }
   std::string stored(const char* section, const char* key) {
-    return readini(fake, configPath(fake), section, key, "<missing>");
+    return readini(files, configPath(files), section, key, "<missing>");
   }
 };
 
 TEST_F(Form1Test, FirstStartCreatesTheDefaultFileAndOpensAtTheCorner) {
-  EXPECT_EQ(runQuorvel(fake), 0);
-  EXPECT_EQ(fake.fileWrites(), 82);
+  EXPECT_EQ(runQuorvel(fake, files), 0);
+  EXPECT_EQ(files.fileWrites(), 82);
   EXPECT_EQ(iniLookup(readBytes(config()), "no20", "f"), "0");
   const WindowHandle window = static_cast<WindowHandle>(0);
   EXPECT_EQ(fake.windowSpec(window).caption, "Quorvel(1.0)");
@@ -51,12 +53,12 @@ TEST_F(Form1Test, FirstStartCreatesTheDefaultFileAndOpensAtTheCorner) {
 }
 
 TEST_F(Form1Test, FailedExistenceCheckEndsStartUpWithTheMessage) {
-  fake.failFileChecks(1);
-  EXPECT_EQ(runQuorvel(fake), 1);
+  files.failFileChecks(1);
+  EXPECT_EQ(runQuorvel(fake, files), 1);
   ASSERT_EQ(fake.messages().size(), 1u);
   EXPECT_EQ(fake.messages()[0].text, "config.ini文件损坏！");
   EXPECT_EQ(fake.messages()[0].title, "系统提示：");
-  EXPECT_EQ(fake.fileWrites(), 0);
+  EXPECT_EQ(files.fileWrites(), 0);
   EXPECT_THROW(fake.windowSpec(static_cast<WindowHandle>(0)), std::out_of_range) << "no window was made";
 }
 
@@ -81,9 +83,9 @@ TEST_F(Form1Test, FocusStartsOnTheSlotNumberAndTabFollowsTheOrder) {
 
 TEST_F(Form1Test, ChoosingASlotShowsItsTextsAndPreviewsItsPoint) {
   start();
-  writeini(fake, configPath(fake), "no7", "x", "12a");
-  writeini(fake, configPath(fake), "no7", "y", "1234567");  // longer than typing allows: shown whole
-  writeini(fake, configPath(fake), "no7", "t", "");
+  writeini(files, configPath(files), "no7", "x", "12a");
+  writeini(files, configPath(files), "no7", "y", "1234567");  // longer than typing allows: shown whole
+  writeini(files, configPath(files), "no7", "t", "");
   fake.chooseItem(c().Combo1, 6);
   EXPECT_EQ(text(0), "12a");
   EXPECT_EQ(text(1), "1234567");
@@ -99,7 +101,7 @@ TEST_F(Form1Test, StoredFlagSetsTheCheckBox) {
   } cases[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"1.4", 1}, {"1.5", 2}, {"0.5", 0}, {"abc", 0},
                {"5", 2}, {"-1", 2}, {"1e12", 2}};
   for (const auto& k : cases) {
-    writeini(fake, configPath(fake), "no2", "f", k.stored);
+    writeini(files, configPath(files), "no2", "f", k.stored);
     fake.chooseItem(c().Combo1, 1);
     EXPECT_EQ(fake.checkValue(c().Check1), k.shown) << "stored " << k.stored;
   }
@@ -167,7 +169,7 @@ TEST_F(Form1Test, SaveWritesTheSlotAndThePosition) {
 
 TEST_F(Form1Test, ThirdStateIsSavedBackAsTwo) {
   start();
-  writeini(fake, configPath(fake), "no1", "f", "2");
+  writeini(files, configPath(files), "no1", "f", "2");
   fake.chooseItem(c().Combo1, 0);
   fake.click(save());
   EXPECT_EQ(stored("no1", "f"), "2");
@@ -177,7 +179,7 @@ TEST_F(Form1Test, FailedSaveSaysSoAndKeepsTheFields) {
   start();
   fake.chooseItem(c().Combo1, 0);
   fake.setControlText(c().Text2[0], "42");
-  fake.failFileWrites(1, 2);  // the third of the six writes fails
+  files.failFileWrites(1, 2);  // the third of the six writes fails
   fake.click(save());
   ASSERT_EQ(fake.messages().size(), 1u);
   EXPECT_EQ(fake.messages()[0].text, kSaveFailedText);
@@ -188,10 +190,10 @@ TEST_F(Form1Test, FailedSaveSaysSoAndKeepsTheFields) {
 TEST_F(Form1Test, StartButtonRunsTheSlotsRelativeToTheClientArea) {
   start();
   fake.moveWindow(form.window(), TwipsPoint{300, 150});
-  writeini(fake, configPath(fake), "no1", "x", "10");
-  writeini(fake, configPath(fake), "no1", "y", "10");
-  writeini(fake, configPath(fake), "no1", "t", "1");
-  writeini(fake, configPath(fake), "no1", "f", "1");
+  writeini(files, configPath(files), "no1", "x", "10");
+  writeini(files, configPath(files), "no1", "y", "10");
+  writeini(files, configPath(files), "no1", "t", "1");
+  writeini(files, configPath(files), "no1", "f", "1");
   fake.click(startButton());
   fake.advance(std::chrono::milliseconds(1000));
   ASSERT_EQ(fake.injected().size(), 2u);

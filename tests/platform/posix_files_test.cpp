@@ -25,7 +25,7 @@ TEST(PosixFiles, ReplaceFollowsASymlinkAndKeepsIt) {
   fs::create_directory(dir.path() / "real");
   writeBytes(dir.file("real/settings.ini"), "old");
   fs::create_symlink("real/settings.ini", dir.path() / "config.ini");
-  ASSERT_TRUE(native::replaceFile(dir.file("config.ini"), "new"));
+  ASSERT_TRUE(NativeFiles().replaceFile(dir.file("config.ini"), "new"));
   EXPECT_TRUE(fs::is_symlink(dir.path() / "config.ini"));
   EXPECT_EQ(readBytes(dir.file("real/settings.ini")), "new");
 }
@@ -34,7 +34,7 @@ TEST(PosixFiles, ReplaceKeepsThePermissions) {
   TempDir dir;
   writeBytes(dir.file("config.ini"), "old");
   ::chmod(dir.file("config.ini").c_str(), 0640);
-  ASSERT_TRUE(native::replaceFile(dir.file("config.ini"), "new"));
+  ASSERT_TRUE(NativeFiles().replaceFile(dir.file("config.ini"), "new"));
   struct stat st {};
   ASSERT_EQ(::stat(dir.file("config.ini").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -52,7 +52,7 @@ TEST(PosixFiles, WriteThatRunsOutOfSpaceLeavesTheOriginalAndNoTemporaryFile) {
   struct rlimit tiny = saved;
   tiny.rlim_cur = 8;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  const bool replaced = native::replaceFile(dir.file("config.ini"), std::string(4096, 'x'));
+  const bool replaced = NativeFiles().replaceFile(dir.file("config.ini"), std::string(4096, 'x'));
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_FALSE(replaced);
@@ -65,17 +65,17 @@ TEST(PosixFiles, FileWeMayNotWriteIsNotReplaced) {
   TempDir dir;
   writeBytes(dir.file("config.ini"), "keep me");
   ::chmod(dir.file("config.ini").c_str(), 0444);
-  EXPECT_FALSE(native::replaceFile(dir.file("config.ini"), "new"));
+  EXPECT_FALSE(NativeFiles().replaceFile(dir.file("config.ini"), "new"));
   EXPECT_EQ(readBytes(dir.file("config.ini")), "keep me");
 }
 
 TEST(PosixFiles, ExistenceCheckThatCannotLookIsAFailure) {
   TempDir dir;
   writeBytes(dir.file("plain"), "");
-  EXPECT_EQ(native::fileExists(dir.file("plain")), FileCheck::exists);
-  EXPECT_EQ(native::fileExists(dir.file("absent")), FileCheck::missing);
+  EXPECT_EQ(NativeFiles().fileExists(dir.file("plain")), FileCheck::exists);
+  EXPECT_EQ(NativeFiles().fileExists(dir.file("absent")), FileCheck::missing);
   // A path through a regular file cannot be examined.
-  EXPECT_EQ(native::fileExists(dir.file("plain") + "/config.ini"), FileCheck::failed);
+  EXPECT_EQ(NativeFiles().fileExists(dir.file("plain") + "/config.ini"), FileCheck::failed);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ constexpr Duration kSecond = milliseconds(1000);
 
 class TickSchedulerTest : public ::testing::Test {
  protected:
-  FakePlatform fake{"."};
+  FakePlatform fake;
   std::vector<long long> ticksOf(const std::vector<Duration>& times) {
     std::vector<long long> ms;
     for (Duration t : times) ms.push_back(std::chrono::duration_cast<milliseconds>(t).count());

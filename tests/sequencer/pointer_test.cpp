@@ -10,7 +10,7 @@ namespace {
 
 class PointerTest : public ::testing::Test {
  protected:
-  FakePlatform fake{"."};
+  FakePlatform fake;
   WindowHandle window = fake.addWindow(Point{300, 200});
   Pointer pointer{fake, window};
 };

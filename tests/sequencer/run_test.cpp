@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_platform.h"
 #include "sequencer/sequencer.h"
 #include "settings/config_file.h"
@@ -30,18 +31,19 @@ constexpr Point kClientOrigin{100, 50};
 class RunTest : public ::testing::Test {
  protected:
   testing::TempDir dir;
-  FakePlatform fake{dir.str()};
+  FakePlatform fake;
+  FakeFiles files{dir.str()};
   WindowHandle window = fake.addWindow(kClientOrigin);
   Pointer pointer{fake, window};
-  Sequencer sequencer{fake, pointer};
+  Sequencer sequencer{fake, files, pointer};
 
   void setSlot(int n, const std::string& x, const std::string& y, const std::string& t, const std::string& f) {
     for (const auto& [key, value] : {std::pair{"x", x}, {"y", y}, {"t", t}, {"f", f}}) {
-      ASSERT_EQ(writeini(fake, configPath(fake), slotSection(n), key, value), "1");
+      ASSERT_EQ(writeini(files, configPath(files), slotSection(n), key, value), "1");
     }
   }
   void setKey(int n, const char* key, const std::string& value) {
-    ASSERT_EQ(writeini(fake, configPath(fake), slotSection(n), key, value), "1");
+    ASSERT_EQ(writeini(files, configPath(files), slotSection(n), key, value), "1");
   }
   void advanceTo(long long ms) { fake.advance(milliseconds(ms) - fake.now()); }
 
@@ -248,7 +250,7 @@ TEST_F(RunTest, ClicksFollowTheWindow) {
 }
 
 TEST_F(RunTest, NoDriftOverTenThousandCyclesWithLateHandlers) {
-  fake.keepFilesInMemory();  // 800,000 reads; the disk is not what this measures
+  files.keepFilesInMemory();  // 800,000 reads; the disk is not what this measures
   setSlot(1, "1", "0", "1", "1");
   setSlot(2, "2", "0", "2", "1");
   setSlot(3, "3", "0", "0", "0");

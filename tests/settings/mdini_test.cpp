@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/fake/fake_platform.h"
+#include "platform/fake/fake_files.h"
 #include "support/temp_dir.h"
 
 namespace quorvel {
@@ -17,12 +17,12 @@ using testing::writeBytes;
 class MdiniTest : public ::testing::Test {
  protected:
   TempDir dir;
-  FakePlatform fake{dir.str()};
+  FakeFiles files{dir.str()};
   std::string path = dir.file("config.ini");
 
-  std::string read(const char* section, const char* key) { return readini(fake, path, section, key, "0"); }
+  std::string read(const char* section, const char* key) { return readini(files, path, section, key, "0"); }
   std::string write(const char* section, const char* key, std::string_view value) {
-    return writeini(fake, path, section, key, value);
+    return writeini(files, path, section, key, value);
   }
   // Only config.ini itself may remain: no temporary file is left behind.
   void expectOnlyConfigInFolder() {
@@ -60,14 +60,14 @@ TEST_F(MdiniTest, EveryCallSeesTheFileAsItIsNow) {
 
 TEST_F(MdiniTest, NewFileGetsTheNativeLineEnd) {
   EXPECT_EQ(write("screen", "x", "0"), "1");
-  const std::string eol(fake.nativeLineEnd());
+  const std::string eol(files.nativeLineEnd());
   EXPECT_EQ(readBytes(path), "[screen]" + eol + "x=0" + eol);
 }
 
 TEST_F(MdiniTest, FailedWriteReportsZeroAndLeavesTheFileByteForByte) {
   const std::string original = "\xEF\xBB\xBF[no1]\r\nx = 1 \r\n\r\n";
   writeBytes(path, original);
-  fake.failFileWrites(1);
+  files.failFileWrites(1);
   EXPECT_EQ(write("no1", "x", "2"), "0");
   EXPECT_EQ(readBytes(path), original);
   EXPECT_EQ(write("no1", "x", "2"), "1");
@@ -77,7 +77,7 @@ TEST_F(MdiniTest, FailedWriteReportsZeroAndLeavesTheFileByteForByte) {
 
 TEST_F(MdiniTest, FailedExistenceCheckWritesNothing) {
   writeBytes(path, "[no1]\nx=1\n");
-  fake.failFileChecks(1);
+  files.failFileChecks(1);
   EXPECT_EQ(write("no1", "x", "2"), "0");
   EXPECT_EQ(readBytes(path), "[no1]\nx=1\n");
 }
@@ -89,7 +89,7 @@ TEST_F(MdiniTest, ValuesThatWouldAddLinesAreRefused) {
     EXPECT_EQ(write("no1", "x", bad), "0");
     EXPECT_EQ(readBytes(path), "[no1]\nx=1\n");
   }
-  EXPECT_EQ(fake.fileWrites(), 0);
+  EXPECT_EQ(files.fileWrites(), 0);
 }
 
 TEST_F(MdiniTest, BlankEdgedAndQuotedValuesRoundTrip) {
@@ -100,9 +100,9 @@ TEST_F(MdiniTest, BlankEdgedAndQuotedValuesRoundTrip) {
 }
 
 TEST_F(MdiniTest, UnwritableTargetReportsZero) {
-  const std::string inMissingFolder = dir.file("no-such-folder") + fake.pathSeparator() + "config.ini";
-  EXPECT_EQ(writeini(fake, inMissingFolder, "no1", "x", "1"), "0");
-  EXPECT_EQ(readini(fake, inMissingFolder, "no1", "x", "d"), "d");
+  const std::string inMissingFolder = dir.file("no-such-folder") + files.pathSeparator() + "config.ini";
+  EXPECT_EQ(writeini(files, inMissingFolder, "no1", "x", "1"), "0");
+  EXPECT_EQ(readini(files, inMissingFolder, "no1", "x", "d"), "d");
 }
 
 }  // namespace

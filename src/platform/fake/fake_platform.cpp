@@ -2,12 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/native_files.h"
-
 namespace quorvel {
-
-FakePlatform::FakePlatform(std::string executableDirectory)
-    : executableDirectory_(std::move(executableDirectory)) {}
 
 void FakePlatform::advance(Duration step) {
   const Duration target = now_ + step;
@@ -216,42 +211,5 @@ void FakePlatform::messageBox(std::string_view text, std::string_view title, Mes
   messages_.push_back(ShownMessage{now_, std::string(text), std::string(title), icon});
 }
 
-std::string FakePlatform::executableDirectory() const { return executableDirectory_; }
-
-char FakePlatform::pathSeparator() const { return native::pathSeparator(); }
-
-FileCheck FakePlatform::fileExists(const std::string& path) {
-  if (failingChecks_ > 0) {
-    --failingChecks_;
-    return FileCheck::failed;
-  }
-  if (memoryFiles_) return memoryFiles_->contains(path) ? FileCheck::exists : FileCheck::missing;
-  return native::fileExists(path);
-}
-
-std::optional<std::string> FakePlatform::readFile(const std::string& path) {
-  if (memoryFiles_) {
-    const auto file = memoryFiles_->find(path);
-    return file == memoryFiles_->end() ? std::nullopt : std::optional<std::string>(file->second);
-  }
-  return native::readFile(path);
-}
-
-bool FakePlatform::replaceFile(const std::string& path, std::string_view contents) {
-  ++fileWrites_;
-  if (writesBeforeFailing_ > 0) {
-    --writesBeforeFailing_;
-  } else if (failingWrites_ > 0) {
-    --failingWrites_;
-    return false;
-  }
-  if (memoryFiles_) {
-    (*memoryFiles_)[path] = contents;
-    return true;
-  }
-  return native::replaceFile(path, contents);
-}
-
-std::string_view FakePlatform::nativeLineEnd() const { return native::lineEnd(); }
 
 }  // namespace quorvel

@@ -1,9 +1,7 @@
 // Headless backend for tests: a virtual monotonic clock, windows that are only an origin, a pointer,
-// and records of every injected event and message box. Files are real, in a folder the test chooses,
-// and single operations can be made to fail.
+// and records of every injected event and message box.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -28,7 +26,6 @@ class FakePlatform final : public Platform {
     MessageIcon icon;
   };
 
-  explicit FakePlatform(std::string executableDirectory);
 
   // Clock: runs every tick due up to now + step, in deadline order. Each handler starts `lateness`
   // after its deadline (or after the previous handler, if that is later).
@@ -63,18 +60,11 @@ class FakePlatform final : public Platform {
   const std::vector<InjectedEvent>& injected() const { return injected_; }
   const std::vector<ShownMessage>& messages() const { return messages_; }
 
-  // Keeps files in memory instead of the folder, for runs that read the file hundreds of thousands of
-  // times and test something else.
-  void keepFilesInMemory() { memoryFiles_.emplace(); }
+  // What startupProblem() answers.
+  void setStartupProblem(std::optional<std::string> problem) { startupProblem_ = std::move(problem); }
 
-  // Failure injection: after `after` more calls that work, the next `count` calls of the kind fail.
-  void failFileChecks(int count) { failingChecks_ = count; }
-  void failFileWrites(int count, int after = 0) {
-    failingWrites_ = count;
-    writesBeforeFailing_ = after;
-  }
-  int fileWrites() const { return fileWrites_; }
 
+  std::optional<std::string> startupProblem() const override { return startupProblem_; }
   WindowHandle createWindow(const WindowSpec& spec) override;
   void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) override;
   TwipsPoint windowPosition(WindowHandle window) const override;
@@ -97,12 +87,6 @@ class FakePlatform final : public Platform {
   void setCursorPos(Point screen) override;
   std::uint32_t sendInput(std::span<const InputRecord> records) override;
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
-  std::string executableDirectory() const override;
-  char pathSeparator() const override;
-  FileCheck fileExists(const std::string& path) override;
-  std::optional<std::string> readFile(const std::string& path) override;
-  bool replaceFile(const std::string& path, std::string_view contents) override;
-  std::string_view nativeLineEnd() const override;
 
  private:
   struct Window {
@@ -139,12 +123,7 @@ class FakePlatform final : public Platform {
   std::vector<InjectedEvent> injected_;
   int batches_ = 0;
   std::vector<ShownMessage> messages_;
-  std::string executableDirectory_;
-  int failingChecks_ = 0;
-  int failingWrites_ = 0;
-  int writesBeforeFailing_ = 0;
-  int fileWrites_ = 0;
-  std::optional<std::map<std::string, std::string>> memoryFiles_;
+  std::optional<std::string> startupProblem_;
 };
 
 }  // namespace quorvel

@@ -8,8 +8,8 @@ namespace quorvel {
 namespace {
 
 // The pixel art is kept as XPM text, which FLTK reads as it is.
-#include "mainwindow/icon/quorvel_16.xpm"
-#include "mainwindow/icon/quorvel_32.xpm"
+#include "platform/resources/quorvel_16.xpm"
+#include "platform/resources/quorvel_32.xpm"
 
 }  // namespace
 

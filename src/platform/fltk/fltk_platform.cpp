@@ -8,7 +8,7 @@
 
 #include "platform/fltk/fltk_message_box.h"
 #include "platform/fltk/fltk_records.h"
-#include "platform/native_files.h"
+#include "platform/backend.h"
 
 namespace quorvel {
 namespace {
@@ -54,18 +54,6 @@ void FltkPlatform::messageBox(std::string_view text, std::string_view title, Mes
   runMessageBox(text, title, fonts_.resolve(FontSpec{}));
 }
 
-std::string FltkPlatform::executableDirectory() const { return native::executableDirectory(); }
-
-char FltkPlatform::pathSeparator() const { return native::pathSeparator(); }
-
-FileCheck FltkPlatform::fileExists(const std::string& path) { return native::fileExists(path); }
-
-std::optional<std::string> FltkPlatform::readFile(const std::string& path) { return native::readFile(path); }
-
-bool FltkPlatform::replaceFile(const std::string& path, std::string_view contents) {
-  return native::replaceFile(path, contents);
-}
-
-std::string_view FltkPlatform::nativeLineEnd() const { return native::lineEnd(); }
+std::unique_ptr<Platform> createPlatform() { return std::make_unique<FltkPlatform>(); }
 
 }  // namespace quorvel

@@ -24,8 +24,8 @@ class FltkPlatform final : public Platform {
   FltkPlatform(const FltkPlatform&) = delete;
   FltkPlatform& operator=(const FltkPlatform&) = delete;
 
-  // Why the program cannot work here, in the user's language: no display, or no XTEST extension.
-  const std::optional<std::string>& startupProblem() const { return startupProblem_; }
+  // No display, or no XTEST extension.
+  std::optional<std::string> startupProblem() const override { return startupProblem_; }
 
   TimerId createTimer(Duration interval, std::function<void()> onTick) override;
   void setTimerEnabled(TimerId timer, bool enabled) override;
@@ -52,13 +52,6 @@ class FltkPlatform final : public Platform {
   void runEventLoop() override;
 
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
-
-  std::string executableDirectory() const override;
-  char pathSeparator() const override;
-  FileCheck fileExists(const std::string& path) override;
-  std::optional<std::string> readFile(const std::string& path) override;
-  bool replaceFile(const std::string& path, std::string_view contents) override;
-  std::string_view nativeLineEnd() const override;
 
  private:
   struct WindowRecord;

@@ -9,7 +9,7 @@
 
 #include "platform/native_files.h"
 
-namespace quorvel::native {
+namespace quorvel {
 namespace {
 
 class FileDescriptor {
@@ -74,14 +74,14 @@ mode_t creationMode() {
 
 }  // namespace
 
-FileCheck fileExists(const std::string& path) {
+FileCheck NativeFiles::fileExists(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) return FileCheck::exists;
   if (errno == ENOENT) return FileCheck::missing;
   return FileCheck::failed;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
+std::optional<std::string> NativeFiles::readFile(const std::string& path) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return std::nullopt;
   std::string contents;
@@ -97,7 +97,7 @@ std::optional<std::string> readFile(const std::string& path) {
   }
 }
 
-bool replaceFile(const std::string& path, std::string_view contents) {
+bool NativeFiles::replaceFile(const std::string& path, std::string_view contents) {
   const std::string target = resolveTarget(path);
   const std::string directory = directoryOf(target);
 
@@ -133,7 +133,7 @@ bool replaceFile(const std::string& path, std::string_view contents) {
   return true;
 }
 
-std::string executableDirectory() {
+std::string NativeFiles::executableDirectory() const {
   std::string exe(static_cast<std::size_t>(PATH_MAX), '\0');
   const ssize_t n = ::readlink("/proc/self/exe", exe.data(), exe.size());
   if (n <= 0) return ".";
@@ -141,8 +141,8 @@ std::string executableDirectory() {
   return directoryOf(exe);
 }
 
-char pathSeparator() { return '/'; }
+char NativeFiles::pathSeparator() const { return '/'; }
 
-std::string_view lineEnd() { return "\n"; }
+std::string_view NativeFiles::nativeLineEnd() const { return "\n"; }
 
-}  // namespace quorvel::native
+}  // namespace quorvel

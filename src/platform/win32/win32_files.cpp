@@ -6,7 +6,7 @@
 
 #include "platform/native_files.h"
 
-namespace quorvel::native {
+namespace quorvel {
 namespace {
 
 std::wstring widen(const std::string& utf8) {
@@ -78,14 +78,14 @@ bool writeAll(HANDLE file, std::string_view data) {
 
 }  // namespace
 
-FileCheck fileExists(const std::string& path) {
+FileCheck NativeFiles::fileExists(const std::string& path) {
   if (::GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) return FileCheck::exists;
   const DWORD error = ::GetLastError();
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileCheck::missing;
   return FileCheck::failed;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
+std::optional<std::string> NativeFiles::readFile(const std::string& path) {
   Handle file(::CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return std::nullopt;
@@ -99,7 +99,7 @@ std::optional<std::string> readFile(const std::string& path) {
   }
 }
 
-bool replaceFile(const std::string& path, std::string_view contents) {
+bool NativeFiles::replaceFile(const std::string& path, std::string_view contents) {
   const std::wstring target = resolveTarget(widen(path));
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
@@ -120,15 +120,15 @@ bool replaceFile(const std::string& path, std::string_view contents) {
   return ok;
 }
 
-std::string executableDirectory() {
+std::string NativeFiles::executableDirectory() const {
   std::vector<wchar_t> buffer(32768);
   const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
   if (n == 0 || n >= buffer.size()) return ".";
   return narrow(directoryOf(std::wstring(buffer.data(), n)));
 }
 
-char pathSeparator() { return '\\'; }
+char NativeFiles::pathSeparator() const { return '\\'; }
 
-std::string_view lineEnd() { return "\r\n"; }
+std::string_view NativeFiles::nativeLineEnd() const { return "\r\n"; }
 
-}  // namespace quorvel::native
+}  // namespace quorvel
