@@ -109,6 +109,10 @@ struct PaintList {
   std::vector<PaintElement> elements;
 };
 
+// The font a hosted control inherits from its container when it has none of its own: the face, size
+// and character set of its placement's font.
+CaptionFont ambientFontFor(const FontSpec& font);
+
 // What the host delivers to the control it carries. Pointer coordinates are twips relative to the
 // control's top-left corner and may lie outside it while the control holds the capture. Buttons: 1 left,
 // 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt. Key codes are virtual-key codes (13 Enter, 32 Space).
