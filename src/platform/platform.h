@@ -148,6 +148,8 @@ class Platform {
   // Left and top of the window's outer frame on the screen, in twips.
   virtual void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) = 0;
   virtual TwipsPoint windowPosition(WindowHandle window) const = 0;
+  // Dots per inch of the screen the window is on: 96 at 100 % scaling.
+  virtual int windowDpi(WindowHandle window) const = 0;
   virtual void showWindow(WindowHandle window) = 0;
   virtual ControlId createControl(WindowHandle window, const ControlSpec& spec) = 0;
   virtual void setControlHandlers(ControlId control, ControlHandlers handlers) = 0;

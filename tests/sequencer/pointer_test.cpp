@@ -34,6 +34,19 @@ TEST_F(PointerTest, FollowsTheWindow) {
   EXPECT_EQ(fake.cursor(), (Point{10, 10}));
 }
 
+// At 150 % scaling the points keep their 96-dpi meaning: scaled first, then rounded half to even.
+TEST_F(PointerTest, ScalesPointsByTheWindowResolution) {
+  fake.setDpi(144);
+  const struct {
+    float x, y;
+    Point screen;
+  } cases[] = {{100, 10, {450, 215}}, {0.5f, 1, {301, 202}}, {-3, 3, {296, 204}}};
+  for (const auto& c : cases) {
+    pointer.MoveMouse(c.x, c.y);
+    EXPECT_EQ(fake.cursor(), c.screen) << c.x << "," << c.y;
+  }
+}
+
 TEST_F(PointerTest, CoordinateOutOfRangeMovesNothing) {
   pointer.MoveMouse(1, 2);
   EXPECT_THROW(pointer.MoveMouse(1e12f, 5), OverflowError);

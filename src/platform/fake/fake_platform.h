@@ -37,6 +37,7 @@ class FakePlatform final : public Platform {
   static constexpr Point kFrameOffset{4, 26};
   WindowHandle addWindow(Point clientOrigin);
   void setClientOrigin(WindowHandle window, Point clientOrigin);
+  void setDpi(int dpi) { dpi_ = dpi; }
   bool windowShown(WindowHandle window) const { return windows_.at(index(window)).shown; }
   const WindowSpec& windowSpec(WindowHandle window) const { return windows_.at(index(window)).spec; }
 
@@ -52,7 +53,8 @@ class FakePlatform final : public Platform {
   void leave(ControlId control);
   std::optional<ControlId> controlWithTabIndex(WindowHandle window, int tabIndex) const;
   FakeControlSurface& surfaceOf(ControlId control) { return *this->control(control).surface; }
-  void pressTab();                                     // focus to the next control in tab order
+  // Focus to the next (previous) control of the focused control's window in tab order.
+  void pressTab(bool backwards = false);
   std::optional<ControlId> focus() const { return focus_; }
   const ControlSpec& controlSpec(ControlId control) const { return controls_.at(index(control)).spec; }
   std::vector<ControlId> controlsOf(WindowHandle window) const;
@@ -68,6 +70,7 @@ class FakePlatform final : public Platform {
   WindowHandle createWindow(const WindowSpec& spec) override;
   void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) override;
   TwipsPoint windowPosition(WindowHandle window) const override;
+  int windowDpi(WindowHandle) const override { return dpi_; }
   void showWindow(WindowHandle window) override;
   ControlId createControl(WindowHandle window, const ControlSpec& spec) override;
   void setControlHandlers(ControlId control, ControlHandlers handlers) override;
@@ -122,6 +125,7 @@ class FakePlatform final : public Platform {
   Point cursor_;
   std::vector<InjectedEvent> injected_;
   int batches_ = 0;
+  int dpi_ = 96;
   std::vector<ShownMessage> messages_;
   std::optional<std::string> startupProblem_;
 };

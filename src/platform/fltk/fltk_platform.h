@@ -38,6 +38,7 @@ class FltkPlatform final : public Platform {
   WindowHandle createWindow(const WindowSpec& spec) override;
   void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) override;
   TwipsPoint windowPosition(WindowHandle window) const override;
+  int windowDpi(WindowHandle window) const override;
   void showWindow(WindowHandle window) override;
   ControlId createControl(WindowHandle window, const ControlSpec& spec) override;
   void setControlHandlers(ControlId control, ControlHandlers handlers) override;

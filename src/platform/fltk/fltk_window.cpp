@@ -60,6 +60,9 @@ TwipsPoint FltkPlatform::windowPosition(WindowHandle handle) const {
                     static_cast<float>(corner.y * kTwipsPerPixel)};
 }
 
+// X servers report a nominal resolution, and the controls here are laid out at 15 twips to the pixel.
+int FltkPlatform::windowDpi(WindowHandle) const { return 96; }
+
 void FltkPlatform::showWindow(WindowHandle handle) {
   WindowRecord& record = window(handle);
   TopWindow& widget = *record.widget;
