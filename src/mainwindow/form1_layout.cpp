@@ -25,7 +25,8 @@ ControlSpec describe(ControlKind kind, std::optional<ControlId> container, Twips
 
 std::unique_ptr<HostedXpcommand> placeButton(Platform& p, WindowHandle window, ControlId container,
                                              const StoredButton& stored, int tabIndex) {
-  const ControlSpec placement = describe(ControlKind::button, container, stored.rect, "", kPlatformDefault, tabIndex);
+  // A button without a font of its own takes its frame's.
+  const ControlSpec placement = describe(ControlKind::button, container, stored.rect, "", kFrameFont, tabIndex);
   return std::make_unique<HostedXpcommand>(p, window, placement, stored.properties);
 }
 

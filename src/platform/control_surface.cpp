@@ -19,4 +19,12 @@ std::vector<PixelPoint> linePixels(const SurfaceLine& line) {
   return pixels;
 }
 
+CaptionFont ambientFontFor(const FontSpec& font) {
+  CaptionFont ambient;
+  ambient.name = font.name;
+  ambient.size = static_cast<float>(font.points);
+  ambient.charset = font.charset;
+  return ambient;
+}
+
 }  // namespace quorvel

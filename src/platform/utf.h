@@ -18,5 +18,6 @@ std::string utf16ToUtf8(std::u16string_view text);
 std::size_t characterLength(std::string_view text, std::size_t i);
 std::vector<char32_t> codePoints(std::string_view text);
 std::size_t characterCount(std::string_view text);
+std::string toUtf8(char32_t character);
 
 }  // namespace quorvel

@@ -3,25 +3,58 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/painter.h"
+#include "platform/text_layout.h"
+#include "platform/utf.h"
+
 namespace quorvel {
 namespace {
 
 constexpr double kTwipsPerPoint = 20;
 
-// Code points of a UTF-8 text; a stray byte counts as one character.
-std::vector<char32_t> codePoints(std::string_view text) {
-  std::vector<char32_t> out;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;
-    char32_t c = n == 1 ? b : b & (0x7F >> n);
-    for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
-      c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    out.push_back(c);
-    i += n;
+// Draws into a bitmap. There are no glyphs here: text leaves no pixels.
+class BitmapCanvas final : public Canvas {
+ public:
+  explicit BitmapCanvas(Bitmap& bitmap) : bitmap_(bitmap) { clips_.push_back({0, 0, bitmap.width, bitmap.height}); }
+
+  void setFont(const CaptionFont& font) override { font_ = font; }
+  double textWidth(std::string_view text) override {
+    double width = 0;
+    for (const char32_t c : codePoints(text)) width += FakeControlSurface::advance(c, font_);
+    return width / kTwipsPerPixel;
   }
-  return out;
-}
+  int lineHeight() override { return static_cast<int>(FakeControlSurface::lineHeight(font_) / kTwipsPerPixel); }
+  int ascent() override { return lineHeight(); }
+  void pushClip(const PixelRect& r) override {
+    const PixelRect& c = clips_.back();
+    const int left = std::max(c.left, r.left);
+    const int top = std::max(c.top, r.top);
+    const int right = std::min(c.left + c.width, r.left + r.width);
+    const int bottom = std::min(c.top + c.height, r.top + r.height);
+    clips_.push_back({left, top, std::max(0, right - left), std::max(0, bottom - top)});
+  }
+  void popClip() override { clips_.pop_back(); }
+  void fillRect(const PixelRect& r, Color color) override {
+    for (int y = r.top; y < r.top + r.height; ++y)
+      for (int x = r.left; x < r.left + r.width; ++x) set(x, y, color);
+  }
+  void drawImage(const PixelRect& r, const std::vector<Color>& pixels) override {
+    for (int y = 0; y < r.height; ++y)
+      for (int x = 0; x < r.width; ++x) set(r.left + x, r.top + y, pixels[static_cast<std::size_t>(y * r.width + x)]);
+  }
+  void drawText(std::string_view, int, int, Color) override {}
+
+ private:
+  void set(int x, int y, Color color) {
+    const PixelRect& c = clips_.back();
+    if (x < c.left || y < c.top || x >= c.left + c.width || y >= c.top + c.height) return;
+    bitmap_.pixels[static_cast<std::size_t>(y * bitmap_.width + x)] = color;
+  }
+
+  Bitmap& bitmap_;
+  std::vector<PixelRect> clips_;
+  CaptionFont font_;
+};
 
 }  // namespace
 
@@ -54,38 +87,23 @@ void FakeControlSurface::releaseCapture() {
 
 TwipsSize FakeControlSurface::measureText(std::string_view text, const CaptionFont& font,
                                           double wrapWidth) const {
+  const auto width = [&font](std::string_view piece) {
+    double sum = 0;
+    for (const char32_t c : codePoints(piece)) sum += advance(c, font);
+    return sum;
+  };
   double widest = 0;
-  double line = 0;
-  int lines = 1;
-  bool lineEmpty = true;
-  for (char32_t c : codePoints(text)) {
-    const double a = advance(c, font);
-    if (wrapWidth > 0 && !lineEmpty && line + a > wrapWidth) {
-      ++lines;
-      line = 0;
-    }
-    line += a;
-    lineEmpty = false;
-    widest = std::max(widest, line);
-  }
-  return {widest, lines * lineHeight(font)};
+  const std::vector<std::string> lines = textLines(text, wrapWidth, width);
+  for (const std::string& line : lines) widest = std::max(widest, width(line));
+  return {widest, static_cast<double>(lines.size()) * lineHeight(font)};
 }
 
 Bitmap FakeControlSurface::drawSurface(const PaintList& list) const {
-  const int w = static_cast<int>(size_.width / 15);
-  const int h = static_cast<int>(size_.height / 15);
+  const int w = static_cast<int>(size_.width / kTwipsPerPixel);
+  const int h = static_cast<int>(size_.height / kTwipsPerPixel);
   Bitmap b{w, h, std::vector<Color>(static_cast<std::size_t>(w * h), list.background)};
-  auto set = [&](PixelPoint p, Color c) {
-    if (p.x >= 0 && p.y >= 0 && p.x < w && p.y < h) b.pixels[static_cast<std::size_t>(p.y * w + p.x)] = c;
-  };
-  for (const SurfaceMark& mark : list.marks) {
-    if (const auto* px = std::get_if<SurfacePixel>(&mark)) {
-      set(px->at, px->color);
-      continue;
-    }
-    const auto& line = std::get<SurfaceLine>(mark);
-    for (const PixelPoint p : linePixels(line)) set(p, line.color);
-  }
+  BitmapCanvas canvas(b);
+  paintList(list, w, h, canvas);
   return b;
 }
 

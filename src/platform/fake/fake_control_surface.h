@@ -16,7 +16,7 @@ class FakeControlSurface final : public ControlSurface {
 
   // Text metrics that any test can work out by hand: the em is the font size in twips (20 twips to the
   // point); an ASCII character is half an em wide, any other character a whole em; a line is an em and
-  // 30 twips high. Wrapping breaks between characters, at least one to a line.
+  // 30 twips high. Lines break where every backend breaks them.
   static double advance(char32_t c, const CaptionFont& font);
   static double lineHeight(const CaptionFont& font);
 
@@ -47,8 +47,8 @@ class FakeControlSurface final : public ControlSurface {
   void clearChanges() { changes_.clear(); }
   int repaints() const { return repaints_; }
 
-  // The control's own surface as a painter draws it: background, then the marks in order, on a bitmap
-  // of the surface's size in whole pixels.
+  // The control's surface as the shared painter draws it, on a bitmap of the surface's size in whole
+  // pixels; text leaves no pixels.
   Bitmap drawSurface(const PaintList& list) const;
 
  private:

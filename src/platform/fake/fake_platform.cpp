@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/tab_order.h"
+#include "platform/utf.h"
+
 namespace quorvel {
 
 void FakePlatform::advance(Duration step) {
@@ -51,6 +54,7 @@ std::unique_ptr<ControlSurface> FakePlatform::createControlSurface(WindowHandle 
   auto surface = std::make_unique<FakeControlSurface>(
       TwipsSize{static_cast<double>(placement.rect.width), static_cast<double>(placement.rect.height)});
   surface->onFocusRequest = [this, id] { moveFocus(id); };
+  surface->setAmbientFont(ambientFontFor(placement.font));
   control(id).client = &client;
   control(id).surface = surface.get();
   return surface;
@@ -121,15 +125,16 @@ void FakePlatform::chooseItem(ControlId combo, int item) {
 
 void FakePlatform::typeText(ControlId id, std::string_view text) {
   moveFocus(id);
-  for (char typed : text) {
-    int key = static_cast<unsigned char>(typed);
+  for (const char32_t typed : codePoints(text)) {
+    int key = static_cast<int>(typed);
     Control& c = control(id);
     if (c.handlers.onKeyPress) c.handlers.onKeyPress(key);
     Control& after = control(id);
     if (key == 0) continue;  // the handler swallowed it
-    if (after.spec.maxLength > 0 && static_cast<int>(after.text.size()) >= after.spec.maxLength) continue;
+    const auto limit = static_cast<std::size_t>(std::max(after.spec.maxLength, 0));
+    if (limit > 0 && characterCount(after.text) >= limit) continue;
     if (after.spec.kind == ControlKind::comboBox) after.listIndex = -1;
-    replaceText(after, after.text + static_cast<char>(key));
+    replaceText(after, after.text + toUtf8(static_cast<char32_t>(key)));
   }
 }
 
@@ -172,18 +177,15 @@ void FakePlatform::click(ControlId id) {
   if (c.handlers.onClick) c.handlers.onClick();
 }
 
-void FakePlatform::pressTab() {
-  std::optional<ControlId> next;
-  std::optional<ControlId> first;
-  const int current = focus_ ? control(*focus_).spec.tabIndex : -1;
-  for (std::size_t i = 0; i < controls_.size(); ++i) {
-    const int tab = controls_[i].spec.tabIndex;
-    if (tab < 0) continue;
-    const auto id = static_cast<ControlId>(i);
-    if (!first || tab < controls_.at(index(*first)).spec.tabIndex) first = id;
-    if (tab > current && (!next || tab < controls_.at(index(*next)).spec.tabIndex)) next = id;
+void FakePlatform::pressTab(bool backwards) {
+  if (windows_.empty()) return;
+  const WindowHandle window = focus_ ? control(*focus_).window : static_cast<WindowHandle>(0);
+  std::vector<TabStop> stops;
+  for (const ControlId id : controlsOf(window)) {
+    const Control& c = control(id);
+    stops.push_back(TabStop{id, c.spec.tabIndex, !c.surface || c.surface->enabled()});
   }
-  moveFocus(next ? next : first);
+  if (const auto next = nextTabStop(stops, focus_, backwards)) moveFocus(*next);
 }
 
 TimerId FakePlatform::createTimer(Duration interval, std::function<void()> onTick) {

@@ -120,7 +120,9 @@ void SurfaceWidget::detach() {
 }
 
 void SurfaceWidget::draw() {
-  if (client_) paintList(client_->paintList(), x(), y(), w(), h(), fonts_);
+  if (!client_) return;
+  FltkCanvas canvas(x(), y(), fonts_);
+  paintList(client_->paintList(), w(), h(), canvas);
 }
 
 void SurfaceWidget::resize(int x, int y, int w, int h) {
@@ -339,12 +341,10 @@ void FltkControlSurface::setToolTip(std::string_view text) {
 
 TwipsSize FltkControlSurface::measureText(std::string_view text, const CaptionFont& font,
                                           double wrapWidth) const {
-  const ResolvedFont resolved = resolveCaptionFont(fonts_, font);
-  fl_font(static_cast<Fl_Font>(resolved.face), resolved.pixels);
+  FltkCanvas measure(0, 0, fonts_);
   const int wrap = wrapWidth > 0 ? std::max(1, twipsToPixels(wrapWidth)) : 0;
-  const TextExtent extent = measureLines(textLines(text, wrap));
-  return {static_cast<double>(extent.width * kTwipsPerPixel),
-          static_cast<double>(extent.height * kTwipsPerPixel)};
+  const PixelSize extent = quorvel::measureText(text, font, wrap, measure);
+  return {static_cast<double>(extent.width * kTwipsPerPixel), static_cast<double>(extent.height * kTwipsPerPixel)};
 }
 
 void FltkControlSurface::requestRepaint() {
@@ -371,12 +371,8 @@ std::unique_ptr<ControlSurface> FltkPlatform::createControlSurface(WindowHandle 
   controls_.push_back(std::move(record));
   connectEvents(id);
 
-  CaptionFont ambient;
-  ambient.name = placement.font.name;
-  ambient.size = static_cast<float>(placement.font.points);
-  ambient.charset = placement.font.charset;
   return std::make_unique<FltkControlSurface>(
-      *widget, std::move(ambient), [this, id] { setFocus(id); },
+      *widget, ambientFontFor(placement.font), [this, id] { setFocus(id); },
       [this, id] {
         ControlRecord& c = control(id);
         c.widget = nullptr;

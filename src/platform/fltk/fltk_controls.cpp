@@ -12,6 +12,7 @@
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_records.h"
 #include "platform/fltk/fltk_text_label.h"
+#include "platform/tab_order.h"
 
 namespace quorvel {
 namespace {
@@ -219,31 +220,13 @@ void FltkPlatform::setFocus(ControlId id) {
 }
 
 void FltkPlatform::moveFocus(WindowHandle handle, std::optional<ControlId> from, bool backwards) {
-  std::vector<ControlId> stops;  // the window's controls that can take the focus now, in tab order
+  std::vector<TabStop> stops;
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const ControlRecord& c = *controls_[i];
-    if (c.window != handle || c.spec.tabIndex < 0 || !c.focusKeys) continue;
-    if (!c.widget->active_r() || !c.widget->visible_r()) continue;
-    stops.push_back(static_cast<ControlId>(i));
+    if (c.window != handle || !c.focusKeys) continue;
+    stops.push_back(TabStop{static_cast<ControlId>(i), c.spec.tabIndex, c.widget->active_r() && c.widget->visible_r()});
   }
-  if (stops.empty()) return;
-  const auto tabIndex = [this](ControlId id) { return control(id).spec.tabIndex; };
-  std::stable_sort(stops.begin(), stops.end(),
-                   [&](ControlId a, ControlId b) { return tabIndex(a) < tabIndex(b); });
-  if (!from) {
-    setFocus(backwards ? stops.back() : stops.front());
-    return;
-  }
-  const int current = tabIndex(*from);
-  if (backwards) {
-    const auto before =
-        std::find_if(stops.rbegin(), stops.rend(), [&](ControlId id) { return tabIndex(id) < current; });
-    setFocus(before != stops.rend() ? *before : stops.back());
-  } else {
-    const auto after =
-        std::find_if(stops.begin(), stops.end(), [&](ControlId id) { return tabIndex(id) > current; });
-    setFocus(after != stops.end() ? *after : stops.front());
-  }
+  if (const auto next = nextTabStop(stops, from, backwards)) setFocus(*next);
 }
 
 }  // namespace quorvel
