@@ -1,0 +1,281 @@
+#include "platform/win32/win32_control_surface.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/painter.h"
+#include "platform/win32/win32_classes.h"
+#include "platform/win32/win32_painter.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
+
+namespace quorvel {
+namespace {
+
+// Asks a host window whose control has gone to destroy itself once the current message is over.
+constexpr UINT kDestroyLater = WM_APP + 1;
+
+std::int16_t shiftState() {
+  return static_cast<std::int16_t>(((GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0) |
+                                   ((GetKeyState(VK_CONTROL) & 0x8000) ? 2 : 0) |
+                                   ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0));
+}
+
+// Buttons as the control numbers them: 1 left, 2 right, 4 middle.
+std::int16_t buttonsHeld(WPARAM keys) {
+  return static_cast<std::int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                                   ((keys & MK_MBUTTON) ? 4 : 0));
+}
+
+// Bit 30 of a key message: the key was down already, so this is the keyboard's repeat.
+bool isRepeat(LPARAM lParam) { return (lParam & (1L << 30)) != 0; }
+
+}  // namespace
+
+SurfaceWindow::SurfaceWindow(Win32Platform& platform, ControlId id, ControlSurfaceClient& client)
+    : platform_(platform), id_(id), client_(&client) {}
+
+LRESULT CALLBACK SurfaceWindow::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* host = static_cast<SurfaceWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+    host->attach(hwnd);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host));
+  }
+  auto* host = reinterpret_cast<SurfaceWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!host) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    host->platform_.forgetSurface(host->id_, host);
+    delete host;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  return host->handle(message, wParam, lParam);
+}
+
+void SurfaceWindow::detach() {
+  client_ = nullptr;
+  if (GetCapture() == hwnd_) ReleaseCapture();
+  PostMessageW(hwnd_, kDestroyLater, 0, 0);
+}
+
+void SurfaceWindow::shown() {
+  if (shown_ || !client_) return;
+  shown_ = true;
+  client_->surfaceShown();
+}
+
+void SurfaceWindow::place(const RECT& rect, int dpi) {
+  origin_ = POINT{rect.left, rect.top};
+  dpi_ = dpi;
+  SetWindowPos(hwnd_, nullptr, rect.left, rect.top, MulDiv(width_, dpi, 96), MulDiv(height_, dpi, 96),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void SurfaceWindow::setSize(int width, int height) {
+  // What a smaller control no longer covers belongs to its container again.
+  RECT before{};
+  GetWindowRect(hwnd_, &before);
+  MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&before), 2);
+  InvalidateRect(GetParent(hwnd_), &before, TRUE);
+  width_ = std::max(width, 1);
+  height_ = std::max(height, 1);
+  place(RECT{origin_.x, origin_.y, 0, 0}, dpi_);
+}
+
+float SurfaceWindow::twipsX(LPARAM lParam) const {
+  return static_cast<float>(GET_X_LPARAM(lParam) * 1440.0 / dpi_);
+}
+
+float SurfaceWindow::twipsY(LPARAM lParam) const {
+  return static_cast<float>(GET_Y_LPARAM(lParam) * 1440.0 / dpi_);
+}
+
+void SurfaceWindow::paint() {
+  PAINTSTRUCT ps{};
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  if (client_) {
+    DibCanvas canvas(client.right, client.bottom, dpi_, platform_.fonts_);
+    paintList(client_->paintList(), width_, height_, canvas);
+    canvas.blitTo(dc, 0, 0);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+LRESULT SurfaceWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  ControlSurfaceClient* client = client_;
+  switch (message) {
+    case WM_PAINT:
+      paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers every pixel
+    case kDestroyLater:
+      DestroyWindow(hwnd_);
+      return 0;
+    case WM_GETDLGCODE:
+      // Space, Enter and the arrows come here; Tab moves on.
+      return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_MOUSEMOVE:
+      if (client) client->pointerMoved(buttonsHeld(wParam), shiftState(), twipsX(lParam), twipsY(lParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      const std::int16_t button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
+      if (client) client->pointerPressed(button, shiftState(), twipsX(lParam), twipsY(lParam));
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      // The second press of a double click comes as this instead of a press.
+      if (client) client->doubleClicked();
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      const std::int16_t button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
+      if (client) client->pointerReleased(button, shiftState(), twipsX(lParam), twipsY(lParam));
+      return 0;
+    }
+    case WM_KEYDOWN:
+      // Holding a key presses once: the keyboard's repeats are not presses.
+      if (client && !isRepeat(lParam)) client->keyDown(static_cast<std::int16_t>(wParam), shiftState());
+      return 0;
+    case WM_KEYUP:
+      if (client) client->keyUp(static_cast<std::int16_t>(wParam), shiftState());
+      return 0;
+    case WM_CHAR:
+      // The characters a key types as the control knows them: ASCII only.
+      if (client && !isRepeat(lParam) && wParam < 0x7F) client->keyPressed(static_cast<std::int16_t>(wParam));
+      return 0;
+    case WM_SETFOCUS:
+      if (client) client->focusEntered();
+      return 0;
+    case WM_KILLFOCUS:
+      if (client) client->focusLeft();
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+Win32ControlSurface::Win32ControlSurface(Win32Platform& platform, ControlId id, CaptionFont ambientFont)
+    : platform_(platform), id_(id), ambientFont_(std::move(ambientFont)) {}
+
+Win32ControlSurface::~Win32ControlSurface() {
+  SurfaceWindow* w = window();
+  if (!w) return;  // its window is gone already
+  platform_.forgetSurface(id_, w);
+  // The control may be dropped from inside one of its own message handlers: the window goes once the
+  // message is over.
+  w->detach();
+}
+
+SurfaceWindow* Win32ControlSurface::window() const { return platform_.control(id_).surface; }
+
+TwipsSize Win32ControlSurface::size() const {
+  const SurfaceWindow* w = window();
+  if (!w) return {};
+  return {static_cast<double>(w->width() * kTwipsPerPixel), static_cast<double>(w->height() * kTwipsPerPixel)};
+}
+
+void Win32ControlSurface::setSize(TwipsSize size) {
+  if (SurfaceWindow* w = window()) w->setSize(twipsToPixels(size.width), twipsToPixels(size.height));
+}
+
+bool Win32ControlSurface::enabled() const {
+  const SurfaceWindow* w = window();
+  return w && IsWindowEnabled(w->hwnd());
+}
+
+void Win32ControlSurface::setEnabled(bool enabled) {
+  SurfaceWindow* w = window();
+  if (!w) return;
+  // A disabled window loses the capture.
+  if (!enabled && GetCapture() == w->hwnd()) ReleaseCapture();
+  EnableWindow(w->hwnd(), enabled);
+}
+
+void Win32ControlSurface::requestFocus() {
+  if (window()) platform_.setFocus(id_);
+}
+
+void Win32ControlSurface::setCapture() {
+  if (SurfaceWindow* w = window()) SetCapture(w->hwnd());
+}
+
+void Win32ControlSurface::releaseCapture() {
+  SurfaceWindow* w = window();
+  if (w && GetCapture() == w->hwnd()) ReleaseCapture();
+}
+
+void Win32ControlSurface::setToolTip(std::string_view text) {
+  SurfaceWindow* w = window();
+  if (!w) return;
+  HWND& tip = platform_.toolTip_;
+  if (!tip) {
+    tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, platform_.instance_, nullptr);
+  }
+  if (!tip) return;
+  std::wstring caption = wide(text);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(w->hwnd());
+  tool.uId = reinterpret_cast<UINT_PTR>(w->hwnd());
+  tool.lpszText = caption.data();
+  SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!caption.empty()) SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+TwipsSize Win32ControlSurface::measureText(std::string_view text, const CaptionFont& font, double wrapWidth) const {
+  const SurfaceWindow* w = window();
+  const int dpi = w ? platform_.window(platform_.control(id_).window).dpi : 96;
+  DibCanvas measure(1, 1, dpi, platform_.fonts_);
+  const int wrap = wrapWidth > 0 ? std::max(1, twipsToPixels(wrapWidth)) : 0;
+  const PixelSize extent = quorvel::measureText(text, font, wrap, measure);
+  return {static_cast<double>(extent.width * kTwipsPerPixel), static_cast<double>(extent.height * kTwipsPerPixel)};
+}
+
+void Win32ControlSurface::requestRepaint() {
+  if (SurfaceWindow* w = window()) InvalidateRect(w->hwnd(), nullptr, FALSE);
+}
+
+void Win32Platform::forgetSurface(ControlId id, const SurfaceWindow* host) {
+  ControlRecord& c = control(id);
+  if (c.surface != host) return;
+  c.surface = nullptr;
+  c.hwnd = nullptr;
+}
+
+// Placed like the other controls, in the window or a frame of it, and a stop of its tab order.
+std::unique_ptr<ControlSurface> Win32Platform::createControlSurface(WindowHandle handle, const ControlSpec& placement,
+                                                                    ControlSurfaceClient& client) {
+  const auto id = static_cast<ControlId>(controls_.size());
+  auto* host = new SurfaceWindow(*this, id, client);
+  controls_.push_back(ControlRecord{handle, placement, {}, nullptr, host, -1, false});
+  const DWORD focusStyle = placement.tabIndex >= 0 ? WS_TABSTOP | WS_GROUP : 0;
+  const HWND hwnd = CreateWindowExW(0, kSurfaceWindowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | focusStyle, 0, 0, 1, 1,
+                                    window(handle).hwnd, nullptr, instance_, host);
+  ControlRecord& c = control(id);
+  if (!hwnd) {
+    if (c.surface == host) delete host;  // otherwise its window deleted it on the way out
+    c.surface = nullptr;
+  } else {
+    c.hwnd = hwnd;
+    host->setSize(std::max(1, twipsToPixels(placement.rect.width)), std::max(1, twipsToPixels(placement.rect.height)));
+    placeControl(c);
+    raiseAboveFrames(hwnd);
+  }
+  return std::make_unique<Win32ControlSurface>(*this, id, ambientFontFor(placement.font));
+}
+
+}  // namespace quorvel

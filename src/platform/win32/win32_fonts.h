@@ -1,0 +1,36 @@
+// Fonts for controls and captions: a requested face, or the first installed one of a list of Chinese
+// faces, at a size in points for a window's dots per inch.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "platform/control_surface.h"
+
+namespace quorvel {
+
+class FontCatalog {
+ public:
+  FontCatalog() = default;
+  ~FontCatalog();
+  FontCatalog(const FontCatalog&) = delete;
+  FontCatalog& operator=(const FontCatalog&) = delete;
+
+  // The catalog keeps the fonts until it goes.
+  HFONT control(const FontSpec& spec, int dpi);
+  HFONT caption(const CaptionFont& font, int dpi);
+
+ private:
+  using Key = std::tuple<std::wstring, int, int, bool, bool, bool, int>;
+  // The face to ask for: the name itself when installed, otherwise the first installed fallback.
+  std::wstring faceFor(const std::string& name);
+  HFONT make(const Key& key);
+
+  std::map<std::string, std::wstring> faces_;
+  std::map<Key, HFONT> fonts_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,76 @@
+#include "platform/win32/win32_platform.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "platform/backend.h"
+#include "platform/win32/win32_classes.h"
+
+namespace quorvel {
+
+Win32Platform::Win32Platform() : instance_(GetModuleHandleW(nullptr)) {
+  QueryPerformanceFrequency(&frequency_);
+  QueryPerformanceCounter(&epoch_);
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  registerWindowClasses(instance_, windowProc, timerWindowProc);
+  // Receives the one timer of the program; modal loops dispatch its messages like any other.
+  timerWindow_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+}
+
+Win32Platform::~Win32Platform() {
+  holdFastClock(false);
+  if (timerWindow_) DestroyWindow(timerWindow_);
+  if (toolTip_) DestroyWindow(toolTip_);
+  for (WindowRecord& w : windows_) {
+    if (w.open && IsWindow(w.hwnd)) DestroyWindow(w.hwnd);
+  }
+}
+
+Win32Platform::WindowRecord& Win32Platform::window(WindowHandle handle) {
+  return windows_.at(static_cast<std::size_t>(handle));
+}
+
+const Win32Platform::WindowRecord& Win32Platform::window(WindowHandle handle) const {
+  return windows_.at(static_cast<std::size_t>(handle));
+}
+
+Win32Platform::ControlRecord& Win32Platform::control(ControlId id) {
+  return controls_.at(static_cast<std::size_t>(id));
+}
+
+const Win32Platform::ControlRecord& Win32Platform::control(ControlId id) const {
+  return controls_.at(static_cast<std::size_t>(id));
+}
+
+// The control a system window belongs to: the control itself, or the edit part inside a combo box.
+std::optional<ControlId> Win32Platform::controlOf(HWND hwnd) const {
+  for (int depth = 0; hwnd && depth < 2; ++depth, hwnd = GetParent(hwnd)) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+      if (controls_[i].hwnd == hwnd) return static_cast<ControlId>(i);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<WindowHandle> Win32Platform::windowOf(HWND hwnd) const {
+  for (std::size_t i = 0; i < windows_.size(); ++i) {
+    if (hwnd && windows_[i].hwnd == hwnd) return static_cast<WindowHandle>(i);
+  }
+  return std::nullopt;
+}
+
+// Positions beyond any screen are kept far away rather than wrapped.
+int Win32Platform::pixels(double twips, int dpi) {
+  if (std::isnan(twips)) return 0;
+  constexpr double kFarAway = 1e7;
+  return static_cast<int>(std::lround(std::clamp(twips * dpi / 1440.0, -kFarAway, kFarAway)));
+}
+
+double Win32Platform::twips(int pixels, int dpi) { return pixels * 1440.0 / dpi; }
+
+std::unique_ptr<Platform> createPlatform() { return std::make_unique<Win32Platform>(); }
+
+}  // namespace quorvel

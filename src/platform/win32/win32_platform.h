@@ -1,0 +1,129 @@
+// The Windows desktop backend: native windows and controls through the Unicode API, clicks through
+// SendInput, timers on the performance counter. No system header leaks out of platform/win32/.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/tick_scheduler.h"
+#include "platform/win32/win32_fonts.h"
+
+namespace quorvel {
+
+class SurfaceWindow;
+
+class Win32Platform final : public Platform {
+ public:
+  Win32Platform();
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  std::optional<std::string> startupProblem() const override { return std::nullopt; }
+
+  TimerId createTimer(Duration interval, std::function<void()> onTick) override;
+  void setTimerEnabled(TimerId timer, bool enabled) override;
+  bool timerEnabled(TimerId timer) const override;
+
+  Point clientToScreen(WindowHandle window, Point client) const override;
+  void setCursorPos(Point screen) override;
+  std::uint32_t sendInput(std::span<const InputRecord> records) override;
+
+  WindowHandle createWindow(const WindowSpec& spec) override;
+  void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) override;
+  TwipsPoint windowPosition(WindowHandle window) const override;
+  int windowDpi(WindowHandle window) const override;
+  void showWindow(WindowHandle window) override;
+  ControlId createControl(WindowHandle window, const ControlSpec& spec) override;
+  void setControlHandlers(ControlId control, ControlHandlers handlers) override;
+  std::unique_ptr<ControlSurface> createControlSurface(WindowHandle window, const ControlSpec& placement,
+                                                       ControlSurfaceClient& client) override;
+  std::string controlText(ControlId control) const override;
+  void setControlText(ControlId control, std::string_view text) override;
+  int listIndex(ControlId combo) const override;
+  int checkValue(ControlId checkBox) const override;
+  void setCheckValue(ControlId checkBox, int value) override;
+  void setFocus(ControlId control) override;
+  void runEventLoop() override;
+
+  void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+
+ private:
+  struct WindowRecord {
+    HWND hwnd = nullptr;
+    WindowSpec spec;
+    int dpi = 96;
+    bool open = true;
+    std::optional<ControlId> focus;  // given to the window's control when it is shown
+  };
+  struct ControlRecord {
+    WindowHandle window{};
+    ControlSpec spec;
+    ControlHandlers handlers;
+    HWND hwnd = nullptr;  // nothing once a surface has gone
+    SurfaceWindow* surface = nullptr;
+    int listIndex = -1;        // combo boxes: the item the user or nobody picked
+    bool pickPending = false;  // combo boxes: chosen in the open list, raised when it closes
+  };
+
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR platform);
+  LRESULT handleWindowMessage(WindowHandle handle, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleEditMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void handleCommand(ControlId id, UINT code);
+
+  WindowRecord& window(WindowHandle handle);
+  const WindowRecord& window(WindowHandle handle) const;
+  ControlRecord& control(ControlId id);
+  const ControlRecord& control(ControlId id) const;
+  std::optional<ControlId> controlOf(HWND hwnd) const;
+  std::optional<WindowHandle> windowOf(HWND hwnd) const;
+
+  // Twips to pixels and back at a window's dots per inch.
+  static int pixels(double twips, int dpi);
+  static double twips(int pixels, int dpi);
+  RECT controlRect(const ControlRecord& c) const;  // window client pixels
+  void placeControl(ControlRecord& c);
+  void fitLabel(ControlRecord& c);
+  static void raiseAboveFrames(HWND hwnd);
+  void applyDpi(WindowHandle handle, int dpi);
+
+  void raiseClick(ControlId id);
+  void raiseChange(ControlId id);
+  void raiseKeyPress(ControlId id, int& keyAscii);
+  void pickComboItem(ControlId id);
+  // Moves the focus from the control with it to the next one of the window in tab order.
+  void moveFocus(WindowHandle handle, bool backwards);
+  // The control's host window has gone, or its control has: the record lets go of it.
+  void forgetSurface(ControlId id, const SurfaceWindow* host);
+
+  // Timers: one SetTimer for the earliest deadline on the performance counter.
+  Duration now() const;
+  void armTimer();
+  void runDueTicks();
+  void holdFastClock(bool hold);
+
+  HINSTANCE instance_ = nullptr;
+  HWND timerWindow_ = nullptr;
+  HWND toolTip_ = nullptr;
+  LARGE_INTEGER frequency_{};
+  LARGE_INTEGER epoch_{};
+  bool fastClock_ = false;
+  bool settingText_ = false;  // the program is changing a text: the control's notification is not the user's
+  TickScheduler scheduler_;
+  FontCatalog fonts_;
+  std::vector<WindowRecord> windows_;
+  std::vector<ControlRecord> controls_;
+
+  friend class SurfaceWindow;
+  friend class Win32ControlSurface;
+};
+
+}  // namespace quorvel

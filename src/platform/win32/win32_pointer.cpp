@@ -1,0 +1,47 @@
+// Pointer placement and click injection: the system's own input queue, so clicks reach whatever window
+// is under the pointer, like the user's.
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "platform/win32/win32_platform.h"
+
+namespace quorvel {
+namespace {
+
+std::int32_t saturatedSum(LONG a, std::int32_t b) {
+  const auto sum = static_cast<long long>(a) + b;
+  return static_cast<std::int32_t>(std::clamp<long long>(sum, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+Point Win32Platform::clientToScreen(WindowHandle handle, Point client) const {
+  POINT origin{0, 0};
+  ClientToScreen(window(handle).hwnd, &origin);
+  return Point{saturatedSum(origin.x, client.x), saturatedSum(origin.y, client.y)};
+}
+
+void Win32Platform::setCursorPos(Point screen) { SetCursorPos(screen.x, screen.y); }
+
+// The system's records are filled field by field: their size and alignment differ between the 32- and
+// 64-bit systems.
+std::uint32_t Win32Platform::sendInput(std::span<const InputRecord> records) {
+  std::vector<INPUT> inputs(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const InputRecord& r = records[i];
+    INPUT& input = inputs[i];
+    input.type = r.type;
+    input.mi.dx = r.dx;
+    input.mi.dy = r.dy;
+    input.mi.mouseData = r.mouseData;
+    input.mi.dwFlags = r.dwFlags;
+    input.mi.time = r.time;
+    input.mi.dwExtraInfo = static_cast<ULONG_PTR>(r.dwExtraInfo);
+  }
+  if (inputs.empty()) return 0;
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace quorvel

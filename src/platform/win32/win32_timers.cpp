@@ -1,0 +1,101 @@
+// Timers on the performance counter through the shared tick scheduler. One system timer is armed, for
+// the earliest deadline, rounded up to the millisecond; its messages are dispatched by every modal loop
+// (message boxes, moving the window), so slots keep ticking there.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <algorithm>
+
+#include "platform/win32/win32_platform.h"
+
+namespace quorvel {
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+// The system timer waits at least this long (USER_TIMER_MINIMUM): a shorter wait is slept through.
+constexpr Duration kShortestTimer = std::chrono::milliseconds(10);
+
+UINT millisecondsUpTo(Duration wait) {
+  const auto ms = std::chrono::ceil<std::chrono::milliseconds>(std::max(wait, Duration::zero())).count();
+  return static_cast<UINT>(std::min<long long>(ms, USER_TIMER_MAXIMUM));
+}
+
+}  // namespace
+
+Duration Win32Platform::now() const {
+  LARGE_INTEGER counter{};
+  QueryPerformanceCounter(&counter);
+  const long long ticks = counter.QuadPart - epoch_.QuadPart;
+  const long long frequency = frequency_.QuadPart;
+  // In two parts, so that a long uptime cannot overflow.
+  return Duration{ticks / frequency * 1'000'000'000LL + ticks % frequency * 1'000'000'000LL / frequency};
+}
+
+TimerId Win32Platform::createTimer(Duration interval, std::function<void()> onTick) {
+  return scheduler_.create(interval, std::move(onTick));
+}
+
+void Win32Platform::setTimerEnabled(TimerId timer, bool enabled) {
+  scheduler_.setEnabled(timer, enabled, now());
+  armTimer();
+}
+
+bool Win32Platform::timerEnabled(TimerId timer) const { return scheduler_.enabled(timer); }
+
+// The system's timer runs at millisecond resolution only while a timer is enabled: an idle program does
+// not keep the whole system's clock fast.
+void Win32Platform::holdFastClock(bool hold) {
+  if (hold == fastClock_) return;
+  fastClock_ = hold;
+  if (hold) {
+    timeBeginPeriod(1);
+  } else {
+    timeEndPeriod(1);
+  }
+}
+
+void Win32Platform::armTimer() {
+  const auto deadline = scheduler_.nextDeadline();
+  holdFastClock(deadline.has_value());
+  if (!deadline) {
+    KillTimer(timerWindow_, kTimerId);
+    return;
+  }
+  SetTimer(timerWindow_, kTimerId, millisecondsUpTo(*deadline - now()), nullptr);
+}
+
+void Win32Platform::runDueTicks() {
+  for (;;) {
+    while (const auto due = scheduler_.takeDue(now())) {
+      // Armed before the handler runs: a handler that opens a message box waits in its modal loop, and
+      // the other timers must keep ticking there.
+      armTimer();
+      scheduler_.run(*due);
+    }
+    const auto deadline = scheduler_.nextDeadline();
+    if (!deadline) break;
+    const Duration wait = *deadline - now();
+    if (wait >= kShortestTimer) break;
+    // Sooner than the system timer can wake us: two chains a few milliseconds apart would make the
+    // second late by the rest of the minimum.
+    if (wait > Duration::zero()) Sleep(millisecondsUpTo(wait));
+  }
+  armTimer();
+}
+
+LRESULT CALLBACK Win32Platform::timerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  if (message == WM_TIMER && wParam == kTimerId) {
+    if (auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+      platform->runDueTicks();
+      return 0;
+    }
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,167 @@
+// Top-level windows: creation at a client size in twips, placement by the outer frame's corner, the
+// resolution they are laid out at, their messages and the event loop.
+#include <windows.h>
+
+#include <windowsx.h>
+
+#include "platform/win32/win32_classes.h"
+#include "platform/win32/win32_control_surface.h"
+#include "platform/win32/win32_painter.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
+
+namespace quorvel {
+namespace {
+
+// NOTE: no WS_CLIPCHILDREN: a group box paints only its frame, and the window's own background shows
+// through it.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Tab and the dialog keys work among the window's controls.
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+LRESULT CALLBACK Win32Platform::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (platform) {
+    if (const auto handle = platform->windowOf(hwnd)) return platform->handleWindowMessage(*handle, message, wParam, lParam);
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Platform::handleWindowMessage(WindowHandle handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND hwnd = window(handle).hwnd;
+  switch (message) {
+    case WM_COMMAND:
+      if (const auto id = controlOf(reinterpret_cast<HWND>(lParam)); id && lParam) handleCommand(*id, HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN: {
+      // Captions and texts in the control's own colour.
+      const LRESULT brush = DefWindowProcW(hwnd, message, wParam, lParam);
+      if (const auto id = controlOf(reinterpret_cast<HWND>(lParam))) {
+        SetTextColor(reinterpret_cast<HDC>(wParam), systemColor(control(*id).spec.foreColor));
+        if (message != WM_CTLCOLOREDIT) {
+          SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+          return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+      }
+      return brush;
+    }
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back when the window is active again, after a message
+      // box for instance.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        if (const auto id = controlOf(GetFocus()); id && control(*id).window == handle) window(handle).focus = *id;
+      } else if (const auto focus = window(handle).focus; focus && control(*focus).hwnd) {
+        SetFocus(control(*focus).hwnd);
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      applyDpi(handle, LOWORD(wParam));
+      SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_CLOSE:
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY: {
+      window(handle).open = false;
+      bool anyOpen = false;
+      for (const WindowRecord& w : windows_) anyOpen = anyOpen || w.open;
+      if (!anyOpen) PostQuitMessage(0);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+WindowHandle Win32Platform::createWindow(const WindowSpec& spec) {
+  const auto handle = static_cast<WindowHandle>(windows_.size());
+  windows_.push_back(WindowRecord{nullptr, spec, dpiOf(nullptr), true, std::nullopt});
+  const WindowRecord& record = windows_.back();
+  const RECT outer = outerRect(std::max(1, pixels(spec.clientWidth, record.dpi)),
+                               std::max(1, pixels(spec.clientHeight, record.dpi)), kWindowStyle, kWindowExStyle,
+                               record.dpi);
+  const HWND hwnd = CreateWindowExW(kWindowExStyle, kMainWindowClass, wide(spec.caption).c_str(), kWindowStyle, 0, 0,
+                                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
+  window(handle).hwnd = hwnd;
+  // Created on the primary screen; laid out at the resolution of the screen it is really on.
+  if (const int dpi = dpiOf(hwnd); dpi != window(handle).dpi) applyDpi(handle, dpi);
+  return handle;
+}
+
+// Lays the window and its controls out at a resolution: sizes, places and fonts in pixels of that
+// resolution, the same twips everywhere.
+void Win32Platform::applyDpi(WindowHandle handle, int dpi) {
+  WindowRecord& record = window(handle);
+  record.dpi = dpi;
+  const RECT outer = outerRect(std::max(1, pixels(record.spec.clientWidth, dpi)),
+                               std::max(1, pixels(record.spec.clientHeight, dpi)), kWindowStyle, kWindowExStyle, dpi);
+  SetWindowPos(record.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (ControlRecord& c : controls_) {
+    if (c.window != handle || !c.hwnd) continue;
+    if (!c.surface) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.control(c.spec.font, dpi)), FALSE);
+    placeControl(c);
+  }
+  InvalidateRect(record.hwnd, nullptr, TRUE);
+}
+
+void Win32Platform::moveWindow(WindowHandle handle, TwipsPoint outerTopLeft) {
+  const WindowRecord& record = window(handle);
+  SetWindowPos(record.hwnd, nullptr, pixels(outerTopLeft.x, record.dpi), pixels(outerTopLeft.y, record.dpi), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TwipsPoint Win32Platform::windowPosition(WindowHandle handle) const {
+  const WindowRecord& record = window(handle);
+  RECT outer{};
+  GetWindowRect(record.hwnd, &outer);
+  return TwipsPoint{static_cast<float>(twips(outer.left, record.dpi)), static_cast<float>(twips(outer.top, record.dpi))};
+}
+
+int Win32Platform::windowDpi(WindowHandle handle) const { return window(handle).dpi; }
+
+void Win32Platform::showWindow(WindowHandle handle) {
+  WindowRecord& record = window(handle);
+  const bool first = !IsWindowVisible(record.hwnd);
+  ShowWindow(record.hwnd, SW_SHOW);
+  if (first) {
+    for (ControlRecord& c : controls_) {
+      if (c.window == handle && c.surface) c.surface->shown();
+    }
+  }
+  UpdateWindow(record.hwnd);
+  SetForegroundWindow(record.hwnd);
+  if (record.focus) setFocus(*record.focus);
+}
+
+// Tab is the program's: it follows the tab indexes, which the system's dialog manager does not know.
+// Every other dialog key goes to the dialog manager, and the controls say which keys they want.
+void Win32Platform::runEventLoop() {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const auto handle = windowOf(root);
+    if (handle && message.message == WM_KEYDOWN && message.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+      moveFocus(*handle, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+      continue;
+    }
+    if (handle && IsDialogMessageW(root, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace quorvel
