@@ -1,13 +1,21 @@
 # Registers a GoogleTest executable with ctest: every case on its own where the executable runs here, one
 # test per executable under an emulator (listing the cases would start Wine at build time), none where the
-# executable cannot run at all (32-bit Windows).
+# executable cannot run at all (32-bit Windows). LABEL puts every entry under a ctest label.
 function(quorvel_register_gtest target)
+  cmake_parse_arguments(ARG "" "LABEL" "" ${ARGN})
   if(CMAKE_CROSSCOMPILING)
     if(CMAKE_CROSSCOMPILING_EMULATOR)
       add_test(NAME ${target} COMMAND ${target})
+      if(ARG_LABEL)
+        set_tests_properties(${target} PROPERTIES LABELS ${ARG_LABEL})
+      endif()
     endif()
   else()
     include(GoogleTest)
-    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
+    if(ARG_LABEL)
+      gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES LABELS ${ARG_LABEL})
+    else()
+      gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
+    endif()
   endif()
 endfunction()

@@ -13,6 +13,11 @@ namespace quorvel {
 class FakeControlSurface final : public ControlSurface {
  public:
   explicit FakeControlSurface(TwipsSize size) : size_(size) {}
+  ~FakeControlSurface() override {
+    if (onDestroyed) onDestroyed();
+  }
+  FakeControlSurface(const FakeControlSurface&) = delete;
+  FakeControlSurface& operator=(const FakeControlSurface&) = delete;
 
   // Text metrics that any test can work out by hand: the em is the font size in twips (20 twips to the
   // point); an ASCII character is half an em wide, any other character a whole em; a line is an em and
@@ -35,6 +40,8 @@ class FakeControlSurface final : public ControlSurface {
 
   // What the host would do when the control asks for the focus (usually: run its focus-enter handling).
   std::function<void()> onFocusRequest;
+  // Lets the host forget the surface.
+  std::function<void()> onDestroyed;
   void setAmbientFont(CaptionFont font) { ambientFont_ = std::move(font); }
 
   bool hasCapture() const { return capture_; }

@@ -55,6 +55,10 @@ std::unique_ptr<ControlSurface> FakePlatform::createControlSurface(WindowHandle 
       TwipsSize{static_cast<double>(placement.rect.width), static_cast<double>(placement.rect.height)});
   surface->onFocusRequest = [this, id] { moveFocus(id); };
   surface->setAmbientFont(ambientFontFor(placement.font));
+  surface->onDestroyed = [this, id] {
+    control(id).surface = nullptr;
+    control(id).client = nullptr;
+  };
   control(id).client = &client;
   control(id).surface = surface.get();
   return surface;
@@ -69,6 +73,7 @@ std::optional<ControlId> FakePlatform::controlWithTabIndex(WindowHandle window, 
 
 void FakePlatform::moveFocus(std::optional<ControlId> to) {
   if (focus_ == to) return;
+  if (focus_) control(*focus_).textSelected = false;
   const std::optional<ControlId> from = focus_;
   focus_ = to;
   if (from && control(*from).client) control(*from).client->focusLeft();
@@ -131,10 +136,12 @@ void FakePlatform::typeText(ControlId id, std::string_view text) {
     if (c.handlers.onKeyPress) c.handlers.onKeyPress(key);
     Control& after = control(id);
     if (key == 0) continue;  // the handler swallowed it
+    const std::string kept = after.textSelected ? std::string() : after.text;
     const auto limit = static_cast<std::size_t>(std::max(after.spec.maxLength, 0));
-    if (limit > 0 && characterCount(after.text) >= limit) continue;
+    if (limit > 0 && characterCount(kept) >= limit) continue;
     if (after.spec.kind == ControlKind::comboBox) after.listIndex = -1;
-    replaceText(after, after.text + toUtf8(static_cast<char32_t>(key)));
+    after.textSelected = false;
+    replaceText(after, kept + toUtf8(static_cast<char32_t>(key)));
   }
 }
 
@@ -185,7 +192,10 @@ void FakePlatform::pressTab(bool backwards) {
     const Control& c = control(id);
     stops.push_back(TabStop{id, c.spec.tabIndex, !c.surface || c.surface->enabled()});
   }
-  if (const auto next = nextTabStop(stops, focus_, backwards)) moveFocus(*next);
+  if (const auto next = nextTabStop(stops, focus_, backwards)) {
+    moveFocus(*next);
+    control(*next).textSelected = true;
+  }
 }
 
 TimerId FakePlatform::createTimer(Duration interval, std::function<void()> onTick) {
@@ -211,6 +221,7 @@ std::uint32_t FakePlatform::sendInput(std::span<const InputRecord> records) {
 
 void FakePlatform::messageBox(std::string_view text, std::string_view title, MessageIcon icon) {
   messages_.push_back(ShownMessage{now_, std::string(text), std::string(title), icon});
+  if (readingTime_ > Duration::zero()) advance(readingTime_);
 }
 
 

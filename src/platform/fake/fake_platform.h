@@ -2,6 +2,7 @@
 // and records of every injected event and message box.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,8 @@ class FakePlatform final : public Platform {
   void leave(ControlId control);
   std::optional<ControlId> controlWithTabIndex(WindowHandle window, int tabIndex) const;
   FakeControlSurface& surfaceOf(ControlId control) { return *this->control(control).surface; }
-  // Focus to the next (previous) control of the focused control's window in tab order.
+  // Focus to the next (previous) control of the focused control's window in tab order. A text box
+  // reached this way has its text selected, so typing replaces it.
   void pressTab(bool backwards = false);
   std::optional<ControlId> focus() const { return focus_; }
   const ControlSpec& controlSpec(ControlId control) const { return controls_.at(index(control)).spec; }
@@ -61,6 +63,22 @@ class FakePlatform final : public Platform {
   Point cursor() const { return cursor_; }
   const std::vector<InjectedEvent>& injected() const { return injected_; }
   const std::vector<ShownMessage>& messages() const { return messages_; }
+
+  // The user's pointer, routed as a window system routes it: a move or a press goes to the owner-drawn
+  // control under the pointer, or to the one holding the capture; the control pressed gets the release.
+  // The second press of a pair on one control within half a second comes as a double click.
+  void movePointer(Point screen);
+  void pressLeft();
+  void releaseLeft();
+  // Down in the focused combo box: the next item is chosen.
+  void pressDown();
+  // Holds a key on the focused owner-drawn control for `span`: a key-down now and at every repeat of the
+  // keyboard, one key-up at the end.
+  void holdKey(int keyCode, Duration span);
+  // The user reads every message box for `span` before closing it; timers tick meanwhile.
+  void setMessageBoxReadingTime(Duration span) { readingTime_ = span; }
+  // A handler that takes `span` to run.
+  void stall(Duration span) { now_ += span; }
 
   // What startupProblem() answers.
   void setStartupProblem(std::optional<std::string> problem) { startupProblem_ = std::move(problem); }
@@ -105,6 +123,7 @@ class FakePlatform final : public Platform {
     std::string text;
     int listIndex = -1;
     int checkValue = 0;
+    bool textSelected = false;
     ControlSurfaceClient* client = nullptr;  // owner-drawn controls only
     FakeControlSurface* surface = nullptr;
   };
@@ -115,6 +134,13 @@ class FakePlatform final : public Platform {
   Control& control(ControlId id) { return controls_.at(index(id)); }
   void replaceText(Control& c, std::string text);
   void moveFocus(std::optional<ControlId> to);
+  // The control's place on the screen, in pixels.
+  struct ScreenRect {
+    int left, top, width, height;
+  };
+  ScreenRect screenRect(ControlId id) const;
+  std::optional<ControlId> pointerTarget() const;
+  void deliverPointer(ControlId id, const std::function<void(ControlSurfaceClient&, float, float)>& deliver);
 
   TickScheduler scheduler_;
   Duration now_{};
@@ -126,6 +152,11 @@ class FakePlatform final : public Platform {
   std::vector<InjectedEvent> injected_;
   int batches_ = 0;
   int dpi_ = 96;
+  Duration readingTime_{};
+  std::optional<ControlId> pressed_;  // gets the release
+  std::optional<ControlId> lastPressed_;
+  Duration lastPressTime_{};
+  bool pairOpen_ = false;  // the last press was the first of a pair
   std::vector<ShownMessage> messages_;
   std::optional<std::string> startupProblem_;
 };

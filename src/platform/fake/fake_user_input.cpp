@@ -1,0 +1,117 @@
+// The user's pointer and keys on the fake backend, delivered where a window system delivers them.
+#include <chrono>
+
+#include "platform/fake/fake_platform.h"
+
+namespace quorvel {
+namespace {
+
+constexpr Duration kDoubleClickTime = std::chrono::milliseconds(500);
+constexpr Duration kKeyRepeatDelay = std::chrono::milliseconds(500);
+constexpr Duration kKeyRepeatInterval = std::chrono::milliseconds(33);
+
+}  // namespace
+
+FakePlatform::ScreenRect FakePlatform::screenRect(ControlId id) const {
+  const Control& c = controls_.at(index(id));
+  const ScreenRect container = c.spec.container ? screenRect(*c.spec.container)
+                                                : ScreenRect{windows_.at(index(c.window)).clientOrigin.x,
+                                                             windows_.at(index(c.window)).clientOrigin.y, 0, 0};
+  return ScreenRect{container.left + twipsToPixels(c.spec.rect.left), container.top + twipsToPixels(c.spec.rect.top),
+                    twipsToPixels(c.spec.rect.width), twipsToPixels(c.spec.rect.height)};
+}
+
+// The pressed control, else the capture holder, else the topmost control under the pointer that takes
+// input (an enabled owner-drawn control, a text box, combo box, check box or button).
+std::optional<ControlId> FakePlatform::pointerTarget() const {
+  if (pressed_) return pressed_;
+  for (std::size_t i = controls_.size(); i-- > 0;) {
+    const Control& c = controls_[i];
+    if (c.surface && c.surface->hasCapture() && c.surface->enabled()) return static_cast<ControlId>(i);
+  }
+  for (std::size_t i = controls_.size(); i-- > 0;) {
+    const Control& c = controls_[i];
+    const bool takesInput = c.surface ? c.surface->enabled() && c.client
+                                      : c.spec.kind != ControlKind::frame && c.spec.kind != ControlKind::label;
+    if (!takesInput || !windows_.at(index(c.window)).shown) continue;
+    const ScreenRect r = screenRect(static_cast<ControlId>(i));
+    if (cursor_.x >= r.left && cursor_.y >= r.top && cursor_.x < r.left + r.width && cursor_.y < r.top + r.height)
+      return static_cast<ControlId>(i);
+  }
+  return std::nullopt;
+}
+
+void FakePlatform::deliverPointer(ControlId id,
+                                  const std::function<void(ControlSurfaceClient&, float, float)>& deliver) {
+  const Control& c = control(id);
+  if (!c.client) return;
+  const ScreenRect r = screenRect(id);
+  deliver(*c.client, static_cast<float>((cursor_.x - r.left) * kTwipsPerPixel),
+          static_cast<float>((cursor_.y - r.top) * kTwipsPerPixel));
+}
+
+void FakePlatform::movePointer(Point screen) {
+  cursor_ = screen;
+  const auto target = pointerTarget();
+  if (!target) return;
+  const std::int16_t buttons = pressed_ ? 1 : 0;
+  deliverPointer(*target, [buttons](ControlSurfaceClient& client, float x, float y) {
+    client.pointerMoved(buttons, 0, x, y);
+  });
+}
+
+void FakePlatform::pressLeft() {
+  const auto target = pointerTarget();
+  if (!target) return;
+  const bool second = pairOpen_ && lastPressed_ == target && now_ - lastPressTime_ <= kDoubleClickTime;
+  pairOpen_ = !second;
+  lastPressed_ = target;
+  lastPressTime_ = now_;
+  pressed_ = target;
+  if (!control(*target).client) return;  // a plain control acts on the release
+  if (second) {
+    control(*target).client->doubleClicked();
+    return;
+  }
+  deliverPointer(*target, [](ControlSurfaceClient& client, float x, float y) { client.pointerPressed(1, 0, x, y); });
+}
+
+void FakePlatform::releaseLeft() {
+  const auto target = pressed_;
+  pressed_.reset();
+  if (!target) return;
+  if (!control(*target).client) {
+    if (pointerTarget() == target) click(*target);
+    return;
+  }
+  deliverPointer(*target, [](ControlSurfaceClient& client, float x, float y) { client.pointerReleased(1, 0, x, y); });
+}
+
+void FakePlatform::pressDown() {
+  if (!focus_) return;
+  Control& c = control(*focus_);
+  if (c.spec.kind != ControlKind::comboBox || c.listIndex + 1 >= static_cast<int>(c.spec.items.size())) return;
+  chooseItem(*focus_, c.listIndex + 1);
+}
+
+void FakePlatform::holdKey(int keyCode, Duration span) {
+  if (!focus_ || !control(*focus_).client) return;
+  const ControlId held = *focus_;
+  const auto key = static_cast<std::int16_t>(keyCode);
+  const auto keyDown = [&] {
+    if (ControlSurfaceClient* client = control(held).client) {
+      client->keyDown(key, 0);
+      client->keyPressed(key);
+    }
+  };
+  const Duration end = now_ + span;
+  keyDown();
+  for (Duration repeat = now_ + kKeyRepeatDelay; repeat < end; repeat += kKeyRepeatInterval) {
+    advance(repeat - now_);
+    keyDown();
+  }
+  advance(end - now_);
+  if (ControlSurfaceClient* client = control(held).client) client->keyUp(key, 0);
+}
+
+}  // namespace quorvel

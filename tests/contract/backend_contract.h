@@ -1,0 +1,329 @@
+// What the program's logic relies on from every backend, stated once and run on each of them: timers,
+// focus and tab order, text fields, combo and check boxes, window placement and owner-drawn surfaces.
+// Include it in one file per backend and instantiate the suite with that backend's driver.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "backend_driver.h"
+#include "platform/control_surface.h"
+#include "recording_client.h"
+
+namespace quorvel::contract {
+
+using std::chrono::milliseconds;
+
+template <typename Driver>
+class BackendContract : public ::testing::Test {
+ protected:
+  // A window at (100, 100) pixels of the screen, with its controls given in pixels.
+  WindowHandle window(Point at = {100, 100}) {
+    const WindowHandle w = p().createWindow(WindowSpec{"contract", 300 * kTwipsPerPixel, 200 * kTwipsPerPixel});
+    p().moveWindow(w, TwipsPoint{static_cast<float>(at.x * kTwipsPerPixel), static_cast<float>(at.y * kTwipsPerPixel)});
+    return w;
+  }
+  static ControlSpec spec(ControlKind kind, TwipsRect pixels, int tabIndex, int maxLength = 0) {
+    ControlSpec s;
+    s.kind = kind;
+    s.rect = TwipsRect{pixels.left * kTwipsPerPixel, pixels.top * kTwipsPerPixel, pixels.width * kTwipsPerPixel,
+                       pixels.height * kTwipsPerPixel};
+    s.tabIndex = tabIndex;
+    s.maxLength = maxLength;
+    s.font = FontSpec{"宋体", 10.5, 134};
+    return s;
+  }
+  ControlId textBox(WindowHandle w, int top, int tabIndex, int maxLength = 0) {
+    return p().createControl(w, spec(ControlKind::textBox, {10, top, 80, 21}, tabIndex, maxLength));
+  }
+  std::unique_ptr<ControlSurface> surface(WindowHandle w, RecordingClient& client, TwipsRect pixels, int tabIndex) {
+    return p().createControlSurface(w, spec(ControlKind::button, pixels, tabIndex), client);
+  }
+  void show(WindowHandle w) {
+    p().showWindow(w);
+    driver.settle();
+  }
+  Platform& p() { return driver.platform(); }
+  static long long ms(Duration d) { return std::chrono::duration_cast<milliseconds>(d).count(); }
+
+  Driver driver;
+};
+
+TYPED_TEST_SUITE_P(BackendContract);
+
+// Timers: first tick one interval after enabling, on a grid that never runs early; none after disabling.
+TYPED_TEST_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisabled) {
+  constexpr Duration interval = milliseconds(200);
+  std::vector<Duration> ticks;
+  const TimerId timer = this->p().createTimer(interval, [&] { ticks.push_back(this->driver.now()); });
+  EXPECT_FALSE(this->p().timerEnabled(timer));
+  const Duration start = this->driver.now();
+  this->p().setTimerEnabled(timer, true);
+  this->driver.waitUntil([&] { return ticks.size() >= 3; }, milliseconds(3000));
+  ASSERT_GE(ticks.size(), 3u);
+  for (std::size_t k = 0; k < 3; ++k) EXPECT_GE(ticks[k] - start, interval * static_cast<int>(k + 1)) << k;
+  this->p().setTimerEnabled(timer, false);
+  const std::size_t seen = ticks.size();
+  this->driver.wait(interval * 3);
+  EXPECT_EQ(ticks.size(), seen);
+}
+
+// Enabling an enabled timer keeps its phase: the first tick stays one interval after the first enabling.
+TYPED_TEST_P(BackendContract, EnablingAnEnabledTimerKeepsItsPhase) {
+  constexpr Duration interval = milliseconds(400);
+  std::vector<Duration> ticks;
+  const TimerId timer = this->p().createTimer(interval, [&] { ticks.push_back(this->driver.now()); });
+  const Duration start = this->driver.now();
+  this->p().setTimerEnabled(timer, true);
+  this->driver.wait(milliseconds(300));
+  this->p().setTimerEnabled(timer, true);
+  this->driver.waitUntil([&] { return !ticks.empty(); }, milliseconds(3000));
+  this->p().setTimerEnabled(timer, false);
+  ASSERT_FALSE(ticks.empty());
+  EXPECT_LT(this->ms(ticks[0] - start), 600) << "a new phase would tick at 700 ms";
+}
+
+// A timer enabled inside a slow tick handler counts from that tick's scheduled time, not from the
+// moment the handler got round to it.
+TYPED_TEST_P(BackendContract, TimerEnabledInATickCountsFromThatTicksScheduledTime) {
+  constexpr Duration interval = milliseconds(300);
+  std::vector<Duration> secondTicks;
+  const TimerId second = this->p().createTimer(interval, [&] { secondTicks.push_back(this->driver.now()); });
+  TimerId first{};
+  first = this->p().createTimer(interval, [&] {
+    this->p().setTimerEnabled(first, false);
+    this->driver.stall(milliseconds(180));
+    this->p().setTimerEnabled(second, true);
+  });
+  const Duration start = this->driver.now();
+  this->p().setTimerEnabled(first, true);
+  this->driver.waitUntil([&] { return !secondTicks.empty(); }, milliseconds(3000));
+  this->p().setTimerEnabled(second, false);
+  ASSERT_FALSE(secondTicks.empty());
+  EXPECT_GE(this->ms(secondTicks[0] - start), 600);
+  EXPECT_LT(this->ms(secondTicks[0] - start), 720) << "counting from the handler's end would tick at 780 ms";
+}
+
+// A modal message box does not stop the timers.
+TYPED_TEST_P(BackendContract, TimersTickWhileAMessageBoxIsOpen) {
+  constexpr Duration interval = milliseconds(100);
+  bool boxOpen = false;
+  int ticksDuringBox = 0;
+  const TimerId counter = this->p().createTimer(interval, [&] { ticksDuringBox += boxOpen ? 1 : 0; });
+  TimerId opener{};
+  opener = this->p().createTimer(interval, [&] {
+    this->p().setTimerEnabled(opener, false);
+    boxOpen = true;
+    this->p().messageBox("计时器仍在运行", "提示：", MessageIcon::exclamation);
+    boxOpen = false;
+  });
+  const WindowHandle w = this->window();
+  this->show(w);
+  this->driver.closeMessageBoxesAfter(milliseconds(800));
+  this->p().setTimerEnabled(counter, true);
+  this->p().setTimerEnabled(opener, true);
+  this->driver.wait(milliseconds(1500));
+  this->p().setTimerEnabled(counter, false);
+  EXPECT_FALSE(boxOpen) << "the box was closed";
+  EXPECT_GE(ticksDuringBox, 4);
+}
+
+// Tab walks one window's controls in tab order, skips those that cannot take the focus, and wraps; a
+// text box reached by Tab has its text selected, so typing replaces it.
+TYPED_TEST_P(BackendContract, TabStaysInItsWindowAndSkipsDisabledControls) {
+  const WindowHandle w = this->window();
+  const ControlId a = this->textBox(w, 10, 0);
+  RecordingClient disabledClient;
+  const auto disabled = this->surface(w, disabledClient, {10, 40, 40, 20}, 1);
+  disabled->setEnabled(false);
+  const ControlId b = this->textBox(w, 70, 2);
+  const WindowHandle other = this->window({500, 100});
+  const ControlId c = this->textBox(other, 10, 1);
+  this->show(other);
+  this->show(w);
+  this->p().setFocus(a);
+  this->driver.settle();
+  this->driver.press(Key::tab);
+  this->driver.type("1");
+  this->driver.press(Key::tab);
+  this->driver.type("2");
+  this->driver.press(Key::tab, true);
+  this->driver.type("3");
+  EXPECT_EQ(this->p().controlText(a), "2");
+  EXPECT_EQ(this->p().controlText(b), "3");
+  EXPECT_EQ(this->p().controlText(c), "");
+  EXPECT_TRUE(disabledClient.entries("focus").empty());
+}
+
+// The typing limit counts characters, not bytes; text the program sets is never cut.
+TYPED_TEST_P(BackendContract, TypingLimitCountsCharactersAndProgramTextIsNeverCut) {
+  const WindowHandle w = this->window();
+  const ControlId field = this->textBox(w, 10, 0, 2);
+  this->show(w);
+  this->p().setFocus(field);
+  this->driver.settle();
+  this->driver.type("启动吧");
+  EXPECT_EQ(this->p().controlText(field), "启动");
+  this->p().setControlText(field, "1234567");
+  EXPECT_EQ(this->p().controlText(field), "1234567");
+}
+
+// Typed text selects no item of a combo box; a pick with the arrow key raises one click.
+TYPED_TEST_P(BackendContract, ComboPickRaisesOneClickAndTypedTextSelectsNothing) {
+  const WindowHandle w = this->window();
+  ControlSpec s = this->spec(ControlKind::comboBox, {10, 10, 57, 20}, 0);
+  s.items = {"1", "2", "3"};
+  const ControlId combo = this->p().createControl(w, s);
+  int clicks = 0;
+  this->p().setControlHandlers(combo, ControlHandlers{[&] { ++clicks; }, {}, {}});
+  this->show(w);
+  EXPECT_EQ(this->p().listIndex(combo), -1);
+  this->p().setFocus(combo);
+  this->driver.settle();
+  this->driver.press(Key::down);
+  EXPECT_EQ(this->p().listIndex(combo), 0);
+  EXPECT_EQ(this->p().controlText(combo), "1");
+  EXPECT_EQ(clicks, 1);
+  this->driver.type("2");
+  EXPECT_EQ(this->p().listIndex(combo), -1);
+  EXPECT_EQ(clicks, 1);
+}
+
+// A check box holds 0, 1 and 2 as the program sets them; a click of the user toggles clear and checked.
+TYPED_TEST_P(BackendContract, CheckBoxHoldsThreeStatesAndAClickTogglesTwo) {
+  const WindowHandle w = this->window();
+  const ControlId check = this->p().createControl(w, this->spec(ControlKind::checkBox, {10, 10, 17, 17}, 0));
+  int clicks = 0;
+  this->p().setControlHandlers(check, ControlHandlers{[&] { ++clicks; }, {}, {}});
+  this->show(w);
+  for (const int value : {2, 1, 0}) {
+    this->p().setCheckValue(check, value);
+    EXPECT_EQ(this->p().checkValue(check), value);
+  }
+  this->driver.click(w, Point{18, 18});
+  EXPECT_EQ(this->p().checkValue(check), 1);
+  this->driver.click(w, Point{18, 18});
+  EXPECT_EQ(this->p().checkValue(check), 0);
+  EXPECT_EQ(clicks, 2);
+}
+
+// The window's position round-trips in twips, and its client area moves with it.
+TYPED_TEST_P(BackendContract, ClientAreaFollowsTheWindowPosition) {
+  const WindowHandle w = this->window({100, 200});
+  this->show(w);
+  EXPECT_EQ(this->p().windowPosition(w), (TwipsPoint{1500, 3000}));
+  const Point origin = this->p().clientToScreen(w, Point{0, 0});
+  EXPECT_GE(origin.x, 100);
+  EXPECT_GE(origin.y, 200);
+  this->p().moveWindow(w, TwipsPoint{3000, 1500});
+  this->driver.settle();
+  EXPECT_EQ(this->p().windowPosition(w), (TwipsPoint{3000, 1500}));
+  EXPECT_EQ(this->p().clientToScreen(w, Point{7, -3}), (Point{origin.x + 107, origin.y - 103}));
+}
+
+// A hosted control without a font of its own takes its placement's font.
+TYPED_TEST_P(BackendContract, HostedControlInheritsItsPlacementFont) {
+  const WindowHandle w = this->window();
+  RecordingClient client;
+  const auto s = this->surface(w, client, {10, 10, 40, 20}, -1);
+  const CaptionFont ambient = s->ambientFont();
+  EXPECT_EQ(ambient.name, "宋体");
+  EXPECT_EQ(ambient.size, 10.5f);
+  EXPECT_EQ(ambient.charset, 134);
+}
+
+// Captions wrap at blanks and between Chinese characters, the same for measuring on every backend.
+TYPED_TEST_P(BackendContract, CaptionsWrapAtBlanksAndBetweenChineseCharacters) {
+  const WindowHandle w = this->window();
+  RecordingClient client;
+  const auto s = this->surface(w, client, {10, 10, 40, 20}, -1);
+  const CaptionFont font{"宋体", 9, false, false, false, false, 400, 134};
+  const auto measure = [&](const char* text, double wrap = 0) { return s->measureText(text, font, wrap); };
+  const TwipsSize line = measure("ab");
+  const TwipsSize wrapped = measure("ab cd", measure("ab c").width);
+  EXPECT_EQ(wrapped.height, 2 * line.height);
+  EXPECT_EQ(wrapped.width, std::max(measure("ab").width, measure("cd").width));
+  const TwipsSize chinese = measure("ab保存", measure("ab保").width);
+  EXPECT_EQ(chinese.height, 2 * line.height);
+  EXPECT_EQ(chinese.width, measure("ab保").width);
+}
+
+// While a surface holds the capture, the move that leaves it reaches it, even outside the window.
+TYPED_TEST_P(BackendContract, CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow) {
+  const WindowHandle w = this->window();
+  RecordingClient client;
+  const auto s = this->surface(w, client, {20, 20, 40, 20}, -1);
+  client.afterMove = [&](float x, float y) {
+    if (x < 0 || y < 0 || x > 600 || y > 300) {
+      s->releaseCapture();
+    } else {
+      s->setCapture();
+    }
+  };
+  this->show(w);
+  this->driver.movePointer(w, Point{30, 25});
+  ASSERT_FALSE(client.entries("move").empty());
+  EXPECT_EQ(client.entries("move").back(), "move 0 0 150 75");
+  this->driver.movePointer(w, Point{-90, -90});
+  EXPECT_EQ(client.entries("move").back(), "move 0 0 -1650 -1650");
+  const std::size_t moves = client.entries("move").size();
+  this->driver.movePointer(w, Point{-80, -90});
+  EXPECT_EQ(client.entries("move").size(), moves) << "released: nothing more from outside";
+}
+
+// The pressed surface gets its release wherever it happens; the second press of a pair is a double click.
+TYPED_TEST_P(BackendContract, PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks) {
+  const WindowHandle w = this->window();
+  RecordingClient client;
+  const auto s = this->surface(w, client, {20, 20, 40, 20}, -1);
+  this->show(w);
+  this->driver.click(w, Point{30, 25});
+  this->driver.click(w, Point{30, 25});
+  this->driver.movePointer(w, Point{30, 25});
+  this->driver.leftButton(true);
+  this->driver.movePointer(w, Point{100, 100});
+  this->driver.leftButton(false);
+  std::vector<std::string> buttons;
+  for (const std::string& entry : client.log)
+    if (entry.rfind("press", 0) == 0 || entry.rfind("release", 0) == 0 || entry == "double") buttons.push_back(entry);
+  const std::vector<std::string> expected = {"press 1 0 150 75", "release 1 0 150 75", "double",
+                                             "release 1 0 150 75", "press 1 0 150 75", "release 1 0 1200 1200"};
+  EXPECT_EQ(buttons, expected);
+}
+
+// Held keys reach the focused surface as virtual-key codes; the keyboard's repeat ends in one key-up.
+TYPED_TEST_P(BackendContract, HeldKeyReachesTheFocusedSurfaceWithOneKeyUp) {
+  const WindowHandle w = this->window();
+  RecordingClient client;
+  const auto s = this->surface(w, client, {20, 20, 40, 20}, 0);
+  const ControlId next = this->textBox(w, 60, 1);
+  this->show(w);
+  s->requestFocus();
+  this->driver.settle();
+  EXPECT_EQ(client.entries("focus"), std::vector<std::string>{"focus in"});
+  this->driver.hold(Key::space, milliseconds(1200));
+  EXPECT_FALSE(client.entries("down 32").empty());
+  EXPECT_EQ(client.entries("up 32").size(), 1u);
+  this->driver.press(Key::tab);
+  this->driver.type("x");
+  EXPECT_EQ(client.entries("focus").back(), "focus out");
+  EXPECT_EQ(this->p().controlText(next), "x");
+}
+
+REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisabled,
+                            EnablingAnEnabledTimerKeepsItsPhase, TimerEnabledInATickCountsFromThatTicksScheduledTime,
+                            TimersTickWhileAMessageBoxIsOpen, TabStaysInItsWindowAndSkipsDisabledControls,
+                            TypingLimitCountsCharactersAndProgramTextIsNeverCut,
+                            ComboPickRaisesOneClickAndTypedTextSelectsNothing, CheckBoxHoldsThreeStatesAndAClickTogglesTwo,
+                            ClientAreaFollowsTheWindowPosition, HostedControlInheritsItsPlacementFont,
+                            CaptionsWrapAtBlanksAndBetweenChineseCharacters,
+                            CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow,
+                            PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks,
+                            HeldKeyReachesTheFocusedSurfaceWithOneKeyUp);
+
+}  // namespace quorvel::contract

@@ -1,0 +1,27 @@
+// The fake backend driven on its virtual clock.
+#pragma once
+
+#include "backend_driver.h"
+#include "platform/fake/fake_platform.h"
+
+namespace quorvel::contract {
+
+class FakeDriver final : public BackendDriver {
+ public:
+  Platform& platform() override { return fake_; }
+  Duration now() override { return fake_.now(); }
+  void wait(Duration span) override { fake_.advance(span); }
+  void stall(Duration span) override { fake_.stall(span); }
+  void settle() override {}
+  void closeMessageBoxesAfter(Duration after) override { fake_.setMessageBoxReadingTime(after); }
+  void sendKey(Key key, bool shift) override;
+  void hold(Key key, Duration span) override;
+  void type(std::string_view text) override;
+  void movePointer(WindowHandle window, Point client) override;
+  void leftButton(bool down) override;
+
+ private:
+  FakePlatform fake_;
+};
+
+}  // namespace quorvel::contract

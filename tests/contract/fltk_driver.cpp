@@ -1,0 +1,124 @@
+#include "fltk_driver.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <X11/extensions/XTest.h>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "x11_screen.h"
+
+namespace quorvel::contract {
+namespace {
+
+// One display connection per process, as FLTK keeps it.
+FltkPlatform& backend() {
+  static FltkPlatform instance;
+  return instance;
+}
+
+const char* keyName(Key key) {
+  switch (key) {
+    case Key::tab:
+      return "Tab";
+    case Key::down:
+      return "Down";
+    case Key::space:
+      return "space";
+  }
+  return "";
+}
+
+constexpr double kWatchSeconds = 0.01;
+
+}  // namespace
+
+FltkDriver::FltkDriver() {
+  if (const auto problem = backend().startupProblem()) throw std::runtime_error(*problem);
+  backend().setCursorPos(Point{1000, 740});
+  settle();
+}
+
+FltkDriver::~FltkDriver() { Fl::remove_timeout(watchMessageBoxes, this); }
+
+Platform& FltkDriver::platform() { return backend(); }
+
+Duration FltkDriver::now() { return std::chrono::steady_clock::now().time_since_epoch(); }
+
+void FltkDriver::wait(Duration span) {
+  const Duration end = now() + span;
+  for (Duration left = span; left > Duration::zero(); left = end - now())
+    Fl::wait(std::chrono::duration<double>(left).count());
+}
+
+void FltkDriver::stall(Duration span) { std::this_thread::sleep_for(span); }
+
+void FltkDriver::settle() { pixel::settle(); }
+
+void FltkDriver::closeMessageBoxesAfter(Duration after) {
+  closeAfter_ = after;
+  Fl::remove_timeout(watchMessageBoxes, this);
+  Fl::add_timeout(kWatchSeconds, watchMessageBoxes, this);
+}
+
+// The user notices a modal box when it appears and closes it once it has been open long enough.
+void FltkDriver::watchMessageBoxes(void* data) {
+  auto& driver = *static_cast<FltkDriver*>(data);
+  Fl_Window* box = Fl::modal();
+  if (!box) {
+    driver.boxOpen_ = false;
+  } else if (!driver.boxOpen_) {
+    driver.boxOpen_ = true;
+    driver.boxSeen_ = driver.now();
+  } else if (driver.now() - driver.boxSeen_ >= driver.closeAfter_) {
+    box->hide();
+    driver.boxOpen_ = false;
+  }
+  Fl::repeat_timeout(kWatchSeconds, watchMessageBoxes, data);
+}
+
+void FltkDriver::sendKey(Key key, bool shift) {
+  if (shift) pixel::pressKey("Shift_L");
+  pixel::typeKey(keyName(key));
+  if (shift) pixel::releaseKey("Shift_L");
+}
+
+void FltkDriver::hold(Key key, Duration span) {
+  pixel::pressKey(keyName(key));
+  wait(span);
+  pixel::releaseKey(keyName(key));
+  wait(std::chrono::milliseconds(50));
+}
+
+// xdotool maps a spare key to each character the keyboard lacks, so any text can be typed. The program
+// handles its events meanwhile.
+void FltkDriver::type(std::string_view text) {
+  const std::string characters(text);
+  const char* argv[] = {"xdotool", "type", "--delay", "30", "--", characters.c_str(), nullptr};
+  pid_t child = 0;
+  if (posix_spawnp(&child, "xdotool", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+    throw std::runtime_error("xdotool cannot be started");
+  int status = 0;
+  while (waitpid(child, &status, WNOHANG) == 0) Fl::wait(0.01);
+  settle();
+}
+
+void FltkDriver::movePointer(WindowHandle window, Point client) {
+  backend().setCursorPos(backend().clientToScreen(window, client));
+  settle();
+}
+
+void FltkDriver::leftButton(bool down) {
+  const InputRecord record{0, 0, 0, 0, down ? kMouseLeftDown : kMouseLeftUp, 0, 0};
+  backend().sendInput(std::span(&record, 1));
+  settle();
+}
+
+}  // namespace quorvel::contract
