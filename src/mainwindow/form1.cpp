@@ -26,6 +26,7 @@ Form1::Form1(Platform& platform, Files& files) : platform_(platform), files_(fil
 
 bool Form1::Form_Initialize() {
   try {
+    removeLeftovers(files_);
     switch (files_.fileExists(configPath(files_))) {
       case FileCheck::missing:
         defaultconfig(files_);

@@ -2,14 +2,37 @@
 // implementation (POSIX or Win32) is linked into the program; tests use a fake with failure injection.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
 // Outcome of asking whether a file exists: the question itself can fail.
 enum class FileCheck { exists, missing, failed };
+
+// Ending of the temporary files that a replace makes beside its target ("config.ini.<random>.quorvel-tmp").
+inline constexpr std::string_view kTemporaryFileEnding = ".quorvel-tmp";
+
+// One state of a file, as the system describes it without reading it.
+struct FileStamp {
+  std::uint64_t volume = 0;   // device, or volume serial number
+  std::uint64_t index = 0;    // inode, or file index on the volume
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the system's own unit at full precision: compared, never converted
+  // How long ago the modification was by the system clock (negative: in the future), and whether its time
+  // falls on a whole second, as on file systems that keep only seconds or two.
+  std::int64_t ageMilliseconds = 0;
+  bool wholeSecond = false;
+
+  // Same file, same size, same modification time.
+  bool sameState(const FileStamp& other) const {
+    return volume == other.volume && index == other.index && size == other.size && modified == other.modified;
+  }
+};
 
 class Files {
  public:
@@ -19,12 +42,32 @@ class Files {
   virtual std::string executableDirectory() const = 0;
   virtual char pathSeparator() const = 0;
   virtual FileCheck fileExists(const std::string& path) = 0;
-  // The whole file, or nothing when it is missing or cannot be read.
-  virtual std::optional<std::string> readFile(const std::string& path) = 0;
-  // Replaces the file's contents atomically: on failure the old file is left exactly as it was.
+  // The state of the file a path leads to (symlinks followed), or nothing when it cannot be examined.
+  virtual std::optional<FileStamp> stamp(const std::string& path) = 0;
+  // Hands the file's bytes to `piece` in order, a bounded piece at a time. False when the file is missing
+  // or a read failed; `piece` may then have seen part of it.
+  virtual bool readFile(const std::string& path, const std::function<void(std::string_view)>& piece) = 0;
+  // Replaces the file's contents. Where a temporary file can be made beside the target, atomically: on
+  // failure the old file is left exactly as it was. Where the folder refuses one but the file itself is
+  // writable, in place. A file without write permission (POSIX) or with the read-only attribute (Windows)
+  // is refused whoever runs the program.
   virtual bool replaceFile(const std::string& path, std::string_view contents) = 0;
+  // Names of the entries of a folder (no "." or ".."); empty when it cannot be listed.
+  virtual std::vector<std::string> fileNames(const std::string& directory) = 0;
+  virtual bool removeFile(const std::string& path) = 0;
   // The line end that a new text file gets on this system.
   virtual std::string_view nativeLineEnd() const = 0;
+  // INI values are stored in the system's own text encoding and handled as UTF-8 by the program. A value
+  // that the file's encoding cannot hold gives nothing, so that it is refused rather than mangled.
+  virtual std::string valueFromFile(std::string_view bytes) const = 0;
+  virtual std::optional<std::string> valueToFile(std::string_view utf8) const = 0;
 };
+
+// The whole file, or nothing when it is missing or cannot be read.
+inline std::optional<std::string> readWholeFile(Files& files, const std::string& path) {
+  std::string contents;
+  if (!files.readFile(path, [&contents](std::string_view piece) { contents += piece; })) return std::nullopt;
+  return contents;
+}
 
 }  // namespace quorvel

@@ -2,10 +2,10 @@
 // posix/posix_files.cpp or win32/win32_files.cpp.
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -16,12 +16,19 @@ class NativeFiles final : public Files {
   std::string executableDirectory() const override;
   char pathSeparator() const override;
   FileCheck fileExists(const std::string& path) override;
-  std::optional<std::string> readFile(const std::string& path) override;
-  // Writes a temporary file beside the target (a symlink is followed to its target), flushes it to the
-  // disk and renames it over the target, keeping the target's permissions. On any failure the target is
-  // left untouched and the temporary file removed.
+  std::optional<FileStamp> stamp(const std::string& path) override;
+  bool readFile(const std::string& path, const std::function<void(std::string_view)>& piece) override;
+  // Writes "<target>.<random>.quorvel-tmp" beside the target (a symlink is followed to its target), flushes
+  // it to the disk and renames it over the target, keeping the target's permissions; on any failure the
+  // target is left untouched and the temporary file removed. A target with several hard links is replaced
+  // too: the other names keep the old text. When the folder refuses the temporary file, the target is
+  // rewritten in place and synced.
   bool replaceFile(const std::string& path, std::string_view contents) override;
+  std::vector<std::string> fileNames(const std::string& directory) override;
+  bool removeFile(const std::string& path) override;
   std::string_view nativeLineEnd() const override;
+  std::string valueFromFile(std::string_view bytes) const override;
+  std::optional<std::string> valueToFile(std::string_view utf8) const override;
 };
 
 }  // namespace quorvel

@@ -1,5 +1,7 @@
 #include "settings/config_file.h"
 
+#include <cstdint>
+
 #include "platform/files.h"
 #include "settings/conversions.h"
 #include "settings/mdini.h"
@@ -22,18 +24,28 @@ void defaultconfig(Files& files) {
 
 bool writeconfig(Files& files, const std::string& section, const SlotFields& fields, float windowLeft,
                  float windowTop) {
-  // Every write is attempted even after one failed, so that as much as possible is kept.
-  bool ok = true;
-  auto write = [&](std::string_view sec, std::string_view key, std::string_view value) {
-    ok = writeini(files, configPath(files), sec, key, value) == "1" && ok;
-  };
-  write(section, "x", fields.x);
-  write(section, "y", fields.y);
-  write(section, "t", fields.t);
-  write(section, "f", std::to_string(fields.f));
-  write("screen", "x", formatFloat32(windowLeft));
-  write("screen", "y", formatFloat32(windowTop));
-  return ok;
+  // One replace for all six: a crash leaves the old Save or the new one, never half of it.
+  const std::string f = std::to_string(fields.f);
+  const std::string left = formatFloat32(windowLeft);
+  const std::string top = formatFloat32(windowTop);
+  const IniAssignment changes[] = {{section, "x", fields.x}, {section, "y", fields.y}, {section, "t", fields.t},
+                                   {section, "f", f},        {"screen", "x", left},    {"screen", "y", top}};
+  return writeiniAll(files, configPath(files), changes);
+}
+
+void removeLeftovers(Files& files) {
+  constexpr std::string_view kStem = "config.ini.";
+  constexpr std::int64_t kOldEnough = 60'000;  // ms; a younger one may be another copy's Save in progress
+  const std::string directory = files.executableDirectory();
+  for (const std::string& name : files.fileNames(directory)) {
+    if (name.size() <= kStem.size() + kTemporaryFileEnding.size() || !name.starts_with(kStem) ||
+        !name.ends_with(kTemporaryFileEnding)) {
+      continue;
+    }
+    const std::string path = directory + files.pathSeparator() + name;
+    const auto stamp = files.stamp(path);
+    if (stamp && stamp->ageMilliseconds > kOldEnough) files.removeFile(path);
+  }
 }
 
 }  // namespace quorvel

@@ -26,9 +26,13 @@ struct SlotFields {
   int f = 0;
 };
 
-// Writes the slot's four keys, then the window position in twips under "screen". True when all six
-// writes reached the file.
+// Writes the slot's four keys, then the window position in twips under "screen", in one replace of the
+// file. True when it reached the file; on failure the file is left as it was.
 bool writeconfig(Files& files, const std::string& section, const SlotFields& fields, float windowLeft,
                  float windowTop);
+
+// Removes temporary files of replaces that a crash interrupted ("config.ini.<random>.quorvel-tmp") from
+// the executable's directory, when they are older than a minute.
+void removeLeftovers(Files& files);
 
 }  // namespace quorvel

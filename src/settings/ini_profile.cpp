@@ -50,15 +50,6 @@ bool isQuoted(std::string_view s) {
   return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front();
 }
 
-// The section name of a header line "[name]", if the line is one.
-std::optional<std::string_view> sectionName(std::string_view line) {
-  line = trim(line);
-  if (line.empty() || line.front() != '[') return std::nullopt;
-  const std::size_t close = line.find(']');
-  if (close == std::string_view::npos) return std::nullopt;
-  return trim(line.substr(1, close - 1));
-}
-
 struct KeyLine {
   std::string_view key;
   std::string_view value;
@@ -78,10 +69,10 @@ struct SectionSpan {
 
 std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::string_view section) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const auto name = sectionName(lines[i].content);
+    const auto name = iniSectionName(lines[i].content);
     if (!name || !equalsIgnoreCase(*name, section)) continue;
     std::size_t end = i + 1;
-    while (end < lines.size() && !sectionName(lines[end].content)) ++end;
+    while (end < lines.size() && !iniSectionName(lines[end].content)) ++end;
     return SectionSpan{i, end};
   }
   return std::nullopt;
@@ -115,15 +106,28 @@ std::string formatValue(std::string_view value) {
 
 }  // namespace
 
+std::optional<std::string_view> iniSectionName(std::string_view line) {
+  line = trim(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  const std::size_t close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return trim(line.substr(1, close - 1));
+}
+
+std::optional<IniKeyValue> iniKeyValue(std::string_view line) {
+  const auto kv = keyLine(line);
+  if (!kv) return std::nullopt;
+  const std::string_view value = isQuoted(kv->value) ? kv->value.substr(1, kv->value.size() - 2) : kv->value;
+  return IniKeyValue{kv->key, value};
+}
+
 std::optional<std::string> iniLookup(std::string_view text, std::string_view section, std::string_view key) {
   const std::vector<Line> lines = splitLines(stripBom(text));
   const auto span = findSection(lines, section);
   if (!span) return std::nullopt;
   const auto index = findKey(lines, *span, key);
   if (!index) return std::nullopt;
-  std::string_view value = keyLine(lines[*index].content)->value;
-  if (isQuoted(value)) value = value.substr(1, value.size() - 2);
-  return std::string(value);
+  return std::string(iniKeyValue(lines[*index].content)->value);
 }
 
 bool iniNameIsWritable(std::string_view name) {

@@ -10,6 +10,17 @@
 
 namespace quorvel {
 
+// The name of a section header line "[name]" (blanks trimmed), if the line is one.
+std::optional<std::string_view> iniSectionName(std::string_view line);
+
+// The key and value of a line "key=value", blanks trimmed and one pair of matching quotes removed from the
+// value, if the line is one. A header line is checked first by the callers.
+struct IniKeyValue {
+  std::string_view key;
+  std::string_view value;
+};
+std::optional<IniKeyValue> iniKeyValue(std::string_view line);
+
 // The value of `key` in the first section named `section`, or nothing when either is missing.
 std::optional<std::string> iniLookup(std::string_view text, std::string_view section, std::string_view key);
 

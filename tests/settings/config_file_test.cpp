@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <tuple>
+
 #include "platform/fake/fake_files.h"
+#include "platform/files.h"
 #include "settings/ini_profile.h"
 #include "settings/mdini.h"
 #include "support/temp_dir.h"
@@ -50,24 +55,74 @@ TEST_F(ConfigFileTest, WriteconfigStoresTheSlotVerbatimAndThePosition) {
   EXPECT_EQ(readini(files, path, "no6", "x", "?"), "0");
 }
 
-TEST_F(ConfigFileTest, WriteconfigReportsAnyFailedWrite) {
-  defaultconfig(files);
-  for (int failAt = 0; failAt < 6; ++failAt) {
-    const int before = files.fileWrites();
-    files.failFileWrites(1, failAt);
-    EXPECT_FALSE(writeconfig(files, "no1", SlotFields{"1", "2", "3", 1}, 0, 0)) << "failing write " << failAt;
-    EXPECT_EQ(files.fileWrites() - before, 6) << "every write is still attempted";
+// Each step a Save goes through, failing at each of its calls: the file keeps every byte.
+TEST_F(ConfigFileTest, SaveThatFailsAtAnyStepLeavesTheFileAsItWas) {
+  const std::string original = "\xEF\xBB\xBF[screen]\r\nx = 15\r\n[no1]\r\nx=1\r\n";
+  testing::writeBytes(configPath(files), original);
+  const struct {
+    FileStep step;
+    int calls;
+  } steps[] = {{FileStep::check, 1}, {FileStep::read, 1}, {FileStep::encode, 6}, {FileStep::write, 1}};
+  for (const auto& [step, calls] : steps) {
+    for (int after = 0; after < calls; ++after) {
+      files.failStep(step, 1, after);
+      EXPECT_FALSE(writeconfig(files, "no1", SlotFields{"7", "8", "9", 1}, 30, 45)) << int(step) << " " << after;
+      EXPECT_EQ(readBytes(configPath(files)), original) << int(step) << " " << after;
+      files.failStep(step, 0);
+    }
   }
-  EXPECT_TRUE(writeconfig(files, "no1", SlotFields{"1", "2", "3", 1}, 0, 0));
+  EXPECT_TRUE(writeconfig(files, "no1", SlotFields{"7", "8", "9", 1}, 30, 45));
+  EXPECT_EQ(readini(files, configPath(files), "screen", "y", "?"), "45");
+}
+
+TEST_F(ConfigFileTest, OneReplaceLeavesTheBytesOfSixSingleWrites) {
+  const std::string originals[] = {
+      "",
+      "[screen]\r\nx=0\r\ny=0\r\n[no3]\r\nx=1\r\n",
+      "[no3]\nt=4\n\n[screen]\ny=2",
+      "\xEF\xBB\xBF[NO3]\r\nX = 1\r\nx=2\r\n[no3]\r\ny=3\r\n",
+      "; comment\n[other]\nk=v\n",
+  };
+  for (const std::string& original : originals) {
+    FakeFiles once(dir.str()), sixTimes(dir.str());
+    once.keepFilesInMemory();
+    sixTimes.keepFilesInMemory();
+    const std::string path = configPath(once);
+    if (!original.empty()) {
+      once.replaceFile(path, original);
+      sixTimes.replaceFile(path, original);
+    }
+    ASSERT_TRUE(writeconfig(once, "no3", SlotFields{" 12a", "", "\"5\"", 2}, -120, 3000));
+    for (const auto& [section, key, value] :
+         {std::tuple{"no3", "x", " 12a"}, {"no3", "y", ""}, {"no3", "t", "\"5\""}, {"no3", "f", "2"},
+          {"screen", "x", "-120"}, {"screen", "y", "3000"}}) {
+      ASSERT_EQ(writeini(sixTimes, path, section, key, value), "1");
+    }
+    EXPECT_EQ(readWholeFile(once, path), readWholeFile(sixTimes, path)) << original;
+    EXPECT_EQ(once.fileWrites(), original.empty() ? 1 : 2);
+  }
 }
 
 TEST_F(ConfigFileTest, WriteconfigRefusesAFieldThatWouldAddLines) {
   defaultconfig(files);
   const std::string before = readBytes(configPath(files));
   EXPECT_FALSE(writeconfig(files, "no1", SlotFields{"1\r\n[no2]", "2", "3", 1}, 0, 0));
-  EXPECT_EQ(iniLookup(readBytes(configPath(files)), "no1", "x"), "0");
-  EXPECT_EQ(iniLookup(readBytes(configPath(files)), "no2", "x"), "0");
-  EXPECT_NE(readBytes(configPath(files)), before) << "the other five writes still happen";
+  EXPECT_EQ(readBytes(configPath(files)), before);
+}
+
+// A crash between creating the temporary file and the rename leaves it behind; start-up clears old ones.
+TEST_F(ConfigFileTest, StartUpRemovesOldLeftoversOnly) {
+  namespace fs = std::filesystem;
+  const std::string names[] = {"config.ini.Ab12Cd.quorvel-tmp", "config.ini.Zz99Yy.quorvel-tmp",
+                               "config.ini.old", "notes.quorvel-tmp"};
+  for (const std::string& name : names) testing::writeBytes(dir.file(name), "x");
+  const auto longAgo = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+  for (const std::string& name : {names[0], names[2], names[3]}) fs::last_write_time(dir.file(name), longAgo);
+  removeLeftovers(files);
+  EXPECT_FALSE(fs::exists(dir.file(names[0]))) << "an old leftover goes";
+  EXPECT_TRUE(fs::exists(dir.file(names[1]))) << "a fresh one may be another copy saving now";
+  EXPECT_TRUE(fs::exists(dir.file(names[2])));
+  EXPECT_TRUE(fs::exists(dir.file(names[3])));
 }
 
 }  // namespace

@@ -99,6 +99,24 @@ TEST_F(MdiniTest, BlankEdgedAndQuotedValuesRoundTrip) {
   }
 }
 
+TEST_F(MdiniTest, ReadsOfAnUnchangedFileReadItOnceAndSeeEveryWrite) {
+  FakeFiles memory(dir.str());
+  memory.keepFilesInMemory();
+  ASSERT_EQ(writeini(memory, path, "no1", "x", "5"), "1");
+  for (int i = 0; i < 80; ++i) ASSERT_EQ(readini(memory, path, "NO1", "X", "0"), "5");
+  EXPECT_EQ(memory.fileReads(), 1) << "eighty reads, one parse";
+  ASSERT_EQ(writeini(memory, path, "no1", "x", "6"), "1");
+  EXPECT_EQ(readini(memory, path, "no1", "x", "0"), "6");
+}
+
+TEST_F(MdiniTest, ValueTheFileCannotHoldIsRefused) {
+  writeBytes(path, "[no1]\nx=1\n");
+  files.failStep(FileStep::encode, 1);
+  EXPECT_EQ(write("no1", "x", "2"), "0");
+  EXPECT_EQ(readBytes(path), "[no1]\nx=1\n");
+  EXPECT_EQ(files.fileWrites(), 0);
+}
+
 TEST_F(MdiniTest, UnwritableTargetReportsZero) {
   const std::string inMissingFolder = dir.file("no-such-folder") + files.pathSeparator() + "config.ini";
   EXPECT_EQ(writeini(files, inMissingFolder, "no1", "x", "1"), "0");

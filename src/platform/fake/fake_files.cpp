@@ -1,45 +1,96 @@
 #include "platform/fake/fake_files.h"
 
 namespace quorvel {
+namespace {
+
+// Process-wide, so that no two files kept in memory, in any fake, ever look like the same file.
+std::uint64_t nextMemoryIndex() {
+  static std::uint64_t last = 0;
+  return ++last;
+}
+
+}  // namespace
 
 FakeFiles::FakeFiles(std::string executableDirectory) : executableDirectory_(std::move(executableDirectory)) {}
+
+void FakeFiles::failStep(FileStep step, int count, int after) {
+  failures_[static_cast<std::size_t>(step)] = Failures{count, after};
+}
+
+bool FakeFiles::failsNow(FileStep step) const {
+  Failures& f = failures_[static_cast<std::size_t>(step)];
+  if (f.after > 0) {
+    --f.after;
+    return false;
+  }
+  if (f.count == 0) return false;
+  --f.count;
+  return true;
+}
 
 std::string FakeFiles::executableDirectory() const { return executableDirectory_; }
 
 char FakeFiles::pathSeparator() const { return native_.pathSeparator(); }
 
 FileCheck FakeFiles::fileExists(const std::string& path) {
-  if (failingChecks_ > 0) {
-    --failingChecks_;
-    return FileCheck::failed;
-  }
+  if (failsNow(FileStep::check)) return FileCheck::failed;
   if (memoryFiles_) return memoryFiles_->contains(path) ? FileCheck::exists : FileCheck::missing;
   return native_.fileExists(path);
 }
 
-std::optional<std::string> FakeFiles::readFile(const std::string& path) {
-  if (memoryFiles_) {
-    const auto file = memoryFiles_->find(path);
-    return file == memoryFiles_->end() ? std::nullopt : std::optional<std::string>(file->second);
-  }
-  return native_.readFile(path);
+std::optional<FileStamp> FakeFiles::stamp(const std::string& path) {
+  if (!memoryFiles_) return native_.stamp(path);
+  const auto file = memoryFiles_->find(path);
+  if (file == memoryFiles_->end()) return std::nullopt;
+  FileStamp result;
+  result.index = file->second.index;
+  result.size = file->second.contents.size();
+  result.ageMilliseconds = 3'600'000;  // long settled: nothing else writes these files
+  return result;
+}
+
+bool FakeFiles::readFile(const std::string& path, const std::function<void(std::string_view)>& piece) {
+  ++fileReads_;
+  if (failsNow(FileStep::read)) return false;
+  if (!memoryFiles_) return native_.readFile(path, piece);
+  const auto file = memoryFiles_->find(path);
+  if (file == memoryFiles_->end()) return false;
+  piece(file->second.contents);
+  return true;
 }
 
 bool FakeFiles::replaceFile(const std::string& path, std::string_view contents) {
   ++fileWrites_;
-  if (writesBeforeFailing_ > 0) {
-    --writesBeforeFailing_;
-  } else if (failingWrites_ > 0) {
-    --failingWrites_;
-    return false;
+  if (failsNow(FileStep::write)) return false;
+  if (!memoryFiles_) return native_.replaceFile(path, contents);
+  (*memoryFiles_)[path] = MemoryFile{std::string(contents), nextMemoryIndex()};
+  return true;
+}
+
+std::vector<std::string> FakeFiles::fileNames(const std::string& directory) {
+  if (!memoryFiles_) return native_.fileNames(directory);
+  std::vector<std::string> names;
+  const std::string prefix = directory + pathSeparator();
+  for (const auto& [path, file] : *memoryFiles_) {
+    if (path.starts_with(prefix) && path.find(pathSeparator(), prefix.size()) == std::string::npos) {
+      names.push_back(path.substr(prefix.size()));
+    }
   }
-  if (memoryFiles_) {
-    (*memoryFiles_)[path] = contents;
-    return true;
-  }
-  return native_.replaceFile(path, contents);
+  return names;
+}
+
+bool FakeFiles::removeFile(const std::string& path) {
+  if (!memoryFiles_) return native_.removeFile(path);
+  return memoryFiles_->erase(path) == 1;
 }
 
 std::string_view FakeFiles::nativeLineEnd() const { return native_.nativeLineEnd(); }
+
+std::string FakeFiles::valueFromFile(std::string_view bytes) const { return native_.valueFromFile(bytes); }
+
+std::optional<std::string> FakeFiles::valueToFile(std::string_view utf8) const {
+  if (failsNow(FileStep::encode)) return std::nullopt;
+  return native_.valueToFile(utf8);
+}
 
 }  // namespace quorvel

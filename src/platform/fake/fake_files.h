@@ -2,14 +2,19 @@
 // that can be made to fail.
 #pragma once
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/native_files.h"
 
 namespace quorvel {
+
+// The operations a write of settings goes through, each of which can be made to fail.
+enum class FileStep { check, read, encode, write };
 
 class FakeFiles final : public Files {
  public:
@@ -19,29 +24,42 @@ class FakeFiles final : public Files {
   // times and test something else.
   void keepFilesInMemory() { memoryFiles_.emplace(); }
 
-  // Failure injection: after `after` more calls that work, the next `count` calls of the kind fail.
-  void failFileChecks(int count) { failingChecks_ = count; }
-  void failFileWrites(int count, int after = 0) {
-    failingWrites_ = count;
-    writesBeforeFailing_ = after;
-  }
+  // Failure injection: after `after` more calls of the step that work, the next `count` ones fail.
+  void failStep(FileStep step, int count, int after = 0);
+  void failFileChecks(int count) { failStep(FileStep::check, count); }
+  void failFileWrites(int count, int after = 0) { failStep(FileStep::write, count, after); }
   int fileWrites() const { return fileWrites_; }
+  int fileReads() const { return fileReads_; }
 
   std::string executableDirectory() const override;
   char pathSeparator() const override;
   FileCheck fileExists(const std::string& path) override;
-  std::optional<std::string> readFile(const std::string& path) override;
+  std::optional<FileStamp> stamp(const std::string& path) override;
+  bool readFile(const std::string& path, const std::function<void(std::string_view)>& piece) override;
   bool replaceFile(const std::string& path, std::string_view contents) override;
+  std::vector<std::string> fileNames(const std::string& directory) override;
+  bool removeFile(const std::string& path) override;
   std::string_view nativeLineEnd() const override;
+  std::string valueFromFile(std::string_view bytes) const override;
+  std::optional<std::string> valueToFile(std::string_view utf8) const override;
 
  private:
+  struct Failures {
+    int count = 0;
+    int after = 0;
+  };
+  struct MemoryFile {
+    std::string contents;
+    std::uint64_t index = 0;  // a new one for every replace, as a rename gives the name a new inode
+  };
+  bool failsNow(FileStep step) const;
+
   NativeFiles native_;
   std::string executableDirectory_;
-  int failingChecks_ = 0;
-  int failingWrites_ = 0;
-  int writesBeforeFailing_ = 0;
+  mutable std::array<Failures, 4> failures_{};
   int fileWrites_ = 0;
-  std::optional<std::map<std::string, std::string>> memoryFiles_;
+  int fileReads_ = 0;
+  std::optional<std::map<std::string, MemoryFile>> memoryFiles_;
 };
 
 }  // namespace quorvel

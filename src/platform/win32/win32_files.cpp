@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,13 +10,17 @@
 namespace quorvel {
 namespace {
 
-std::wstring widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+// Text in a code page as UTF-16; with MB_ERR_INVALID_CHARS, nothing for bytes that are not valid text.
+std::optional<std::wstring> toWide(UINT codePage, DWORD flags, std::string_view text) {
+  if (text.empty()) return std::wstring();
+  const int n = ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (n <= 0) return std::nullopt;
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), wide.data(), n);
   return wide;
 }
+
+std::wstring widen(const std::string& utf8) { return toWide(CP_UTF8, 0, utf8).value_or(std::wstring()); }
 
 std::string narrow(const std::wstring& wide) {
   if (wide.empty()) return {};
@@ -25,6 +30,10 @@ std::string narrow(const std::wstring& wide) {
   ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr,
                         nullptr);
   return utf8;
+}
+
+std::uint64_t ticks(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
 class Handle {
@@ -66,6 +75,24 @@ std::wstring resolveTarget(const std::wstring& path) {
   return std::wstring(buffer.data(), n);
 }
 
+// A new file "<target>.<random>.quorvel-tmp" beside the target, or INVALID_HANDLE_VALUE with the error.
+HANDLE createTemporary(const std::wstring& target, std::wstring& name) {
+  LARGE_INTEGER counter{};
+  ::QueryPerformanceCounter(&counter);
+  std::uint64_t seed =
+      static_cast<std::uint64_t>(counter.QuadPart) ^ (std::uint64_t{::GetCurrentProcessId()} << 40);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    seed = seed * 6364136223846793005u + 1442695040888963407u;
+    wchar_t random[17] = {};
+    for (int i = 0; i < 16; ++i) random[i] = L"0123456789abcdef"[(seed >> (4 * i)) & 15];
+    name = target + L"." + random + widen(std::string(kTemporaryFileEnding));
+    const HANDLE file =
+        ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
 bool writeAll(HANDLE file, std::string_view data) {
   while (!data.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 20));
@@ -74,6 +101,22 @@ bool writeAll(HANDLE file, std::string_view data) {
     data.remove_prefix(written);
   }
   return true;
+}
+
+// The whole text written over the file itself, for a folder that refuses a temporary file. Space for a
+// longer text is claimed first, so that a full disk stops the write before the first byte changes.
+bool rewriteInPlace(const std::wstring& target, std::string_view contents) {
+  Handle file(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  FILE_ALLOCATION_INFO allocation{};
+  allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(contents.size());
+  if (!::SetFileInformationByHandle(file.get(), FileAllocationInfo, &allocation, sizeof allocation) &&
+      ::GetLastError() == ERROR_DISK_FULL) {
+    return false;
+  }
+  return writeAll(file.get(), contents) && ::SetEndOfFile(file.get()) && ::FlushFileBuffers(file.get()) &&
+         file.close();
 }
 
 }  // namespace
@@ -85,40 +128,78 @@ FileCheck NativeFiles::fileExists(const std::string& path) {
   return FileCheck::failed;
 }
 
-std::optional<std::string> NativeFiles::readFile(const std::string& path) {
+std::optional<FileStamp> NativeFiles::stamp(const std::string& path) {
+  Handle file(::CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  const std::uint64_t modified = ticks(info.ftLastWriteTime);  // 100 ns units
+  FileStamp result;
+  result.volume = info.dwVolumeSerialNumber;
+  result.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  result.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  result.modified = static_cast<std::int64_t>(modified);
+  result.ageMilliseconds = (static_cast<std::int64_t>(ticks(now)) - result.modified) / 10'000;
+  result.wholeSecond = modified % 10'000'000 == 0;
+  return result;
+}
+
+bool NativeFiles::readFile(const std::string& path, const std::function<void(std::string_view)>& piece) {
   Handle file(::CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return std::nullopt;
-  std::string contents;
-  char buffer[8192];
+  if (!file.valid()) return false;
+  std::vector<char> buffer(65536);
   for (;;) {
     DWORD n = 0;
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) return std::nullopt;
-    if (n == 0) return contents;
-    contents.append(buffer, n);
+    if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &n, nullptr)) return false;
+    if (n == 0) return true;
+    piece(std::string_view(buffer.data(), n));
   }
 }
 
 bool NativeFiles::replaceFile(const std::string& path, std::string_view contents) {
   const std::wstring target = resolveTarget(widen(path));
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+  // The read-only attribute stops administrators too.
+  if (existed && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
 
-  wchar_t temporary[MAX_PATH + 1] = {};
-  if (!::GetTempFileNameW(directoryOf(target).c_str(), L"qvl", 0, temporary)) return false;
+  std::wstring temporary;
   bool ok = false;
   {
-    Handle file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
-    ok = file.valid() && writeAll(file.get(), contents) && ::FlushFileBuffers(file.get()) && file.close();
+    Handle file(createTemporary(target, temporary));
+    if (!file.valid()) {
+      const bool folderRefused = ::GetLastError() == ERROR_ACCESS_DENIED;
+      return existed && folderRefused && rewriteInPlace(target, contents);
+    }
+    ok = writeAll(file.get(), contents) && ::FlushFileBuffers(file.get()) && file.close();
   }
-  if (ok && attributes != INVALID_FILE_ATTRIBUTES) {
-    ok = ::SetFileAttributesW(temporary, attributes & ~FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  if (ok && existed) {
+    ok = ::SetFileAttributesW(temporary.c_str(), attributes & ~FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   }
-  ok = ok && ::MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) ::DeleteFileW(temporary);
+  ok = ok &&
+       ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) ::DeleteFileW(temporary.c_str());
   return ok;
 }
+
+std::vector<std::string> NativeFiles::fileNames(const std::string& directory) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW((widen(directory) + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(narrow(name));
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
+bool NativeFiles::removeFile(const std::string& path) { return ::DeleteFileW(widen(path).c_str()) != 0; }
 
 std::string NativeFiles::executableDirectory() const {
   std::vector<wchar_t> buffer(32768);
@@ -130,5 +211,25 @@ std::string NativeFiles::executableDirectory() const {
 char NativeFiles::pathSeparator() const { return '\\'; }
 
 std::string_view NativeFiles::nativeLineEnd() const { return "\r\n"; }
+
+// The profile functions keep values in the ANSI code page; the program works in UTF-8.
+std::string NativeFiles::valueFromFile(std::string_view bytes) const {
+  return narrow(toWide(CP_ACP, 0, bytes).value_or(std::wstring()));
+}
+
+std::optional<std::string> NativeFiles::valueToFile(std::string_view utf8) const {
+  const auto wide = toWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
+  if (!wide) return std::nullopt;
+  if (::GetACP() == CP_UTF8 || wide->empty()) return std::string(utf8);
+  // No best fit and no default character: a character the code page lacks refuses the value.
+  BOOL lossy = FALSE;
+  const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(),
+                                      static_cast<int>(wide->size()), nullptr, 0, nullptr, &lossy);
+  if (n <= 0 || lossy) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), static_cast<int>(wide->size()),
+                        bytes.data(), n, nullptr, &lossy);
+  return bytes;
+}
 
 }  // namespace quorvel

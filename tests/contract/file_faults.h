@@ -1,0 +1,54 @@
+// Conditions of the disk that only the system itself can set up, for the file contract. Each holds
+// while its object lives; made() says whether this system could make it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace quorvel::testing {
+
+// The next replace of the file fails part way (a full disk, or the file held open by another program).
+class ReplaceFailure {
+ public:
+  explicit ReplaceFailure(const std::string& file);
+  ~ReplaceFailure();
+  ReplaceFailure(const ReplaceFailure&) = delete;
+  ReplaceFailure& operator=(const ReplaceFailure&) = delete;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// The file (in `folder`) cannot be read, by this program at least, though it could be written.
+class UnreadableFile {
+ public:
+  UnreadableFile(const std::string& folder, const std::string& file);
+  ~UnreadableFile();
+  UnreadableFile(const UnreadableFile&) = delete;
+  UnreadableFile& operator=(const UnreadableFile&) = delete;
+  bool made() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// The folder accepts no new file, while the file in it stays writable.
+class ClosedFolder {
+ public:
+  ClosedFolder(const std::string& folder, const std::string& file);
+  ~ClosedFolder();
+  ClosedFolder(const ClosedFolder&) = delete;
+  ClosedFolder& operator=(const ClosedFolder&) = delete;
+  bool made() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// A path in `folder` whose existence the system cannot tell: one through a file, or a name it refuses.
+std::string unexaminablePath(const std::string& folder);
+
+}  // namespace quorvel::testing

@@ -1,0 +1,100 @@
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "contract/file_faults.h"
+
+namespace quorvel::testing {
+namespace {
+
+// Root passes every permission check; to meet the checks a user meets, it acts as nobody for a while.
+constexpr uid_t kNobody = 65534;
+
+bool actAsNobody(const std::string& folder, const std::string& file) {
+  if (::geteuid() != 0) return true;
+  return ::chown(folder.c_str(), kNobody, kNobody) == 0 && ::chown(file.c_str(), kNobody, kNobody) == 0 &&
+         ::seteuid(kNobody) == 0;
+}
+
+void actAsRootAgain() {
+  if (::getuid() == 0) (void)!::seteuid(0);
+}
+
+}  // namespace
+
+// A file-size limit: a full disk that works for root too.
+struct ReplaceFailure::State {
+  struct rlimit saved {};
+  void (*previousHandler)(int) = nullptr;
+};
+
+ReplaceFailure::ReplaceFailure(const std::string&) : state_(std::make_unique<State>()) {
+  ::getrlimit(RLIMIT_FSIZE, &state_->saved);
+  state_->previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit tiny = state_->saved;
+  tiny.rlim_cur = 8;
+  ::setrlimit(RLIMIT_FSIZE, &tiny);
+}
+
+ReplaceFailure::~ReplaceFailure() {
+  ::setrlimit(RLIMIT_FSIZE, &state_->saved);
+  std::signal(SIGXFSZ, state_->previousHandler);
+}
+
+struct UnreadableFile::State {
+  std::string file;
+  bool made = false;
+};
+
+UnreadableFile::UnreadableFile(const std::string& folder, const std::string& file)
+    : state_(std::make_unique<State>()) {
+  state_->file = file;
+  ::chmod(file.c_str(), 0200);
+  if (!actAsNobody(folder, file)) return;
+  const int fd = ::open(file.c_str(), O_RDONLY);
+  state_->made = fd < 0;
+  if (fd >= 0) ::close(fd);
+}
+
+UnreadableFile::~UnreadableFile() {
+  actAsRootAgain();
+  ::chmod(state_->file.c_str(), 0600);
+}
+
+bool UnreadableFile::made() const { return state_->made; }
+
+struct ClosedFolder::State {
+  std::string folder;
+  bool made = false;
+};
+
+ClosedFolder::ClosedFolder(const std::string& folder, const std::string& file) : state_(std::make_unique<State>()) {
+  state_->folder = folder;
+  ::chmod(folder.c_str(), 0555);
+  if (!actAsNobody(folder, file)) return;
+  const std::string probe = folder + "/probe";
+  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  state_->made = fd < 0 && ::access(file.c_str(), W_OK) == 0;
+  if (fd >= 0) {
+    ::close(fd);
+    ::unlink(probe.c_str());
+  }
+}
+
+ClosedFolder::~ClosedFolder() {
+  actAsRootAgain();
+  ::chmod(state_->folder.c_str(), 0755);
+}
+
+bool ClosedFolder::made() const { return state_->made; }
+
+std::string unexaminablePath(const std::string& folder) {
+  const std::string plain = folder + "/plain";
+  ::close(::open(plain.c_str(), O_WRONLY | O_CREAT, 0600));
+  return plain + "/config.ini";
+}
+
+}  // namespace quorvel::testing

@@ -1,0 +1,145 @@
+// What the settings code relies on from the file layer, stated once and run on every implementation:
+// a replace that fails changes nothing, a replace keeps what the file was (its permissions, a symlink),
+// read-only and unreadable files are never overwritten, and a read sees any change made since the last.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "contract/file_faults.h"
+#include "platform/native_files.h"
+#include "settings/mdini.h"
+#include "support/temp_dir.h"
+
+namespace quorvel {
+namespace {
+
+using testing::readBytes;
+using testing::writeBytes;
+namespace fs = std::filesystem;
+
+template <class FilesType>
+class FilesContract : public ::testing::Test {
+ protected:
+  testing::TempDir dir;
+  FilesType files;
+  std::string path = dir.file("config.ini");
+
+  std::size_t entriesInFolder() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
+  }
+};
+
+using Implementations = ::testing::Types<NativeFiles>;
+TYPED_TEST_SUITE(FilesContract, Implementations);
+
+TYPED_TEST(FilesContract, ReplaceThatFailsLeavesTheFileAndNoTemporaryFile) {
+  const std::string original = "[screen]\nx=0\n";
+  writeBytes(this->path, original);
+  bool replaced = true;
+  {
+    testing::ReplaceFailure failure(this->path);
+    replaced = this->files.replaceFile(this->path, std::string(4096, 'x'));
+  }
+  EXPECT_FALSE(replaced);
+  EXPECT_EQ(readBytes(this->path), original);
+  EXPECT_EQ(this->entriesInFolder(), 1u);
+}
+
+TYPED_TEST(FilesContract, ReplaceKeepsThePermissions) {
+  writeBytes(this->path, "old");
+  fs::permissions(this->path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const fs::perms before = fs::status(this->path).permissions();
+  ASSERT_TRUE(this->files.replaceFile(this->path, "new"));
+  EXPECT_EQ(fs::status(this->path).permissions(), before);
+  EXPECT_EQ(readBytes(this->path), "new");
+  EXPECT_EQ(this->entriesInFolder(), 1u);
+}
+
+TYPED_TEST(FilesContract, ReplaceFollowsASymlinkAndKeepsIt) {
+  fs::create_directory(this->dir.path() / "real");
+  writeBytes(this->dir.file("real/settings.ini"), "old");
+  std::error_code error;
+  fs::create_symlink(fs::path("real") / "settings.ini", this->path, error);
+  if (error) GTEST_SKIP() << "this system makes no symlink here: " << error.message();
+  ASSERT_TRUE(this->files.replaceFile(this->path, "new"));
+  EXPECT_TRUE(fs::is_symlink(this->path));
+  EXPECT_EQ(readBytes(this->dir.file("real/settings.ini")), "new");
+}
+
+// Refused for every user: root, or an administrator, would otherwise be let through.
+TYPED_TEST(FilesContract, ReadOnlyFileIsRefused) {
+  writeBytes(this->path, "keep me");
+  fs::permissions(this->path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_FALSE(this->files.replaceFile(this->path, "new"));
+  EXPECT_EQ(writeini(this->files, this->path, "a", "b", "c"), "0");
+  fs::permissions(this->path, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(readBytes(this->path), "keep me");
+}
+
+TYPED_TEST(FilesContract, UnreadableFileIsNeverOverwritten) {
+  writeBytes(this->path, "[no1]\nx=1\n");
+  {
+    testing::UnreadableFile unreadable(this->dir.str(), this->path);
+    if (!unreadable.made()) GTEST_SKIP() << "no file can be made unreadable here";
+    EXPECT_EQ(writeini(this->files, this->path, "no1", "y", "2"), "0");
+    EXPECT_EQ(readini(this->files, this->path, "no1", "x", "d"), "d");
+  }
+  EXPECT_EQ(readBytes(this->path), "[no1]\nx=1\n");
+}
+
+// As the profile functions do, when the folder takes no temporary file: the whole text, then synced.
+TYPED_TEST(FilesContract, FolderThatTakesNoNewFileIsWrittenInPlace) {
+  writeBytes(this->path, "[no1]\r\nx=1\r\n");
+  {
+    testing::ClosedFolder closed(this->dir.str(), this->path);
+    if (!closed.made()) GTEST_SKIP() << "no folder can be closed to new files here";
+    EXPECT_EQ(writeini(this->files, this->path, "no1", "x", "22"), "1");
+  }
+  EXPECT_EQ(readBytes(this->path), "[no1]\r\nx=22\r\n");
+  EXPECT_EQ(this->entriesInFolder(), 1u);
+}
+
+// The change keeps the size; only the modification time tells. (A change that also puts the old time
+// back is not seen while the parse is reused, and is not tested.)
+TYPED_TEST(FilesContract, OutsideEditOfTheSameSizeIsSeenByTheNextRead) {
+  writeBytes(this->path, "[no1]\nx=1\n");
+  fs::last_write_time(this->path, fs::file_time_type::clock::now() - std::chrono::seconds(10));
+  ASSERT_EQ(readini(this->files, this->path, "no1", "x", "0"), "1");
+  ASSERT_EQ(readini(this->files, this->path, "no1", "x", "0"), "1");
+  writeBytes(this->path, "[no1]\nx=2\n");
+  EXPECT_EQ(readini(this->files, this->path, "no1", "x", "0"), "2");
+}
+
+// Two changes within one tick of the file system's clock get the same time: a fresh file is not trusted.
+TYPED_TEST(FilesContract, EditWithinTheTickOfTheLastChangeIsSeen) {
+  writeBytes(this->path, "[no1]\nx=1\n");
+  const auto written = fs::last_write_time(this->path);
+  ASSERT_EQ(readini(this->files, this->path, "no1", "x", "0"), "1");
+  writeBytes(this->path, "[no1]\nx=2\n");
+  fs::last_write_time(this->path, written);
+  EXPECT_EQ(readini(this->files, this->path, "no1", "x", "0"), "2");
+}
+
+TYPED_TEST(FilesContract, ExistenceCheckThatCannotLookIsAFailure) {
+  writeBytes(this->dir.file("plain"), "");
+  EXPECT_EQ(this->files.fileExists(this->dir.file("plain")), FileCheck::exists);
+  EXPECT_EQ(this->files.fileExists(this->dir.file("absent")), FileCheck::missing);
+  EXPECT_EQ(this->files.fileExists(testing::unexaminablePath(this->dir.str())), FileCheck::failed);
+}
+
+// A value reaches the file in the system's encoding and comes back as it was, or is refused: never '?'.
+TYPED_TEST(FilesContract, ValuesRoundTripThroughTheFileEncodingOrAreRefused) {
+  for (const std::string value : {"12a", "宋体", "é", "Ω≈"}) {
+    const auto bytes = this->files.valueToFile(value);
+    EXPECT_EQ(writeini(this->files, this->path, "no1", "x", value), bytes ? "1" : "0") << value;
+    if (!bytes) continue;
+    EXPECT_EQ(this->files.valueFromFile(*bytes), value);
+    EXPECT_EQ(readini(this->files, this->path, "no1", "x", "0"), value);
+  }
+  EXPECT_TRUE(this->files.valueToFile("12a").has_value());
+}
+
+}  // namespace
+}  // namespace quorvel
