@@ -25,15 +25,15 @@ void HostedXpcommand::surfaceShown() {
 
 // With a single surface every pointer notification comes from the control's own surface.
 void HostedXpcommand::pointerMoved(std::int16_t button, std::int16_t shift, float x, float y) {
-  if (control_) control_->mouseMove(PointerSource::surface, button, shift, x, y);
+  if (control_) control_->mouseMove(button, shift, x, y);
 }
 
 void HostedXpcommand::pointerPressed(std::int16_t button, std::int16_t shift, float x, float y) {
-  if (control_) control_->mouseDown(PointerSource::surface, button, shift, x, y);
+  if (control_) control_->mouseDown(button, shift, x, y);
 }
 
 void HostedXpcommand::pointerReleased(std::int16_t button, std::int16_t shift, float x, float y) {
-  if (control_) control_->mouseUp(PointerSource::surface, button, shift, x, y);
+  if (control_) control_->mouseUp(button, shift, x, y);
 }
 
 void HostedXpcommand::doubleClicked() {

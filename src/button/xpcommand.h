@@ -33,10 +33,6 @@ struct XpcommandEvents {
   std::function<void()> Resize;
 };
 
-// Which element a pointer notification came from; all are handled alike except that a release over
-// the caption is not handled.
-enum class PointerSource { surface, skin, caption };
-
 enum class Strip { lleft, Lright, Lup, Ldown };
 
 class xpcommand {
@@ -48,12 +44,13 @@ class xpcommand {
 
   // Layout: runs on every size change of the surface and at the end of 处理图标.
   void UserControl_Resize();
-  // Fits the caption to the icon layout mode, then lays out.
+  // 处理图标 ("handle the icon"): fits the caption to the icon layout mode, then lays out.
   void 处理图标();
 
   // Looks: 0 framed, 1 hover, 2 plain; any other value hides every piece.
   void changeit(std::int32_t n);
-  // Loads the pictures of skin style 0, 1 or 2 into the pieces; other values change nothing.
+  // change风格 ("change style"): loads the pictures of skin style 0, 1 or 2 into the pieces; other values
+  // change nothing.
   void change风格(std::int32_t s);
   // Runs each time the control becomes visible on its container.
   void UserControl_Show();
@@ -83,13 +80,17 @@ class xpcommand {
   void seticon(Picture picture);
   bool Enabled() const { return surface_.enabled(); }
   void setEnabled(bool enabled);
+  // 图 ("picture"): icon layout mode 0..6: whether and where the icon goes, and how the caption fits.
   std::int32_t 图() const { return 图_; }
   void set图(std::int32_t mode);
+  // 风格 ("style"): which of the three skins the looks are drawn with.
   std::int32_t 风格() const { return 风格_; }
   void set风格(std::int32_t style);
+  // 虚线框 ("dotted frame"): 1 keeps the dotted focus frame hidden.
   std::int32_t 虚线框() const { return 虚线框_; }
   void set虚线框(std::int32_t value);
-  // Not a plain read: applies the idle look first.
+  // 蓝色框 ("blue frame"): 1 makes the framed look the resting look, 0 the plain look. Not a plain read:
+  // applies the idle look first.
   std::int32_t 蓝色框();
   void set蓝色框(std::int32_t value);
 
@@ -97,10 +98,11 @@ class xpcommand {
   void readProperties(const PropertyStore& store);
   void writeProperties(PropertyStore& store);
 
-  // Input from the host. Coordinates are twips as the notifying element reports them.
-  void mouseMove(PointerSource source, std::int16_t button, std::int16_t shift, float x, float y);
-  void mouseDown(PointerSource source, std::int16_t button, std::int16_t shift, float x, float y);
-  void mouseUp(PointerSource source, std::int16_t button, std::int16_t shift, float x, float y);
+  // Input from the host's surface, which covers the whole control (the skin and the caption are drawn on
+  // it). Coordinates are twips from the control's top-left corner.
+  void mouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+  void mouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+  void mouseUp(std::int16_t button, std::int16_t shift, float x, float y);
   void dblClick();
   void keyDown(std::int16_t keyCode, std::int16_t shift);
   void keyPress(std::int16_t keyAscii);
@@ -118,13 +120,12 @@ class xpcommand {
   double iconRestTop() const { return iconRestTop_; }
   double savedForeColor() const { return savedForeColor_; }
   const TextElement& text() const { return text_; }
-  const PictureElement& 图标() const { return 图标_; }
-  const PictureElement& 表皮() const { return 表皮_; }
+  const PictureElement& 图标() const { return 图标_; }  // the icon
+  const PictureElement& 表皮() const { return 表皮_; }  // the skin: transparent, covers the whole control
   const PictureElement& piece(Piece piece, int look) const { return pieces_[index(piece)][look]; }
-  const PictureElement& 内部(int look) const { return piece(Piece::内部, look); }
+  const PictureElement& 内部(int look) const { return piece(Piece::内部, look); }  // a look's interior
   const MarkerStrip& strip(Strip which) const { return strips_[static_cast<int>(which)]; }
   const Picture& black() const { return black_; }
-  const PersistentSurface& surface() const { return surfaceDrawing_; }
   // Everything visible, from the back to the front, in whole pixels.
   PaintList paintList() const;
 

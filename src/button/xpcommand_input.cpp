@@ -40,12 +40,12 @@ void xpcommand::endPress() {
   moveIcon(iconRestLeft_, iconRestTop_);
 }
 
-void xpcommand::mouseMove(PointerSource, std::int16_t button, std::int16_t shift, float x, float y) {
+void xpcommand::mouseMove(std::int16_t button, std::int16_t shift, float x, float y) {
   RepaintScope scope(*this);
   if (outside(x, y)) {
     surface_.releaseCapture();
     hovering_ = false;
-    if (pressed_) mouseUp(PointerSource::surface, kReleaseRequest, kReleaseRequest, -1.0f, -1.0f);
+    if (pressed_) mouseUp(kReleaseRequest, kReleaseRequest, -1.0f, -1.0f);
     applyIdleLook();
     if (!focused_ && 蓝色框_ == 0 && !内部(2).visible) changeit(2);
     applyIdleLook();
@@ -60,7 +60,7 @@ void xpcommand::mouseMove(PointerSource, std::int16_t button, std::int16_t shift
   hovering_ = true;
 }
 
-void xpcommand::mouseDown(PointerSource, std::int16_t button, std::int16_t shift, float x, float y) {
+void xpcommand::mouseDown(std::int16_t button, std::int16_t shift, float x, float y) {
   RepaintScope scope(*this);
   if (button == kLeftButton) {
     // The release clicks only a focused control, so a left press takes the focus first.
@@ -75,8 +75,7 @@ void xpcommand::mouseDown(PointerSource, std::int16_t button, std::int16_t shift
   raisePointer(events.MouseDown, button, shift, x, y);
 }
 
-void xpcommand::mouseUp(PointerSource source, std::int16_t button, std::int16_t shift, float x, float y) {
-  if (source == PointerSource::caption) return;
+void xpcommand::mouseUp(std::int16_t button, std::int16_t shift, float x, float y) {
   RepaintScope scope(*this);
   if (button == kReleaseRequest) {
     endPress();

@@ -10,7 +10,8 @@ PixelRect toPixels(const TwipsBox& box) {
   return {left, top, pixelEdge(box.left + box.width) - left, pixelEdge(box.top + box.height) - top};
 }
 
-// Front to back as the elements are stacked; the painter takes them the other way round.
+// The pieces from the back to the front as they are stacked: the interior lowest, the edges on top.
+// Within each piece the looks go from 2 (plain) up to 0 (framed).
 constexpr Piece kPiecesBackToFront[] = {Piece::内部,   Piece::右下角, Piece::右上角,
                                         Piece::左上角, Piece::左下角, Piece::up,
                                         Piece::down,   Piece::left,   Piece::right};

@@ -73,8 +73,4 @@ void TickScheduler::run(const DueTick& tick) {
   if (handler) handler();
 }
 
-void TickScheduler::dispatchDue(const std::function<Duration()>& clock) {
-  while (auto due = takeDue(clock())) run(*due);
-}
-
 }  // namespace quorvel

@@ -30,9 +30,6 @@ class TickScheduler {
   // Runs the tick's handler with the tick's scheduled time as the reference for timers it enables.
   void run(const DueTick& tick);
 
-  // Takes and runs every tick due at the time `clock` reports, earliest first.
-  void dispatchDue(const std::function<Duration()>& clock);
-
  private:
   struct Entry {
     Duration interval{};

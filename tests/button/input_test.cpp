@@ -14,10 +14,10 @@ class ButtonInputTest : public ButtonTest {
     restTop = button.text().box.top;
   }
 
-  void moveIn(float x = 100, float y = 100) { button.mouseMove(PointerSource::skin, 0, 0, x, y); }
-  void moveOut() { button.mouseMove(PointerSource::surface, 0, 0, -30, 100); }
-  void press(std::int16_t b = 1) { button.mouseDown(PointerSource::skin, b, 0, 100, 100); }
-  void release(std::int16_t b = 1, float x = 100) { button.mouseUp(PointerSource::skin, b, 0, x, 100); }
+  void moveIn(float x = 100, float y = 100) { button.mouseMove(0, 0, x, y); }
+  void moveOut() { button.mouseMove(0, 0, -30, 100); }
+  void press(std::int16_t b = 1) { button.mouseDown(b, 0, 100, 100); }
+  void release(std::int16_t b = 1, float x = 100) { button.mouseUp(b, 0, x, 100); }
   bool captionOffset() const {
     return button.text().box.left == restLeft + 20 && button.text().box.top == restTop + 20;
   }
@@ -52,7 +52,7 @@ TEST_F(ButtonInputTest, EdgesCountAsInside) {
   } cases[] = {{615, 375, true},   {0, 0, true},        {-0.1f, 10, false},
                {10, -0.1f, false}, {615.1f, 10, false}, {10, 375.1f, false}};
   for (const auto& c : cases) {
-    button.mouseMove(PointerSource::surface, 0, 0, c.x, c.y);
+    button.mouseMove(0, 0, c.x, c.y);
     EXPECT_EQ(button.hovering(), c.inside) << c.x << "," << c.y;
     EXPECT_EQ(host.hasCapture(), c.inside) << c.x << "," << c.y;
   }
@@ -257,14 +257,6 @@ TEST_F(ButtonInputTest, DoubleClickClicksOnBothReleases) {
                           "MouseUp(1,0,100,100)"}));
 }
 
-TEST_F(ButtonInputTest, CaptionPassesMovesAndPressesButNoRelease) {
-  button.mouseMove(PointerSource::caption, 0, 0, 5, 6);
-  button.mouseDown(PointerSource::caption, 1, 0, 5, 6);
-  button.mouseUp(PointerSource::caption, 1, 0, 5, 6);
-  EXPECT_EQ(takeLog(), (S{"mouseIsOver", "MouseMove(0,0,5,6)", "MouseDown(1,0,5,6)"}));
-  EXPECT_TRUE(button.pressed());
-}
-
 // Leaving while pressed ends the press without a click; a release outside then clicks nothing.
 TEST_F(ButtonInputTest, LeavingWhilePressedEndsThePress) {
   moveIn();
@@ -276,7 +268,7 @@ TEST_F(ButtonInputTest, LeavingWhilePressedEndsThePress) {
   EXPECT_TRUE(captionAtRest());
   EXPECT_FALSE(pressedFaceShown());
   EXPECT_EQ(lookShown(button), 0);  // focused, so framed
-  button.mouseUp(PointerSource::surface, 1, 0, -30, 100);
+  button.mouseUp(1, 0, -30, 100);
   EXPECT_EQ(takeLog(), (S{"MouseUp(1,0,-30,100)"}));
   EXPECT_EQ(lookShown(button), 0);
 

@@ -99,7 +99,7 @@ TEST_F(ButtonLooksOnScreen, PressedFacesOfEachStyle) {
     b.set虚线框(1);  // no focus frame over the face's edge rows
   }
   show();
-  for (auto& b : buttons) b->control().mouseDown(PointerSource::surface, 1, 0, 300, 180);
+  for (auto& b : buttons) b->control().mouseDown(1, 0, 300, 180);
   const Bitmap shot = grab();
   for (int style = 0; style < 3; ++style) EXPECT_TRUE(buttons[style]->control().pressed());
   // Style 0: grey bands, two columns each.
@@ -116,7 +116,7 @@ TEST_F(ButtonLooksOnScreen, PressedFacesOfEachStyle) {
   EXPECT_EQ(at(shot, 0, kW / 2, kH - 3), "#E0DED4");
   EXPECT_EQ(at(shot, 2, kW / 2, kH - 3), "#C6C5D7");
 
-  for (auto& b : buttons) b->control().mouseUp(PointerSource::surface, 1, 0, 300, 180);
+  for (auto& b : buttons) b->control().mouseUp(1, 0, 300, 180);
   const Bitmap after = grab();
   EXPECT_EQ(at(after, 2, kW / 2, 3), "#FDFDFD") << "the plain face is back";
 }
