@@ -23,7 +23,17 @@ Point Win32Platform::clientToScreen(WindowHandle handle, Point client) const {
   return Point{saturatedSum(origin.x, client.x), saturatedSum(origin.y, client.y)};
 }
 
-void Win32Platform::setCursorPos(Point screen) { SetCursorPos(screen.x, screen.y); }
+// NOTE: a button holds the capture while the pointer is over it, to see it leave. The system would route
+// the clicks that follow to the capture's holder, not to the window under the pointer, so the holder
+// hears at once where the pointer went and lets go, as it would on the next move.
+void Win32Platform::setCursorPos(Point screen) {
+  SetCursorPos(screen.x, screen.y);
+  const HWND holder = GetCapture();
+  if (!holder || !controlOf(holder)) return;
+  POINT at{screen.x, screen.y};
+  ScreenToClient(holder, &at);
+  SendMessageW(holder, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+}
 
 // The system's records are filled field by field: their size and alignment differ between the 32- and
 // 64-bit systems.
@@ -41,6 +51,8 @@ std::uint32_t Win32Platform::sendInput(std::span<const InputRecord> records) {
     input.mi.dwExtraInfo = static_cast<ULONG_PTR>(r.dwExtraInfo);
   }
   if (inputs.empty()) return 0;
+  // Injected clicks go where the pointer is, like the user's own, whichever control held the capture.
+  if (const HWND holder = GetCapture(); holder && controlOf(holder)) ReleaseCapture();
   return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
