@@ -251,6 +251,58 @@ TYPED_TEST_P(BackendContract, CaptionsWrapAtBlanksAndBetweenChineseCharacters) {
   const TwipsSize chinese = measure("ab保存", measure("ab保").width);
   EXPECT_EQ(chinese.height, 2 * line.height);
   EXPECT_EQ(chinese.width, measure("ab保").width);
+  EXPECT_EQ(measure("a\nb").height, 2 * line.height);
+  EXPECT_EQ(measure("").height, line.height);
+}
+
+// A surface hears once that it is shown; without the capture it hears nothing of the pointer once it is
+// off the surface; with it, it gets the moves over another surface too.
+TYPED_TEST_P(BackendContract, CaptureDecidesWhoGetsTheMovesOffTheSurface) {
+  const WindowHandle w = this->window();
+  RecordingClient client;
+  RecordingClient other;
+  const auto s = this->surface(w, client, {20, 20, 40, 20}, -1);
+  const auto o = this->surface(w, other, {120, 20, 40, 20}, -1);
+  this->show(w);
+  this->show(w);
+  EXPECT_EQ(client.entries("shown"), std::vector<std::string>{"shown"});
+  this->driver.movePointer(w, Point{25, 27});
+  const std::size_t moves = client.entries("move").size();
+  this->driver.movePointer(w, Point{90, 90});
+  EXPECT_EQ(client.entries("move").size(), moves);
+  this->driver.movePointer(w, Point{25, 27});
+  s->setCapture();
+  this->driver.movePointer(w, Point{130, 25});
+  EXPECT_EQ(client.entries("move").back(), "move 0 0 1650 75");
+  EXPECT_TRUE(other.entries("move").empty());
+  s->releaseCapture();
+  this->driver.movePointer(w, Point{131, 25});
+  ASSERT_FALSE(other.entries("move").empty());
+  EXPECT_EQ(other.entries("move").back(), "move 0 0 165 75");
+}
+
+// A disabled surface gets neither pointer nor keys, nor the focus; nor does one outside the tab order.
+TYPED_TEST_P(BackendContract, DisabledOrUntabbedSurfaceTakesNoInputOrFocus) {
+  const WindowHandle w = this->window();
+  RecordingClient client;
+  RecordingClient untabbed;
+  const auto s = this->surface(w, client, {20, 20, 40, 20}, 0);
+  const auto u = this->surface(w, untabbed, {120, 20, 40, 20}, -1);
+  this->show(w);
+  s->setEnabled(false);
+  EXPECT_FALSE(s->enabled());
+  client.log.clear();
+  this->driver.click(w, Point{25, 27});
+  s->requestFocus();
+  this->driver.settle();
+  this->driver.type("a");
+  EXPECT_EQ(client.log, std::vector<std::string>{});
+  s->setEnabled(true);
+  this->driver.movePointer(w, Point{26, 27});
+  EXPECT_EQ(client.entries("move").back(), "move 0 0 90 105");
+  u->requestFocus();
+  this->driver.settle();
+  EXPECT_TRUE(untabbed.entries("focus").empty());
 }
 
 // While a surface holds the capture, the move that leaves it reaches it, even outside the window.
@@ -309,8 +361,17 @@ TYPED_TEST_P(BackendContract, HeldKeyReachesTheFocusedSurfaceWithOneKeyUp) {
   this->driver.hold(Key::space, milliseconds(1200));
   EXPECT_FALSE(client.entries("down 32").empty());
   EXPECT_EQ(client.entries("up 32").size(), 1u);
+  client.log.clear();
+  this->driver.type("aA");
+  std::vector<std::string> letters;
+  for (const std::string& entry : client.log)
+    if (entry.rfind("down 65", 0) == 0 || entry.rfind("char", 0) == 0) letters.push_back(entry);
+  const std::vector<std::string> expected = {"down 65 0", "char 97", "down 65 1", "char 65"};
+  EXPECT_EQ(letters, expected);
+  EXPECT_EQ(client.entries("up 65").size(), 2u);
   this->driver.press(Key::tab);
   this->driver.type("x");
+  EXPECT_TRUE(client.entries("down 9").empty()) << "Tab moves the focus and does not reach the control";
   EXPECT_EQ(client.entries("focus").back(), "focus out");
   EXPECT_EQ(this->p().controlText(next), "x");
 }
@@ -324,6 +385,7 @@ REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisa
                             CaptionsWrapAtBlanksAndBetweenChineseCharacters,
                             CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow,
                             PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks,
+                            CaptureDecidesWhoGetsTheMovesOffTheSurface, DisabledOrUntabbedSurfaceTakesNoInputOrFocus,
                             HeldKeyReachesTheFocusedSurfaceWithOneKeyUp);
 
 }  // namespace quorvel::contract

@@ -1,6 +1,7 @@
 #include "platform/fake/fake_platform.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/tab_order.h"
 #include "platform/utf.h"
@@ -41,8 +42,9 @@ void FakePlatform::moveWindow(WindowHandle window, TwipsPoint outerTopLeft) {
 
 TwipsPoint FakePlatform::windowPosition(WindowHandle window) const { return windows_.at(index(window)).position; }
 
+// A control hears once that it became visible, when its window is first shown.
 void FakePlatform::showWindow(WindowHandle window) {
-  windows_.at(index(window)).shown = true;
+  if (std::exchange(windows_.at(index(window)).shown, true)) return;
   for (Control& c : controls_) {
     if (c.window == window && c.client) c.client->surfaceShown();
   }
@@ -53,7 +55,7 @@ std::unique_ptr<ControlSurface> FakePlatform::createControlSurface(WindowHandle 
   const ControlId id = createControl(window, placement);
   auto surface = std::make_unique<FakeControlSurface>(
       TwipsSize{static_cast<double>(placement.rect.width), static_cast<double>(placement.rect.height)});
-  surface->onFocusRequest = [this, id] { moveFocus(id); };
+  surface->onFocusRequest = [this, id] { setFocus(id); };
   surface->setAmbientFont(ambientFontFor(placement.font));
   surface->onDestroyed = [this, id] {
     control(id).surface = nullptr;
@@ -116,7 +118,9 @@ int FakePlatform::checkValue(ControlId checkBox) const { return controls_.at(ind
 void FakePlatform::setCheckValue(ControlId checkBox, int value) { control(checkBox).checkValue = value; }
 
 void FakePlatform::setFocus(ControlId id) {
-  if (control(id).spec.tabIndex >= 0) moveFocus(id);
+  const Control& c = control(id);
+  if (c.spec.tabIndex < 0 || (c.surface && !c.surface->enabled())) return;
+  moveFocus(id);
 }
 
 void FakePlatform::runEventLoop() {}
@@ -130,6 +134,10 @@ void FakePlatform::chooseItem(ControlId combo, int item) {
 
 void FakePlatform::typeText(ControlId id, std::string_view text) {
   moveFocus(id);
+  if (control(id).client) {
+    typeKeys(id, text);
+    return;
+  }
   for (const char32_t typed : codePoints(text)) {
     int key = static_cast<int>(typed);
     Control& c = control(id);

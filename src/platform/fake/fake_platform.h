@@ -44,7 +44,9 @@ class FakePlatform final : public Platform {
 
   // The user at the controls. Each raises the handlers a real toolkit would.
   void chooseItem(ControlId combo, int index);         // pick a list item
-  void typeText(ControlId control, std::string_view text);  // key by key, within the typing limit
+  // Key by key, within the typing limit; on an owner-drawn control, each letter or digit as its key down
+  // (Shift for a capital), character and key up.
+  void typeText(ControlId control, std::string_view text);
   // A key that inserts nothing (Enter); on an owner-drawn control, its key down, press and up.
   void pressKey(ControlId control, int keyAscii);
   // Button or check box; on an owner-drawn control, the pointer moves in, presses and releases.
@@ -140,6 +142,7 @@ class FakePlatform final : public Platform {
   };
   ScreenRect screenRect(ControlId id) const;
   std::optional<ControlId> pointerTarget() const;
+  void typeKeys(ControlId id, std::string_view text);
   void deliverPointer(ControlId id, const std::function<void(ControlSurfaceClient&, float, float)>& deliver);
 
   TickScheduler scheduler_;

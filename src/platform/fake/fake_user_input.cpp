@@ -94,6 +94,19 @@ void FakePlatform::pressDown() {
   chooseItem(*focus_, c.listIndex + 1);
 }
 
+void FakePlatform::typeKeys(ControlId id, std::string_view text) {
+  for (const char c : text) {
+    const bool capital = c >= 'A' && c <= 'Z';
+    const auto code = static_cast<std::int16_t>(capital || (c >= '0' && c <= '9') ? c : c >= 'a' && c <= 'z' ? c - 32 : 0);
+    const auto shift = static_cast<std::int16_t>(capital ? 1 : 0);
+    ControlSurfaceClient* client = control(id).client;
+    if (!client || code == 0) continue;
+    client->keyDown(code, shift);
+    client->keyPressed(static_cast<std::int16_t>(c));
+    if (ControlSurfaceClient* after = control(id).client) after->keyUp(code, shift);
+  }
+}
+
 void FakePlatform::holdKey(int keyCode, Duration span) {
   if (!focus_ || !control(*focus_).client) return;
   const ControlId held = *focus_;
