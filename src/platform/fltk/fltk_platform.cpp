@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/x.H>
+#include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 
 #include <iostream>
@@ -23,6 +24,7 @@ constexpr const char* kNoXTestText =
 }  // namespace
 
 FltkPlatform::FltkPlatform() : epoch_(std::chrono::steady_clock::now()) {
+  openTickTimer();
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
     startupProblem_ = kNoDisplayText;
@@ -35,12 +37,17 @@ FltkPlatform::FltkPlatform() : epoch_(std::chrono::steady_clock::now()) {
   int major = 0;
   int minor = 0;
   if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) startupProblem_ = kNoXTestText;
+  // A held key then repeats its key-down only, and its one key-up comes when it is let go. Without this
+  // the server sends a key-up before every repeat, which a button takes for a click; FLTK's own guess
+  // at such pairs misses whenever the repeat is not in the queue yet.
+  Bool detectable = False;
+  XkbSetDetectableAutoRepeat(display, True, &detectable);
   // The face of dialog controls on the desktop this program was made for.
   Fl::background(0xD4, 0xD0, 0xC8);
 }
 
 FltkPlatform::~FltkPlatform() {
-  Fl::remove_timeout(timeoutExpired, this);
+  closeTickTimer();
   controls_.clear();  // the widgets themselves go with their windows
   windows_.clear();
 }

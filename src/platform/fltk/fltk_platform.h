@@ -69,10 +69,12 @@ class FltkPlatform final : public Platform {
   ControlRecord& control(ControlId id);
   const ControlRecord& control(ControlId id) const;
 
-  // Timers: one toolkit timeout, always for the earliest deadline.
+  // Timers: one kernel timer, always at the earliest deadline.
   Duration now() const;
+  void openTickTimer();
+  void closeTickTimer();
   void armTimeout();
-  static void timeoutExpired(void* platform);
+  static void timeoutExpired(int fd, void* platform);
   void runDueTicks();
 
   void connectEvents(ControlId id);
@@ -86,6 +88,7 @@ class FltkPlatform final : public Platform {
   std::optional<std::string> startupProblem_;
   bool displayOpen_ = false;
   std::chrono::steady_clock::time_point epoch_;
+  int tickTimer_ = -1;  // a timerfd
   TickScheduler scheduler_;
   FontCatalog fonts_;
   std::vector<std::unique_ptr<WindowRecord>> windows_;

@@ -1,8 +1,11 @@
-// Timers on the monotonic clock through the shared tick scheduler. Exactly one toolkit timeout is armed,
-// for the earliest deadline, so an idle program sleeps in the event loop and uses no processor time.
+// Timers on the monotonic clock through the shared tick scheduler. One kernel timer is armed, at the
+// earliest deadline, so an idle program sleeps in the event loop and uses no processor time.
 #include <FL/Fl.H>
+#include <sys/timerfd.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/fltk/fltk_platform.h"
 
@@ -21,15 +24,42 @@ void FltkPlatform::setTimerEnabled(TimerId timer, bool enabled) {
 
 bool FltkPlatform::timerEnabled(TimerId timer) const { return scheduler_.enabled(timer); }
 
-void FltkPlatform::armTimeout() {
-  Fl::remove_timeout(timeoutExpired, this);
-  const auto deadline = scheduler_.nextDeadline();
-  if (!deadline) return;
-  const auto wait = std::max(*deadline - now(), Duration::zero());
-  Fl::add_timeout(std::chrono::duration<double>(wait).count(), timeoutExpired, this);
+// NOTE: FLTK's own timeouts run on the wall clock and wait out the redraw before they sleep, so they
+// fire up to a few milliseconds late. A timerfd armed at an absolute time on the monotonic clock (the
+// clock of steady_clock on Linux) wakes the event loop at the deadline itself, also in the nested loop
+// of a message box.
+void FltkPlatform::openTickTimer() {
+  tickTimer_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+  if (tickTimer_ >= 0) Fl::add_fd(tickTimer_, FL_READ, timeoutExpired, this);
 }
 
-void FltkPlatform::timeoutExpired(void* platform) { static_cast<FltkPlatform*>(platform)->runDueTicks(); }
+void FltkPlatform::closeTickTimer() {
+  if (tickTimer_ < 0) return;
+  Fl::remove_fd(tickTimer_);
+  close(tickTimer_);
+  tickTimer_ = -1;
+}
+
+void FltkPlatform::armTimeout() {
+  if (tickTimer_ < 0) return;
+  itimerspec when{};  // all zero: disarmed
+  if (const auto deadline = scheduler_.nextDeadline()) {
+    const auto since = std::chrono::duration_cast<std::chrono::nanoseconds>((epoch_ + *deadline).time_since_epoch());
+    // A zero time would disarm the timer; the clock is far past it anyway.
+    const std::int64_t ns = std::max<std::int64_t>(since.count(), 1);
+    when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+    when.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+  }
+  timerfd_settime(tickTimer_, TFD_TIMER_ABSTIME, &when, nullptr);
+}
+
+void FltkPlatform::timeoutExpired(int fd, void* platform) {
+  // Emptied, or the loop would wake again at once. Nothing to read means the deadline moved meanwhile.
+  std::uint64_t expirations = 0;
+  const ssize_t got = read(fd, &expirations, sizeof expirations);
+  static_cast<void>(got);
+  static_cast<FltkPlatform*>(platform)->runDueTicks();
+}
 
 void FltkPlatform::runDueTicks() {
   while (const auto due = scheduler_.takeDue(now())) {
