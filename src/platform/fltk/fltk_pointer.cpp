@@ -28,11 +28,10 @@ std::int32_t saturatedSum(std::int32_t a, std::int32_t b) {
 
 Point FltkPlatform::clientToScreen(WindowHandle handle, Point client) const {
   const WindowRecord& record = window(handle);
-  // A window not shown yet has no frame: its client area starts at the corner it will open at.
-  Point origin = record.outerTopLeft;
-  if (record.widget->shown()) {
-    if (const auto shown = clientOrigin(*record.widget)) origin = *shown;
-  }
+  // A window not shown yet has no frame: its client area starts at the corner it will open at. A shown
+  // one is where FLTK last heard it went: asking the server here would add a round trip to every click.
+  TopWindow& widget = *record.widget;  // FLTK asks a window whether it is shown without const
+  const Point origin = widget.shown() ? Point{widget.x(), widget.y()} : record.outerTopLeft;
   return Point{saturatedSum(origin.x, client.x), saturatedSum(origin.y, client.y)};
 }
 

@@ -2,9 +2,11 @@
 
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
+#include <X11/Xatom.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace quorvel {
@@ -61,10 +63,20 @@ std::optional<Point> outerOrigin(const Fl_Window& window) {
   return Point{x, y};
 }
 
-void moveClientOrigin(const Fl_Window& window, Point screen) {
+void moveClientOrigin(Fl_Window& window, Point screen) {
+  if (!fl_xid(&window)) return;
+  window.position(toXCoordinate(screen.x), toXCoordinate(screen.y));
+  XFlush(fl_display);
+}
+
+void setUtf8Title(const Fl_Window& window) {
   const Window xid = fl_xid(&window);
-  if (!xid) return;
-  XMoveWindow(fl_display, xid, toXCoordinate(screen.x), toXCoordinate(screen.y));
+  if (!xid || !window.label()) return;
+  const Atom utf8 = XInternAtom(fl_display, "UTF8_STRING", False);
+  const auto* title = reinterpret_cast<const unsigned char*>(window.label());
+  const int length = static_cast<int>(std::strlen(window.label()));
+  for (const Atom property : {XA_WM_NAME, XA_WM_ICON_NAME})
+    XChangeProperty(fl_display, xid, property, utf8, 8, PropModeReplace, title, length);
   XFlush(fl_display);
 }
 

@@ -16,8 +16,12 @@ std::optional<Point> clientOrigin(const Fl_Window& window);
 // or of the window itself when it has no frame.
 std::optional<Point> outerOrigin(const Fl_Window& window);
 // Puts the client area's top-left corner there. The window asks for static gravity, so a window
-// manager keeps the client area in place and moves its frame around it.
-void moveClientOrigin(const Fl_Window& window, Point screen);
+// manager keeps the client area in place and moves its frame around it. FLTK's idea of where the window
+// is (x() and y(), kept up to date from the server's configure events) follows at once.
+void moveClientOrigin(Fl_Window& window, Point screen);
+// Writes the window's title into WM_NAME and WM_ICON_NAME as UTF8_STRING. FLTK puts the UTF-8 bytes
+// there labelled as Latin-1, which garbles a Chinese title for whatever reads only those properties.
+void setUtf8Title(const Fl_Window& window);
 // Gives the window the keyboard when no window manager framed it, since nobody else would.
 void focusUnframedWindow(const Fl_Window& window);
 // Size of the whole screen in pixels.

@@ -42,7 +42,7 @@ void FltkPlatform::moveWindow(WindowHandle handle, TwipsPoint outerTopLeft) {
 
 // Moves the window so that its outer frame's corner lands where it was asked to be.
 void FltkPlatform::placeShownWindow(WindowRecord& record) {
-  const TopWindow& widget = *record.widget;
+  TopWindow& widget = *record.widget;
   Point frame;
   const auto client = clientOrigin(widget);
   const auto outer = outerOrigin(widget);
