@@ -28,4 +28,4 @@ RUN_PACKAGES=(libfltk1.3-dev libxtst-dev libxft-dev libxrender-dev libxcursor-de
               libxinerama-dev libfontconfig-dev fonts-arphic-uming xvfb x11-utils x11-apps imagemagick)
 
 # What the desktop and pixel tests drive the program with.
-TEST_PACKAGES=(python3 xdotool xvfb xauth x11-apps libxi-dev)
+TEST_PACKAGES=(python3 xdotool xvfb xauth x11-apps x11-utils openbox libxi-dev)

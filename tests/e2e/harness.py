@@ -129,16 +129,18 @@ class Image:
         header = [int.from_bytes(data[i:i + 4], "big") for i in range(0, 100, 4)]
         (header_size, _, pixmap_format, _, self.width, self.height, _, byte_order, _, _, _,
          bits_per_pixel, self._stride, _, red_mask, green_mask, blue_mask, _, _, ncolors) = header[:20]
-        check(pixmap_format == 2 and bits_per_pixel == 32,
-              f"screenshot format {pixmap_format}/{bits_per_pixel} bpp is not 32-bit ZPixmap")
+        # Once Wine has drawn on the display, the server hands out 24-bit images.
+        check(pixmap_format == 2 and bits_per_pixel in (24, 32),
+              f"screenshot format {pixmap_format}/{bits_per_pixel} bpp is not 24- or 32-bit ZPixmap")
+        self._bytes = bits_per_pixel // 8
         self._order = "little" if byte_order == 0 else "big"
         self._masks = (red_mask, green_mask, blue_mask)
         self._data = data[header_size + 12 * ncolors:]
 
     def pixel(self, x, y):
         check(0 <= x < self.width and 0 <= y < self.height, f"({x}, {y}) lies outside the screen")
-        offset = y * self._stride + 4 * x
-        value = int.from_bytes(self._data[offset:offset + 4], self._order)
+        offset = y * self._stride + self._bytes * x
+        value = int.from_bytes(self._data[offset:offset + self._bytes], self._order)
         return tuple((value & mask) >> ((mask & -mask).bit_length() - 1) for mask in self._masks)
 
 
@@ -156,9 +158,11 @@ class App:
         return os.path.join(self.folder, "config.ini")
 
     def origin(self):
-        """Screen position of the window's top-left corner (client origin: no frame without a WM)."""
-        x, y, _, _ = self.session.geometry(self.window)
-        return x, y
+        """Screen position of the window's client area, also inside a window manager's frame."""
+        info = subprocess.run(["xwininfo", "-id", self.window], env=self.session.env, capture_output=True,
+                              text=True, timeout=10).stdout
+        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        return int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"])
 
     def focus(self):
         self.session.xdotool("windowfocus", "--sync", self.window)
@@ -234,6 +238,20 @@ class Session:
         self.server.wait()
         shutil.rmtree(self.scratch, ignore_errors=True)
 
+    def start_window_manager(self):
+        """openbox, for what only a window manager does: frames, and the keyboard handed between windows."""
+        self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(lambda: "window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True, text=True,
+            timeout=10).stdout, "openbox to manage the screen")
+
+    def title_property(self, window, name):
+        """A window's text property as (type, text), e.g. ("UTF8_STRING", "提示：")."""
+        output = subprocess.run(["xprop", "-id", window, name], env=dict(self.env, LC_ALL="C.UTF-8"),
+                                capture_output=True, text=True, timeout=10).stdout.strip()
+        kind, _, text = output.partition(") = ")
+        return kind.partition("(")[2], text.strip('"')
+
     def spawn(self, argv, **kwargs):
         process = subprocess.Popen(argv, env=self.env, **kwargs)
         self._processes.append(process)
@@ -280,11 +298,6 @@ class Session:
             windows = self.windows_named(title)
             return windows[0] if windows else None
         return wait_until(probe, f"a window titled '{title}'", timeout)
-
-    def geometry(self, window):
-        lines = self.xdotool("getwindowgeometry", "--shell", window).split()
-        fields = dict(line.split("=", 1) for line in lines)
-        return int(fields["X"]), int(fields["Y"]), int(fields["WIDTH"]), int(fields["HEIGHT"])
 
     def pointer(self):
         fields = dict(line.split("=", 1) for line in self.xdotool("getmouselocation", "--shell").split())

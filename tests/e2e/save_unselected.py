@@ -1,22 +1,48 @@
-"""Save with no slot chosen writes nothing and answers with a message box; Tab reaches Save from the
-slot number through x, y, t and the check box."""
+"""Save with no slot chosen writes nothing and answers with a message box, under a window manager. From the
+keyboard, Tab reaches Save from the slot number through x, y, t and the check box; the box's title is
+readable in WM_NAME too. With the mouse, Save shows its released face while the box is open, and once Enter
+has closed the box the focus is on the slot number, where the handler put it: Down chooses slot 1."""
 
 import harness
 from harness import check
 
-CONFIG = harness.slots_config([(1, 2, 3, 1)], screen=(1500, 750))
+CONFIG = harness.slots_config([(5, 7, 3, 1)], screen=(1500, 750))
+SAVE_BUTTON = harness.pixel_box(120 + 1100, 120 + 1560, 615, 375)  # editor frame at (120, 120)
+PRESSED_FACE = (228, 228, 221)
 
 
 def test(session):
+    session.start_window_manager()
     app = session.start(session.folder("app", CONFIG))
     app.focus()
     app.keys("Tab", "Tab", "Tab", "Tab", "Tab", "space")
     message = app.wait_for_message()
+    title = session.title_property(message, "WM_NAME")
+    check(title in (("UTF8_STRING", harness.MESSAGE_TITLE), ("COMPOUND_TEXT", harness.MESSAGE_TITLE)),
+          f"the message box's WM_NAME reads {title}")
     app.close_message(message)
     app.expect_no_message()  # nothing may be saved after the message
     with open(app.config, encoding="latin-1", newline="") as file:
         after = file.read()
     check(after == CONFIG, f"Save without a slot changed config.ini: {after!r}")
+
+    left, top = app.origin()
+
+    def face():
+        return session.screenshot().pixel(left + SAVE_BUTTON[0] + 5, top + SAVE_BUTTON[1] + 4)
+
+    session.xdotool("mousemove", "--window", app.window, *harness.centre(SAVE_BUTTON))
+    session.xdotool("mousedown", "1")
+    harness.wait_until(lambda: face() == PRESSED_FACE, "the pressed face on Save")
+    session.xdotool("mouseup", "1")
+    message = app.wait_for_message()
+    check(face() != PRESSED_FACE, "Save still shows its pressed face while the message box is open")
+    harness.wait_until(lambda: session.xdotool("getactivewindow").strip() == message,
+                       "the message box to have the keyboard")
+    session.xdotool("key", "Return")
+    harness.wait_until(lambda: not session.windows_named(harness.MESSAGE_TITLE), "the message box to close")
+    app.keys("Down")
+    harness.wait_until(lambda: session.pointer() == (left + 5, top + 7), "the pointer on slot 1's point")
 
 
 if __name__ == "__main__":

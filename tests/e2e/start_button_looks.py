@@ -1,5 +1,6 @@
-"""The Start button on the real window: the pointer over it brings the orange hover frame, pressing it moves
-the caption right and down, and releasing it starts the run (slot 1 clicks one second later)."""
+"""The Start button on the real window: the pointer over it brings the orange hover frame, which goes when one
+move leaves the button and the window, pressing it moves the caption right and down, and releasing it starts
+the run (slot 1 clicks one second later)."""
 
 import harness
 from harness import check
@@ -40,9 +41,16 @@ def test(session):
     resting_caption = bounds(region(plain, origin, inside, is_ink))
 
     x, y = harness.centre(harness.START_BUTTON)
+
+    def hovered():
+        return len(region(session.screenshot(), origin, harness.START_BUTTON, is_orange)) >= 20
+
     session.xdotool("mousemove", "--window", app.window, x, y)
-    harness.wait_until(lambda: len(region(session.screenshot(), origin, harness.START_BUTTON, is_orange)) >= 20,
-                       "the orange hover frame on Start")
+    harness.wait_until(hovered, "the orange hover frame on Start")
+    session.xdotool("mousemove", 1000, 700)  # off the button and the window in one move
+    harness.wait_until(lambda: not hovered(), "the hover frame to go")
+    session.xdotool("mousemove", "--window", app.window, x, y)
+    harness.wait_until(hovered, "the orange hover frame on Start again")
 
     recorder = session.start_recorder("--raw")
     session.xdotool("mousedown", "1")

@@ -151,7 +151,8 @@ void SurfaceWidget::releaseCapture() {
 // only moves the pointer made reach a control, and while a widget holds the capture the moves and
 // crossings of all the program's windows go to it. A held button needs no help: FLTK sends every move
 // to the pressed widget then. Crossings are passed on as well, so that FLTK keeps track of the window
-// under the pointer.
+// under the pointer. When the pointer leaves the program's windows for somewhere else, FLTK reports the
+// leaving with no window at all; the holder gets it all the same, at the screen point it went to.
 int SurfaceWidget::dispatchPointer(int event, Fl_Window* window) {
   const bool pointer = event == FL_MOVE || event == FL_ENTER || event == FL_LEAVE;
   // A modal window or an open menu cancels the capture, as it does on the system this control was made
@@ -159,7 +160,8 @@ int SurfaceWidget::dispatchPointer(int event, Fl_Window* window) {
   if (captureHolder && (Fl::grab() || (Fl::modal() && Fl::modal() != captureHolder->top_window())))
     captureHolder = nullptr;
   SurfaceWidget* holder = captureHolder;
-  const bool captured = pointer && holder && window && !Fl::pushed() && holder->active_r();
+  const bool captured =
+      pointer && holder && (window || event == FL_LEAVE) && !Fl::pushed() && holder->active_r();
   const MotionScope motion(pointer && !captured);
   if (!captured) return passOn(event, window);
   int x = 0;
@@ -171,7 +173,7 @@ int SurfaceWidget::dispatchPointer(int event, Fl_Window* window) {
 
 void SurfaceWidget::pointerFrom(const Fl_Window* window, int& x, int& y) const {
   const Fl_Window* own = this->window();
-  if (window == own || !own) {
+  if ((window && window == own) || !own) {
     x = Fl::event_x() - this->x();
     y = Fl::event_y() - this->y();
     return;

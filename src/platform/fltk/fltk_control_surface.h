@@ -38,7 +38,8 @@ class SurfaceWidget final : public Fl_Widget, public FocusKeys {
 
  private:
   static int dispatchPointer(int event, Fl_Window* window);
-  // The pointer relative to this widget, from an event that went to `window`.
+  // The pointer relative to this widget, from an event that went to `window`, or to none when the
+  // pointer left the program's windows.
   void pointerFrom(const Fl_Window* window, int& x, int& y) const;
   void deliverMove(int x, int y);
   int handlePointer(int event);

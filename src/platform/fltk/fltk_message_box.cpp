@@ -11,7 +11,9 @@
 
 #include "platform/fltk/fltk_icon.h"
 #include "platform/fltk/fltk_labels.h"
+#include "platform/fltk/fltk_screen.h"
 #include "platform/fltk/fltk_text_label.h"
+#include "platform/fltk/fltk_top_window.h"
 
 namespace quorvel {
 namespace {
@@ -82,10 +84,20 @@ void runMessageBox(std::string_view text, std::string_view title, ResolvedFont f
   setProgramIcon(box);
   box.position((Fl::w() - width) / 2, (Fl::h() - height) / 2);
 
-  // The control that had the focus gets it back when the box closes, as the user expects.
+  // A control's handler opens the box in the middle of the control's own event, and the control asks
+  // for its repaint only once the event is over: what it changed so far is painted now, or the box
+  // would stand beside a stale look. The loop below serves exposes and repaints meanwhile.
+  for (Fl_Window* window = Fl::first_window(); window; window = Fl::next_window(window)) window->redraw();
+  Fl::flush();
+
+  // The control that had the focus gets it back when the box closes, as the user expects. Its window
+  // is told too: under a window manager it loses and regains the keyboard once the box is gone.
   Fl_Widget* hadFocus = Fl::focus();
+  auto* owner = hadFocus ? dynamic_cast<TopWindow*>(hadFocus->top_window()) : nullptr;
+  if (owner) owner->rememberFocus(hadFocus);
   fl_beep(FL_BEEP_MESSAGE);
   box.show();
+  setUtf8Title(box);
   ok->take_focus();
   while (box.shown()) Fl::wait();
   if (hadFocus && hadFocus->window() && hadFocus->window()->shown()) hadFocus->take_focus();

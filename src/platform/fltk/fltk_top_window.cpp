@@ -1,14 +1,33 @@
 #include "platform/fltk/fltk_top_window.h"
 
 #include <FL/Fl.H>
+#include <FL/x.H>
+
+#include "platform/fltk/fltk_screen.h"
 
 namespace quorvel {
+namespace {
+
+// NOTE: FLTK drops the focus whenever its window loses the keyboard, and when the window gets it back
+// it walks its groups for a focusable child; frames are not focusable, so the walk ends on the wrong
+// control. The control is remembered here, while FLTK still has it, and given back on return.
+int rememberOnFocusOut(void* event, void*) {
+  const auto& e = *static_cast<const XEvent*>(event);
+  if (e.type != FocusOut || e.xfocus.detail == NotifyInferior) return 0;
+  auto* window = dynamic_cast<TopWindow*>(fl_find(e.xfocus.window));
+  if (window && Fl::focus() && window->contains(Fl::focus())) window->rememberFocus(Fl::focus());
+  return 0;
+}
+
+}  // namespace
 
 TopWindow::TopWindow(int w, int h, const char* caption) : Fl_Double_Window(w, h) {
   copy_label(caption);
   xclass("quorvel");
   callback(closeRequested);
   end();
+  static const bool installed = (Fl::add_system_handler(rememberOnFocusOut, nullptr), true);
+  static_cast<void>(installed);
 }
 
 void TopWindow::closeRequested(Fl_Widget* widget, void*) {
@@ -16,10 +35,27 @@ void TopWindow::closeRequested(Fl_Widget* widget, void*) {
   widget->hide();
 }
 
-// Reached when no control has the focus: Tab then starts the tab order.
+void TopWindow::rememberFocus(Fl_Widget* control) {
+  lastFocus_ = control ? std::make_unique<Fl_Widget_Tracker>(control) : nullptr;
+}
+
+bool TopWindow::returnFocus() {
+  if (!lastFocus_ || lastFocus_->deleted()) return false;
+  Fl_Widget* control = lastFocus_->widget();
+  return contains(control) && control->take_focus();
+}
+
 int TopWindow::handle(int event) {
+  // Reached when no control has the focus: the window's own arrival of the focus, or Tab, which then
+  // starts the tab order.
+  if (event == FL_FOCUS && !contains(Fl::focus()) && returnFocus()) return 1;
   if (passTab(event)) return 1;
   return Fl_Double_Window::handle(event);
+}
+
+void TopWindow::show() {
+  Fl_Double_Window::show();
+  setUtf8Title(*this);
 }
 
 }  // namespace quorvel
