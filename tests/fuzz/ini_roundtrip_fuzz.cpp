@@ -32,10 +32,10 @@ void checkReads(quorvel::FakeFiles& files) {
   }
 }
 
-// An index fed in pieces of `step` bytes, with a budget so small that it may run out: it answers right
-// or says it does not know.
-void checkIndex(const std::string& bytes, std::size_t step, std::size_t budget) {
-  quorvel::IniIndex index(quorvel::kIniValueLimit, budget);
+// An index fed in pieces of `step` bytes, with a budget so small that it may run out, of every section or
+// of one: it answers right or says it does not know.
+void checkIndex(const std::string& bytes, std::size_t step, std::size_t budget, std::string_view only) {
+  quorvel::IniIndex index(quorvel::kIniValueLimit, budget, only);
   for (std::size_t at = 0; at < bytes.size(); at += step) index.add(std::string_view(bytes).substr(at, step));
   index.finish();
   for (int s = 0; s < 4; ++s) {
@@ -62,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string file(rest.substr(0, split));
   rest = split == std::string_view::npos ? std::string_view() : rest.substr(split + 1);
 
-  checkIndex(file, step, budget);
+  checkIndex(file, step, budget, {});
+  checkIndex(file, step, budget, kSections[step & 3]);
   quorvel::FakeFiles files("/fuzz");
   files.keepFilesInMemory();
   if (!file.empty() && !files.replaceFile(kPath, file)) std::abort();
