@@ -17,6 +17,8 @@ constexpr double kScreenDpi = 96;
 constexpr double kPointsPerInch = 72;
 // Controls without a font of their own get the size of the system's dialog font.
 constexpr double kDefaultPoints = 9;
+// The weight from which a caption is drawn bold.
+constexpr int kBoldWeight = 600;
 // A character every font for this program's captions must have (from "启动").
 constexpr FcChar32 kProbeCharacter = 0x542F;
 
@@ -74,22 +76,35 @@ std::optional<std::string> chineseFamily(const std::string& name) {
 
 }  // namespace
 
-ResolvedFont FontCatalog::resolve(const FontSpec& spec) {
+ResolvedFont FontCatalog::resolve(const FontSpec& spec, FaceStyle style) {
   const double points = spec.points > 0 ? spec.points : kDefaultPoints;
   const int pixels = std::max(1, static_cast<int>(std::lround(points * kScreenDpi / kPointsPerInch)));
-  return ResolvedFont{faceFor(spec.name), pixels};
+  return ResolvedFont{faceFor(spec.name, style), pixels};
 }
 
-int FontCatalog::faceFor(const std::string& name) {
-  if (const auto known = faces_.find(name); known != faces_.end()) return known->second;
+ResolvedFont FontCatalog::resolve(const CaptionFont& font) {
+  const bool bold = font.bold || font.weight >= kBoldWeight;
+  const FaceStyle style = bold ? (font.italic ? FaceStyle::boldItalic : FaceStyle::bold)
+                               : (font.italic ? FaceStyle::italic : FaceStyle::regular);
+  return resolve(FontSpec{font.name, font.size, font.charset}, style);
+}
+
+int FontCatalog::faceFor(const std::string& name, FaceStyle style) {
+  const auto key = std::make_pair(name, style);
+  if (const auto known = faces_.find(key); known != faces_.end()) return known->second;
+  auto family = families_.find(name);
+  if (family == families_.end()) family = families_.emplace(name, chineseFamily(name).value_or("")).first;
   int face = FL_HELVETICA;
-  if (const auto family = chineseFamily(name)) {
+  if (!family->second.empty()) {
     face = FL_FREE_FONT + static_cast<int>(names_.size());
-    // The leading blank asks FLTK for the regular weight and upright style.
-    names_.push_back(" " + *family);
+    // FLTK's Xft driver reads weight and slant off the name's first letter; fontconfig makes up the
+    // bold and slanted forms of a face that has none.
+    names_.push_back(static_cast<char>(style) + family->second);
     Fl::set_font(static_cast<Fl_Font>(face), names_.back().c_str());
+  } else if (style != FaceStyle::regular) {
+    face = FL_HELVETICA | (style != FaceStyle::italic ? FL_BOLD : 0) | (style != FaceStyle::bold ? FL_ITALIC : 0);
   }
-  faces_.emplace(name, face);
+  faces_.emplace(key, face);
   return face;
 }
 

@@ -5,7 +5,9 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 
+#include "platform/control_surface.h"
 #include "platform/platform.h"
 
 namespace quorvel {
@@ -16,16 +18,22 @@ struct ResolvedFont {
   int pixels = 12;
 };
 
+// Weight and slant of a face, as FLTK tells them apart: the first letter of the name it registers.
+enum class FaceStyle : char { regular = ' ', bold = 'B', italic = 'I', boldItalic = 'P' };
+
 class FontCatalog {
  public:
   // Registers the face with FLTK on first use. Needs the display to be open.
-  ResolvedFont resolve(const FontSpec& spec);
+  ResolvedFont resolve(const FontSpec& spec, FaceStyle style = FaceStyle::regular);
+  // A caption's font in its weight and slant: bold from the flag or from a weight of 600 or more.
+  ResolvedFont resolve(const CaptionFont& font);
 
  private:
-  int faceFor(const std::string& name);
+  int faceFor(const std::string& name, FaceStyle style);
 
-  std::map<std::string, int> faces_;  // by requested name
-  std::deque<std::string> names_;     // FLTK keeps a pointer to each registered name
+  std::map<std::string, std::string> families_;             // installed family by requested name
+  std::map<std::pair<std::string, FaceStyle>, int> faces_;  // FLTK face by requested name and style
+  std::deque<std::string> names_;  // FLTK keeps a pointer to each registered name
 };
 
 }  // namespace quorvel
