@@ -122,8 +122,26 @@ LRESULT SurfaceWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // Space, Enter and the arrows come here; Tab moves on.
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_MOUSEMOVE:
+      if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd_, 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+      }
       if (client) client->pointerMoved(buttonsHeld(wParam), shiftState(), twipsX(lParam), twipsY(lParam));
       return 0;
+    case WM_MOUSELEAVE: {
+      // NOTE: Wine reports captured moves only over its own windows; a pointer that leaves the control
+      // and the program in one move is reported here instead, at the place it went.
+      trackingLeave_ = false;
+      POINT at{};
+      if (client && GetCursorPos(&at) && ScreenToClient(hwnd_, &at)) {
+        const WPARAM keys = ((GetKeyState(VK_LBUTTON) & 0x8000) ? MK_LBUTTON : 0) |
+                            ((GetKeyState(VK_RBUTTON) & 0x8000) ? MK_RBUTTON : 0) |
+                            ((GetKeyState(VK_MBUTTON) & 0x8000) ? MK_MBUTTON : 0);
+        const LPARAM where = MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
+        client->pointerMoved(buttonsHeld(keys), shiftState(), twipsX(where), twipsY(where));
+      }
+      return 0;
+    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {

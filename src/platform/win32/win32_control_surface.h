@@ -47,6 +47,7 @@ class SurfaceWindow {
   int dpi_ = 96;
   POINT origin_{};
   bool shown_ = false;
+  bool trackingLeave_ = false;
 };
 
 class Win32ControlSurface final : public ControlSurface {

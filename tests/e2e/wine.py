@@ -1,0 +1,103 @@
+"""The Windows program under Wine for the desktop tests: a private Wine prefix made once per test run, and
+a session that runs the program and the Windows click recorder under one wineserver, on the private Xvfb
+with openbox. Without a window manager Wine stalls about 2 s whenever a window is hidden or destroyed."""
+
+import os
+import shutil
+import subprocess
+import time
+
+import harness
+from harness import check, wait_until
+
+# Without these, Chinese texts of message boxes show as empty squares.
+SONG_NAMES = ("宋体", "SimSun", "新宋体", "NSimSun")
+SONG_FACE = "AR PL UMing CN"
+REGISTRY_KEY = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes"
+
+
+def wine_env(prefix):
+    return {"WINEPREFIX": prefix, "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
+
+
+def make_prefix(prefix):
+    """A new prefix with the font substitutes; takes about 15 s."""
+    shutil.rmtree(prefix, ignore_errors=True)
+    env = dict(os.environ, **wine_env(prefix))
+    env.pop("DISPLAY", None)
+    subprocess.run(["wineboot", "--init"], env=env, capture_output=True, timeout=180, check=True)
+    script = os.path.join(prefix, "font_substitutes.reg")
+    lines = ["Windows Registry Editor Version 5.00", "", f"[{REGISTRY_KEY}]"]
+    lines += [f'"{name}"="{SONG_FACE}"' for name in SONG_NAMES]
+    with open(script, "w", encoding="utf-16", newline="") as file:
+        file.write("\r\n".join(lines) + "\r\n")
+    subprocess.run(["wine", "regedit", script], env=env, capture_output=True, timeout=60, check=True)
+    subprocess.run(["wineserver", "-w"], env=env, timeout=60)
+    with open(os.path.join(prefix, "system.reg"), encoding="latin-1") as file:
+        registry = file.read()
+    check(f'"SimSun"="{SONG_FACE}"' in registry, "the font substitutes are not in the new prefix")
+
+
+class WineApp(harness.App):
+    """The program's window under Wine, whose cold start is slower than the Linux program's."""
+
+    def __init__(self, session, folder, process):
+        session.wait_for_window(harness.MAIN_TITLE, process, timeout=20)
+        super().__init__(session, folder, process)
+
+    def origin(self):
+        """Screen position of the client area: Wine's X window is the client area inside openbox's frame."""
+        info = subprocess.run(["xwininfo", "-id", self.window], env=self.session.env, capture_output=True,
+                              text=True, timeout=10).stdout
+        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        return int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"])
+
+    def close_message(self, message):
+        """Clicks the box's OK button, centred near its bottom edge, once the box has its final size.
+        NOTE: a key sent to a Wine window with xdotool can leave Return held down on the X server, after
+        which every later box closes itself."""
+        def settled_size():
+            first = self._size(message)
+            time.sleep(0.2)
+            return first if self._size(message) == first else None
+        width, height = wait_until(settled_size, "the message box to settle")
+        self.session.xdotool("mousemove", "--window", message, width // 2, height - 22, "click", "1")
+        wait_until(lambda: not self.session.windows_named(harness.MESSAGE_TITLE), "the message box to close")
+
+    def _size(self, window):
+        info = subprocess.run(["xwininfo", "-id", window], env=self.session.env, capture_output=True,
+                              text=True, timeout=10).stdout
+        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        return int(fields["Width"]), int(fields["Height"])
+
+
+class WineSession(harness.Session):
+    """The private Xvfb with openbox; the program and the recorder run under the prefix's wineserver,
+    which goes with the session."""
+
+    def __init__(self, quorvel, recorder, prefix):
+        super().__init__(quorvel, recorder)
+        self.prefix = prefix
+
+    def __enter__(self):
+        super().__enter__()
+        self.env.update(wine_env(self.prefix))
+        self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(lambda: "window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True, text=True,
+            timeout=10).stdout, "openbox to manage the screen")
+        # The wineserver and Wine's own services start here, once, rather than inside a timed wait.
+        subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, capture_output=True, timeout=60)
+        return self
+
+    def __exit__(self, *exc):
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=30)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=30)
+        super().__exit__(*exc)
+
+    def start(self, folder):
+        program = os.path.join(folder, os.path.basename(self.quorvel))
+        return WineApp(self, folder, self.spawn(["wine", program]))
+
+    def start_recorder(self, *args):
+        return harness.Recorder(self.spawn(["wine", self.recorder, *args], stdout=subprocess.PIPE, text=True))
