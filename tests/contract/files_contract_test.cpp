@@ -114,12 +114,17 @@ TYPED_TEST(FilesContract, OutsideEditOfTheSameSizeIsSeenByTheNextRead) {
 
 // Two changes within one tick of the file system's clock get the same time: a fresh file is not trusted.
 TYPED_TEST(FilesContract, EditWithinTheTickOfTheLastChangeIsSeen) {
+  const auto began = std::chrono::steady_clock::now();
   writeBytes(this->path, "[no1]\nx=1\n");
   const auto written = fs::last_write_time(this->path);
   ASSERT_EQ(readini(this->files, this->path, "no1", "x", "0"), "1");
   writeBytes(this->path, "[no1]\nx=2\n");
   fs::last_write_time(this->path, written);
-  EXPECT_EQ(readini(this->files, this->path, "no1", "x", "0"), "2");
+  const std::string read = readini(this->files, this->path, "no1", "x", "0");
+  // Only a file changed within the last 100 ms is parsed again whatever its stamp says.
+  if (std::chrono::steady_clock::now() - began > std::chrono::milliseconds(80))
+    GTEST_SKIP() << "the machine was too slow to stay within one tick of the change";
+  EXPECT_EQ(read, "2");
 }
 
 TYPED_TEST(FilesContract, ExistenceCheckThatCannotLookIsAFailure) {
