@@ -21,12 +21,12 @@ TARGET = (400, 300)  # a screen point on the recorder; the program's window stay
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
 
-def rss_kib(pid):
-    with open(f"/proc/{pid}/status") as file:
-        for line in file:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    raise RuntimeError(f"no VmRSS for {pid}")
+def memory_kib(pid):
+    """Resident and proportional set size: RSS counts shared library pages whole, PSS divides them among
+    the processes that map them."""
+    with open(f"/proc/{pid}/smaps_rollup") as file:
+        fields = dict(line.split()[:2] for line in file if line.split()[0] in ("Rss:", "Pss:"))
+    return int(fields["Rss:"]), int(fields["Pss:"])
 
 
 def cpu_ms(pid):
@@ -60,7 +60,7 @@ def measure_quorvel(session, map_timer):
             timer.wait(timeout=10)
     window = session.wait_for_window(harness.MAIN_TITLE, timer)
     time.sleep(1)
-    rss = rss_kib(pid)
+    memory = memory_kib(pid)
     before = cpu_ms(pid)
     time.sleep(IDLE_SECONDS)
     idle = cpu_ms(pid) - before
@@ -69,7 +69,7 @@ def measure_quorvel(session, map_timer):
     session.xdotool("mousemove", "--window", window, *harness.centre(harness.START_BUTTON), "click", "1")
     presses = recorder.wait_for(CLICKS, timeout=CLICKS + 10)[:CLICKS]
     check_points(presses, "quorvel")
-    return intervals(presses), mapped, rss, idle
+    return intervals(presses), mapped, memory, idle
 
 
 def measure_xdotool(session):
@@ -77,16 +77,20 @@ def measure_xdotool(session):
     session.xdotool("mousemove", *TARGET)
     clicker = session.spawn(["xdotool", "click", "--repeat", str(CLICKS), "--delay", str(INTERVAL_MS), "1"])
     time.sleep(1.5)
-    rss = rss_kib(clicker.pid)
+    memory = memory_kib(clicker.pid)
     presses = recorder.wait_for(CLICKS, timeout=CLICKS + 10)[:CLICKS]
     clicker.wait(timeout=10)
     check_points(presses, "xdotool")
-    return intervals(presses), rss
+    return intervals(presses), memory
 
 
 def check_points(presses, who):
     wrong = [press for press in presses if press[:3] != (1, *TARGET)]
     harness.check(not wrong, f"{who} clicked elsewhere than {TARGET}: {wrong[:3]}")
+
+
+def megabytes(kib):
+    return f"{kib * 1024 / 1e6:.1f}"
 
 
 def row(metric, target, ours, peer):
@@ -100,9 +104,9 @@ def main():
     parser.add_argument("--map-timer", required=True)
     args = parser.parse_args()
     with harness.Session(args.quorvel, args.recorder) as session:
-        spans, mapped, rss, idle = measure_quorvel(session, args.map_timer)
+        spans, mapped, memory, idle = measure_quorvel(session, args.map_timer)
     with harness.Session(args.quorvel, args.recorder) as session:
-        peer_spans, peer_rss = measure_xdotool(session)
+        peer_spans, peer_memory = measure_xdotool(session)
     drift, deviation = timing(spans)
     peer_drift, peer_deviation = timing(peer_spans)
 
@@ -112,14 +116,15 @@ def main():
     print(row("largest interval deviation", "<= 1 ms", f"{deviation} ms", f"{peer_deviation} ms"))
     median = statistics.median(mapped)
     print(row(f"exec to window mapped, median of {STARTS}", "<= 30 ms", f"{median:.1f} ms", "n/a"))
-    print(row("VmRSS after start", "<= 8 MB", f"{rss * 1024 / 1e6:.1f} MB",
-              f"{peer_rss * 1024 / 1e6:.1f} MB"))
+    for index, name in enumerate(("RSS", "PSS")):
+        print(row(f"{name} after start", "<= 8 MB" if name == "RSS" else "", f"{megabytes(memory[index])} MB",
+                  f"{megabytes(peer_memory[index])} MB"))
     print(row(f"CPU time over {IDLE_SECONDS} s idle", "0", f"{idle:.0f} ms", "n/a"))
     print()
     print("exec to mapped, each start (ms): " + ", ".join(f"{value:.1f}" for value in mapped))
     print("quorvel's intervals (ms): " + " ".join(map(str, spans)))
     print("xdotool's intervals (ms): " + " ".join(map(str, peer_spans)))
-    print("xdotool's VmRSS is read while it clicks; it has no window and no idle state.")
+    print("xdotool's memory is read while it clicks; it has no window and no idle state.")
 
 
 if __name__ == "__main__":
