@@ -8,6 +8,8 @@ target_compile_definitions(quorvel_win_recorder PRIVATE UNICODE _UNICODE)
 target_link_libraries(quorvel_win_recorder PRIVATE gdi32 user32 quorvel_warnings)
 
 set(prefix ${CMAKE_CURRENT_BINARY_DIR}/wineprefix)
+# The backend contract runs in the same prefix.
+set(QUORVEL_WINE_PREFIX ${prefix} CACHE INTERNAL "")
 set(cases ${CMAKE_CURRENT_SOURCE_DIR}/wine_cases.py)
 add_test(NAME e2e.wine.prefix COMMAND ${QUORVEL_PYTHON3} ${cases} --make-prefix ${prefix})
 add_test(NAME e2e.wine.prefix_gone COMMAND ${CMAKE_COMMAND} -E rm -rf ${prefix})

@@ -1,6 +1,8 @@
 """The desktop cases of the Windows program under Wine: first start, the editor by keyboard, a run's clicks
 and times, the overflow box, a failed save and the Start button's looks.
-Usage: wine_cases.py CASE --quorvel quorvel.exe --recorder win_recorder.exe --prefix WINEPREFIX"""
+Usage: wine_cases.py CASE --quorvel quorvel.exe --recorder win_recorder.exe --prefix WINEPREFIX
+       wine_cases.py --make-prefix WINEPREFIX
+       wine_cases.py --program TEST.exe --prefix WINEPREFIX   (a Windows test program on such a display)"""
 
 import argparse
 import os
@@ -123,8 +125,16 @@ def main():
     print("PASS")
 
 
+def run_program(program, prefix):
+    """A Windows test program on its own display, under the prefix; its exit status is the outcome."""
+    with wine.WineSession(program, program, prefix) as session:
+        sys.exit(session.spawn(["wine", program]).wait())
+
+
 if __name__ == "__main__":
     if sys.argv[1:2] == ["--make-prefix"]:
         wine.make_prefix(sys.argv[2])
+    elif sys.argv[1:2] == ["--program"] and sys.argv[3:4] == ["--prefix"]:
+        run_program(sys.argv[2], sys.argv[4])
     else:
         main()

@@ -61,6 +61,16 @@ void SurfaceWindow::detach() {
   PostMessageW(hwnd_, kDestroyLater, 0, 0);
 }
 
+void SurfaceWindow::setCapture() {
+  controlCapture_ = true;
+  SetCapture(hwnd_);
+}
+
+void SurfaceWindow::releaseCapture() {
+  controlCapture_ = false;
+  if (!buttonCapture_ && GetCapture() == hwnd_) ReleaseCapture();
+}
+
 void SurfaceWindow::shown() {
   if (shown_ || !client_) return;
   shown_ = true;
@@ -146,6 +156,8 @@ LRESULT SurfaceWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
       const std::int16_t button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
+      buttonCapture_ = true;
+      if (GetCapture() != hwnd_) SetCapture(hwnd_);
       if (client) client->pointerPressed(button, shiftState(), twipsX(lParam), twipsY(lParam));
       return 0;
     }
@@ -160,8 +172,16 @@ LRESULT SurfaceWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP: {
       const std::int16_t button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
       if (client) client->pointerReleased(button, shiftState(), twipsX(lParam), twipsY(lParam));
+      if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && buttonCapture_) {
+        buttonCapture_ = false;
+        if (!controlCapture_ && GetCapture() == hwnd_) ReleaseCapture();
+      }
       return 0;
     }
+    case WM_CAPTURECHANGED:
+      // Taken by another window (a message box, the system): neither holds it any more.
+      if (reinterpret_cast<HWND>(lParam) != hwnd_) controlCapture_ = buttonCapture_ = false;
+      return 0;
     case WM_KEYDOWN:
       // Holding a key presses once: the keyboard's repeats are not presses.
       if (client && !isRepeat(lParam)) client->keyDown(static_cast<std::int16_t>(wParam), shiftState());
@@ -226,12 +246,11 @@ void Win32ControlSurface::requestFocus() {
 }
 
 void Win32ControlSurface::setCapture() {
-  if (SurfaceWindow* w = window()) SetCapture(w->hwnd());
+  if (SurfaceWindow* w = window()) w->setCapture();
 }
 
 void Win32ControlSurface::releaseCapture() {
-  SurfaceWindow* w = window();
-  if (w && GetCapture() == w->hwnd()) ReleaseCapture();
+  if (SurfaceWindow* w = window()) w->releaseCapture();
 }
 
 void Win32ControlSurface::setToolTip(std::string_view text) {

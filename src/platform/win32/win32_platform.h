@@ -53,6 +53,10 @@ class Win32Platform final : public Platform {
 
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
 
+  // What the event loop does with a message before dispatching it: Tab and the dialog keys. True when
+  // the message has been handled. For loops of others that run the program's windows (tests).
+  bool handleDialogKeys(MSG& message);
+
  private:
   struct WindowRecord {
     HWND hwnd = nullptr;

@@ -32,7 +32,10 @@ void Win32Platform::setCursorPos(Point screen) {
   if (!holder || !controlOf(holder)) return;
   POINT at{screen.x, screen.y};
   ScreenToClient(holder, &at);
-  SendMessageW(holder, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+  const WPARAM keys = ((GetKeyState(VK_LBUTTON) & 0x8000) ? MK_LBUTTON : 0) |
+                      ((GetKeyState(VK_RBUTTON) & 0x8000) ? MK_RBUTTON : 0) |
+                      ((GetKeyState(VK_MBUTTON) & 0x8000) ? MK_MBUTTON : 0);
+  SendMessageW(holder, WM_MOUSEMOVE, keys, MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
 }
 
 // The system's records are filled field by field: their size and alignment differ between the 32- and
@@ -51,8 +54,6 @@ std::uint32_t Win32Platform::sendInput(std::span<const InputRecord> records) {
     input.mi.dwExtraInfo = static_cast<ULONG_PTR>(r.dwExtraInfo);
   }
   if (inputs.empty()) return 0;
-  // Injected clicks go where the pointer is, like the user's own, whichever control held the capture.
-  if (const HWND holder = GetCapture(); holder && controlOf(holder)) ReleaseCapture();
   return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 

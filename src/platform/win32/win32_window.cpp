@@ -149,16 +149,21 @@ void Win32Platform::showWindow(WindowHandle handle) {
 
 // Tab is the program's: it follows the tab indexes, which the system's dialog manager does not know.
 // Every other dialog key goes to the dialog manager, and the controls say which keys they want.
+bool Win32Platform::handleDialogKeys(MSG& message) {
+  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  const auto handle = windowOf(root);
+  if (!handle) return false;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+    moveFocus(*handle, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+    return true;
+  }
+  return IsDialogMessageW(root, &message) != FALSE;
+}
+
 void Win32Platform::runEventLoop() {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    const auto handle = windowOf(root);
-    if (handle && message.message == WM_KEYDOWN && message.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
-      moveFocus(*handle, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
-      continue;
-    }
-    if (handle && IsDialogMessageW(root, &message)) continue;
+    if (handleDialogKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

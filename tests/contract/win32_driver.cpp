@@ -1,0 +1,179 @@
+#include "win32_driver.h"
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "platform/utf.h"
+
+namespace quorvel::contract {
+namespace {
+
+// One platform per process: its window classes are registered once.
+Win32Platform& backend() {
+  static Win32Platform instance;
+  return instance;
+}
+
+// The message box being watched, when it was first seen, and how long the user waits before closing it.
+Win32Driver* watcher = nullptr;
+HWND openBox = nullptr;
+Duration boxSeen{};
+Duration closeAfter{};
+constexpr UINT kWatchMs = 10;
+UINT_PTR watchTimer = 0;
+
+WORD virtualKey(Key key) {
+  switch (key) {
+    case Key::tab:
+      return VK_TAB;
+    case Key::down:
+      return VK_DOWN;
+    case Key::space:
+      return VK_SPACE;
+  }
+  return 0;
+}
+
+INPUT keyInput(WORD key, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  return input;
+}
+
+BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  if (std::wstring(name) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+Win32Driver::Win32Driver() {
+  backend().setCursorPos(Point{1000, 740});
+  settle();
+}
+
+Win32Driver::~Win32Driver() {
+  if (watcher != this) return;
+  KillTimer(nullptr, watchTimer);
+  watchTimer = 0;
+  watcher = nullptr;
+}
+
+Platform& Win32Driver::platform() { return backend(); }
+
+Duration Win32Driver::now() { return std::chrono::steady_clock::now().time_since_epoch(); }
+
+// Handles every message that is there, as the program's event loop would.
+void Win32Driver::pump() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (backend().handleDialogKeys(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32Driver::wait(Duration span) {
+  const Duration end = now() + span;
+  for (Duration left = span; left > Duration::zero(); left = end - now()) {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(ms > 0 ? ms : 1), QS_ALLINPUT);
+    pump();
+  }
+}
+
+void Win32Driver::stall(Duration span) { Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(span).count())); }
+
+// Wine hands input and window changes on through the X server: a short wait lets them arrive.
+void Win32Driver::settle() { wait(std::chrono::milliseconds(60)); }
+
+void Win32Driver::closeMessageBoxesAfter(Duration after) {
+  watcher = this;
+  closeAfter = after;
+  openBox = nullptr;
+  // A thread timer: the message box's own loop dispatches it.
+  if (!watchTimer) watchTimer = SetTimer(nullptr, 0, kWatchMs, watchMessageBoxes);
+}
+
+// The user notices a box when it appears and presses its OK button once it has been open long enough.
+void CALLBACK Win32Driver::watchMessageBoxes(HWND, UINT, UINT_PTR, DWORD) {
+  if (!watcher) return;
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+  if (box != openBox) {
+    openBox = box;
+    boxSeen = watcher->now();
+  } else if (box && watcher->now() - boxSeen >= closeAfter) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    openBox = nullptr;
+  }
+}
+
+void Win32Driver::sendKey(Key key, bool shift) {
+  std::vector<INPUT> inputs;
+  if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
+  inputs.push_back(keyInput(virtualKey(key), true));
+  inputs.push_back(keyInput(virtualKey(key), false));
+  if (shift) inputs.push_back(keyInput(VK_SHIFT, false));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  settle();
+}
+
+// The keyboard's repeat: key-downs while the key stays down, then one key-up.
+void Win32Driver::hold(Key key, Duration span) {
+  const Duration end = now() + span;
+  for (bool first = true; first || now() < end; first = false) {
+    INPUT down = keyInput(virtualKey(key), true);
+    SendInput(1, &down, sizeof(INPUT));
+    wait(std::chrono::milliseconds(first ? 500 : 33));
+  }
+  INPUT up = keyInput(virtualKey(key), false);
+  SendInput(1, &up, sizeof(INPUT));
+  wait(std::chrono::milliseconds(50));
+}
+
+// ASCII as the keys that type it, with Shift where needed; anything else as the system's Unicode key
+// packets, so any text can be typed.
+void Win32Driver::type(std::string_view text) {
+  for (char16_t unit : utf8ToUtf16(text)) {
+    std::vector<INPUT> inputs;
+    const SHORT key = unit < 0x80 ? VkKeyScanW(static_cast<wchar_t>(unit)) : -1;
+    if (key != -1) {
+      const bool shift = (key >> 8) & 1;
+      if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
+      inputs.push_back(keyInput(static_cast<WORD>(key & 0xFF), true));
+      inputs.push_back(keyInput(static_cast<WORD>(key & 0xFF), false));
+      if (shift) inputs.push_back(keyInput(VK_SHIFT, false));
+    } else {
+      for (const bool down : {true, false}) {
+        INPUT packet{};
+        packet.type = INPUT_KEYBOARD;
+        packet.ki.wScan = static_cast<WORD>(unit);
+        packet.ki.dwFlags = KEYEVENTF_UNICODE | (down ? 0 : KEYEVENTF_KEYUP);
+        inputs.push_back(packet);
+      }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    wait(std::chrono::milliseconds(30));
+  }
+  settle();
+}
+
+void Win32Driver::movePointer(WindowHandle window, Point client) {
+  backend().setCursorPos(backend().clientToScreen(window, client));
+  settle();
+}
+
+void Win32Driver::leftButton(bool down) {
+  const InputRecord record{0, 0, 0, 0, down ? kMouseLeftDown : kMouseLeftUp, 0, 0};
+  backend().sendInput(std::span(&record, 1));
+  settle();
+}
+
+}  // namespace quorvel::contract
