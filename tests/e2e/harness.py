@@ -291,7 +291,7 @@ class Session:
                 named.append(window)
         return named
 
-    def wait_for_window(self, title, process, timeout=5.0):
+    def wait_for_window(self, title, process, timeout=10.0):
         def probe():
             check(process.poll() is None,
                   f"the program exited ({process.returncode}) before '{title}' showed")

@@ -1,7 +1,10 @@
 """Save with no slot chosen writes nothing and answers with a message box, under a window manager. From the
 keyboard, Tab reaches Save from the slot number through x, y, t and the check box; the box's title is
 readable in WM_NAME too. With the mouse, Save shows its released face while the box is open, and once Enter
-has closed the box the focus is on the slot number, where the handler put it: Down chooses slot 1."""
+has closed the box the focus is on the slot number, where the handler put it: Down chooses slot 1. The focus
+also stays where it was while another program's window has the keyboard."""
+
+import subprocess
 
 import harness
 from harness import check
@@ -43,6 +46,16 @@ def test(session):
     harness.wait_until(lambda: not session.windows_named(harness.MESSAGE_TITLE), "the message box to close")
     app.keys("Down")
     harness.wait_until(lambda: session.pointer() == (left + 5, top + 7), "the pointer on slot 1's point")
+
+    # Another program's window takes the keyboard and gives it back: the focus is still on x.
+    app.keys("Tab")
+    session.spawn(["xev", "-geometry", "100x100+600+400"], stdout=subprocess.DEVNULL)
+    other = session.wait_for_window("Event Tester", app.process)
+    session.xdotool("windowactivate", "--sync", other)
+    session.xdotool("windowactivate", "--sync", app.window)
+    app.keys("End")
+    app.type("1")
+    harness.wait_until(lambda: session.pointer() == (left + 51, top + 7), "the pointer on the typed x, 51")
 
 
 if __name__ == "__main__":
