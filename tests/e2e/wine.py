@@ -100,4 +100,7 @@ class WineSession(harness.Session):
         return WineApp(self, folder, self.spawn(["wine", program]))
 
     def start_recorder(self, *args):
-        return harness.Recorder(self.spawn(["wine", self.recorder, *args], stdout=subprocess.PIPE, text=True))
+        process = self.spawn(["wine", self.recorder, *args], stdout=subprocess.PIPE, text=True)
+        # Wine's start is slow on a busy machine; once the window shows, "ready" is in the pipe.
+        self.wait_for_window("recorder", process, timeout=20)
+        return harness.Recorder(process)
