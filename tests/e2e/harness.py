@@ -239,11 +239,16 @@ class Session:
         shutil.rmtree(self.scratch, ignore_errors=True)
 
     def start_window_manager(self):
-        """openbox, for what only a window manager does: frames, and the keyboard handed between windows."""
+        """openbox, for what only a window manager does: frames, and the keyboard handed between windows.
+        NOTE: openbox announces itself before it manages windows, and a window mapped in between may stay
+        unmapped; it is ready once it has listed a probe window among its clients."""
         self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_until(lambda: "window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True, text=True,
-            timeout=10).stdout, "openbox to manage the screen")
+        probe = self.spawn(["xev", "-geometry", "1x1+0+0"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(lambda: "0x" in subprocess.run(
+            ["xprop", "-root", "_NET_CLIENT_LIST"], env=self.env, capture_output=True, text=True,
+            timeout=10).stdout, "openbox to manage a window")
+        probe.kill()
+        probe.wait()
 
     def title_property(self, window, name):
         """A window's text property as (type, text), e.g. ("UTF8_STRING", "提示：")."""
