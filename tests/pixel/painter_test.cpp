@@ -122,6 +122,18 @@ TEST_F(PaintListOnScreen, TextIsCentredInItsColourAndClippedToItsRectangle) {
   EXPECT_LE(clipped.bottom, kTop + 35);
 }
 
+TEST_F(PaintListOnScreen, ABoldCaptionIsDrawnWithHeavierStrokes) {
+  const CaptionFont regular{"宋体", 9, false, false, false, false, 400, 134};
+  const CaptionFont bold{"宋体", 9, true, false, false, false, 700, 134};
+  client.list.elements = {CenteredText{{0, 0, 60, 20}, "保存", regular, kRed, false},
+                          CenteredText{{0, 20, 60, 20}, "保存", bold, kRed, false}};
+  const Bitmap shot = paint();
+  const Ink thin = inkOf(shot, kLeft, kTop, 60, 20, reddish);
+  const Ink heavy = inkOf(shot, kLeft, kTop + 20, 60, 20, reddish);
+  ASSERT_GT(thin.count, 10);
+  EXPECT_GT(heavy.count, thin.count * 5 / 4);
+}
+
 TEST_F(PaintListOnScreen, WrappedTextTakesOneLineForEachWordThatFits) {
   const CaptionFont font{"宋体", 9, false, false, false, false, 400, 134};
   const TwipsSize one = surface->measureText("WW", font, 0);

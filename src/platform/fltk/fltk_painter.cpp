@@ -14,9 +14,7 @@ uchar blue(Color c) { return static_cast<uchar>((c >> 16) & 0xFFu); }
 
 }  // namespace
 
-ResolvedFont resolveCaptionFont(FontCatalog& fonts, const CaptionFont& font) {
-  return fonts.resolve(FontSpec{font.name, font.size, font.charset});
-}
+ResolvedFont resolveCaptionFont(FontCatalog& fonts, const CaptionFont& font) { return fonts.resolve(font); }
 
 void FltkCanvas::setFont(const CaptionFont& font) {
   const ResolvedFont resolved = resolveCaptionFont(fonts_, font);
