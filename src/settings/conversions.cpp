@@ -1,7 +1,8 @@
 #include "settings/conversions.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace quorvel {
@@ -49,10 +50,23 @@ float toFloat32(double value) {
   return static_cast<float>(value);
 }
 
+// A whole number is written out in full; any other value as the fewest significant digits that read
+// back as the same float. (snprintf rather than to_chars: the latter's float tables would make up a
+// third of the Windows program.)
 std::string formatFloat32(float value) {
-  char buffer[32];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return error == std::errc() ? std::string(buffer, end) : std::string("0");
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
+  char buffer[64];
+  const double wide = value;
+  if (wide == std::trunc(wide)) {
+    std::snprintf(buffer, sizeof buffer, "%.0f", wide);
+    return buffer;
+  }
+  for (int digits = 1; digits <= std::numeric_limits<float>::max_digits10; ++digits) {
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, wide);
+    if (std::strtof(buffer, nullptr) == value) break;
+  }
+  return buffer;
 }
 
 }  // namespace quorvel

@@ -68,7 +68,8 @@ TEST(FormatFloat32, WholeNumbersHaveNoDecimalPoint) {
   const struct {
     float in;
     const char* out;
-  } cases[] = {{3000, "3000"}, {-120, "-120"}, {0, "0"}, {0.5f, "0.5"}, {1234567, "1234567"}, {15.25f, "15.25"}};
+  } cases[] = {{3000, "3000"}, {-120, "-120"}, {0, "0"}, {0.5f, "0.5"}, {1234567, "1234567"}, {15.25f, "15.25"},
+               {0.1f, "0.1"}, {-0.0f, "-0"}, {1e-7f, "1e-07"}, {3.4028235e38f, "340282346638528859811704183484516925440"}};
   for (const auto& c : cases) EXPECT_EQ(formatFloat32(c.in), c.out);
 }
 
