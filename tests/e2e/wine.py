@@ -45,13 +45,6 @@ class WineApp(harness.App):
         session.wait_for_window(harness.MAIN_TITLE, process, timeout=20)
         super().__init__(session, folder, process)
 
-    def origin(self):
-        """Screen position of the client area: Wine's X window is the client area inside openbox's frame."""
-        info = subprocess.run(["xwininfo", "-id", self.window], env=self.session.env, capture_output=True,
-                              text=True, timeout=10).stdout
-        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
-        return int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"])
-
     def close_message(self, message):
         """Clicks the box's OK button, centred near its bottom edge, once the box has its final size.
         NOTE: a key sent to a Wine window with xdotool can leave Return held down on the X server, after
