@@ -101,7 +101,11 @@ std::string_view fileLineEnd(const std::vector<Line>& lines, std::string_view fa
 std::string formatValue(std::string_view value) {
   const bool needsQuotes =
       !value.empty() && (isBlank(value.front()) || isBlank(value.back()) || isQuoted(value));
-  return needsQuotes ? "\"" + std::string(value) + "\"" : std::string(value);
+  if (!needsQuotes) return std::string(value);
+  std::string quoted;
+  quoted.reserve(value.size() + 2);
+  quoted.append(1, '"').append(value).append(1, '"');
+  return quoted;
 }
 
 }  // namespace
@@ -158,7 +162,7 @@ std::string iniAssign(std::string_view text, std::string_view section, std::stri
   if (!span) {
     append(0, lines.size(), lines);
     if (!lines.empty() && lines.back().end.empty()) out += eol;
-    out += "[" + std::string(section) + "]";
+    out.append(1, '[').append(section).append(1, ']');
     out += eol;
     out += assignment;
     out += eol;
