@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "x11_screen.h"
 
@@ -97,13 +98,21 @@ void FltkDriver::hold(Key key, Duration span) {
   wait(std::chrono::milliseconds(50));
 }
 
-// xdotool maps a spare key to each character the keyboard lacks, so any text can be typed. The program
-// handles its events meanwhile.
+// xdotool maps a spare key to each character the keyboard lacks, so any text can be typed. It reads
+// the text in the locale's encoding, so it gets a UTF-8 one whatever the test's environment says. The
+// program handles its events meanwhile.
 void FltkDriver::type(std::string_view text) {
   const std::string characters(text);
   const char* argv[] = {"xdotool", "type", "--delay", "30", "--", characters.c_str(), nullptr};
+  std::vector<std::string> variables;
+  for (char** v = environ; *v; ++v)
+    if (std::string_view(*v).substr(0, 3) != "LC_" && std::string_view(*v).substr(0, 5) != "LANG=") variables.emplace_back(*v);
+  variables.emplace_back("LC_ALL=C.UTF-8");
+  std::vector<char*> envp;
+  for (std::string& v : variables) envp.push_back(v.data());
+  envp.push_back(nullptr);
   pid_t child = 0;
-  if (posix_spawnp(&child, "xdotool", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+  if (posix_spawnp(&child, "xdotool", nullptr, nullptr, const_cast<char* const*>(argv), envp.data()) != 0)
     throw std::runtime_error("xdotool cannot be started");
   int status = 0;
   while (waitpid(child, &status, WNOHANG) == 0) Fl::wait(0.01);
