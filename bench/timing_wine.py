@@ -13,23 +13,13 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import harness  # noqa: E402  (the desktop tests' display, recorder and config helpers)
 import wine  # noqa: E402  (the same under Wine)
+from timing import INTERVAL_MS, intervals, timing  # noqa: E402  (the Linux benchmark's arithmetic)
 
 CLICKS = 31  # 30 intervals
-INTERVAL_MS = 1000
 STARTS = 5
 STALL_S = 2
 RECORDER = ("--window", "300", "200", "400", "300")
 TARGET = (400, 300)  # a screen point on the recorder
-
-
-def intervals(presses):
-    times = [press[3] for press in presses]
-    return [later - earlier for earlier, later in zip(times, times[1:])]
-
-
-def timing(spans):
-    """Cumulative drift over all intervals and the largest deviation of one interval, in ms."""
-    return sum(spans) - INTERVAL_MS * len(spans), max(abs(span - INTERVAL_MS) for span in spans)
 
 
 def start_times(session, config):
