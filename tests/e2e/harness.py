@@ -178,6 +178,17 @@ class App:
         """Empties the focused text field, whatever was selected in it."""
         self.keys("End", *["BackSpace"] * 6)
 
+    def save_slot_by_keyboard(self, slot, x, y, t):
+        """Chooses the slot with Down, types x, y and t moving on with Enter, ticks the check box and
+        presses Save, all from the keyboard."""
+        self.keys(*["Down"] * slot, "Tab")
+        for text, after in ((x, "Return"), (y, "Return"), (t, None)):
+            self.clear_field()
+            self.type(text)
+            if after:
+                self.keys(after)
+        self.keys("Tab", "space", "Tab", "space")
+
     def click(self, x, y):
         """A left click at client point (x, y)."""
         self.session.xdotool("mousemove", "--window", self.window, str(x), str(y), "click", "1")

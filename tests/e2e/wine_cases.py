@@ -30,16 +30,7 @@ def first_start(session):
 def editor_round_trip(session):
     app = session.start(session.folder("app", harness.ini_text([("screen", [("x", "1500"), ("y", "750")])])))
     app.focus()
-    app.keys("Down", "Down", "Down", "Tab")
-    app.clear_field()
-    app.type("123")
-    app.keys("Return")
-    app.clear_field()
-    app.type("45")
-    app.keys("Return")
-    app.clear_field()
-    app.type("6")
-    app.keys("Tab", "space", "Tab", "space")
+    app.save_slot_by_keyboard(3, "123", "45", "6")
     message = app.wait_for_message()
     slot3 = [(key, value) for section, key, value in harness.read_ini(app.config) if section == "no3"]
     check(slot3 == [("x", "123"), ("y", "45"), ("t", "6"), ("f", "1")], f"section no3 holds {slot3}")
