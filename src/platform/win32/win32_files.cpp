@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/native_files.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 namespace {
@@ -15,21 +16,9 @@ std::optional<std::wstring> toWide(UINT codePage, DWORD flags, std::string_view 
   if (text.empty()) return std::wstring();
   const int n = ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
   if (n <= 0) return std::nullopt;
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::wstring widen(const std::string& utf8) { return toWide(CP_UTF8, 0, utf8).value_or(std::wstring()); }
-
-std::string narrow(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                      nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr,
-                        nullptr);
-  return utf8;
+  std::wstring result(static_cast<std::size_t>(n), L'\0');
+  ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), result.data(), n);
+  return result;
 }
 
 std::uint64_t ticks(const FILETIME& time) {
@@ -85,7 +74,7 @@ HANDLE createTemporary(const std::wstring& target, std::wstring& name) {
     seed = seed * 6364136223846793005u + 1442695040888963407u;
     wchar_t random[17] = {};
     for (int i = 0; i < 16; ++i) random[i] = L"0123456789abcdef"[(seed >> (4 * i)) & 15];
-    name = target + L"." + random + widen(std::string(kTemporaryFileEnding));
+    name = target + L"." + random + wide(std::string(kTemporaryFileEnding));
     const HANDLE file =
         ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
@@ -122,14 +111,14 @@ bool rewriteInPlace(const std::wstring& target, std::string_view contents) {
 }  // namespace
 
 FileCheck NativeFiles::fileExists(const std::string& path) {
-  if (::GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) return FileCheck::exists;
+  if (::GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) return FileCheck::exists;
   const DWORD error = ::GetLastError();
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileCheck::missing;
   return FileCheck::failed;
 }
 
 std::optional<FileStamp> NativeFiles::stamp(const std::string& path) {
-  Handle file(::CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
+  Handle file(::CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info{};
@@ -148,7 +137,7 @@ std::optional<FileStamp> NativeFiles::stamp(const std::string& path) {
 }
 
 bool NativeFiles::readFile(const std::string& path, const std::function<void(std::string_view)>& piece) {
-  Handle file(::CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  Handle file(::CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return false;
   std::vector<char> buffer(65536);
@@ -161,7 +150,7 @@ bool NativeFiles::readFile(const std::string& path, const std::function<void(std
 }
 
 bool NativeFiles::replaceFile(const std::string& path, std::string_view contents) {
-  const std::wstring target = resolveTarget(widen(path));
+  const std::wstring target = resolveTarget(wide(path));
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
   // The read-only attribute stops administrators too.
@@ -189,7 +178,7 @@ bool NativeFiles::replaceFile(const std::string& path, std::string_view contents
 std::vector<std::string> NativeFiles::fileNames(const std::string& directory) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW found{};
-  const HANDLE search = ::FindFirstFileW((widen(directory) + L"\\*").c_str(), &found);
+  const HANDLE search = ::FindFirstFileW((wide(directory) + L"\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = found.cFileName;
@@ -199,7 +188,7 @@ std::vector<std::string> NativeFiles::fileNames(const std::string& directory) {
   return names;
 }
 
-bool NativeFiles::removeFile(const std::string& path) { return ::DeleteFileW(widen(path).c_str()) != 0; }
+bool NativeFiles::removeFile(const std::string& path) { return ::DeleteFileW(wide(path).c_str()) != 0; }
 
 std::string NativeFiles::executableDirectory() const {
   std::vector<wchar_t> buffer(32768);
