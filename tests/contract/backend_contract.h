@@ -413,6 +413,31 @@ TYPED_TEST_P(BackendContract, RepaintAskedForBeforeAMessageBoxIsOnScreenWhileItI
   EXPECT_GT(paintsSeenInBox, paintsBefore);
 }
 
+// The control that had the keyboard gets it back when its window has it again after another program
+// had it; a minimised window gives it to none of its controls, and its control gets it once restored.
+TYPED_TEST_P(BackendContract, KeyboardReturnsToItsControlButNotWhileMinimised) {
+  const WindowHandle w = this->window();
+  const ControlId first = this->textBox(w, 10, 0);
+  const ControlId second = this->textBox(w, 40, 1);
+  this->show(w);
+  this->p().setFocus(second);
+  this->driver.settle();
+  this->driver.activateOtherProgram();
+  this->driver.type("x");
+  this->driver.activate(w);
+  this->driver.type("1");
+  EXPECT_EQ(this->p().controlText(second), "1");
+  this->driver.minimise(w, true);
+  this->driver.activate(w);
+  this->driver.type("2");
+  EXPECT_EQ(this->p().controlText(second), "1") << "typed while the window was minimised";
+  this->driver.minimise(w, false);
+  this->driver.activate(w);
+  this->driver.type("3");
+  EXPECT_EQ(this->p().controlText(second), "13");
+  EXPECT_EQ(this->p().controlText(first), "");
+}
+
 REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisabled,
                             EnablingAnEnabledTimerKeepsItsPhase, TimerEnabledInATickCountsFromThatTicksScheduledTime,
                             TimersTickWhileAMessageBoxIsOpen, TabStaysInItsWindowAndSkipsDisabledControls,
@@ -424,6 +449,7 @@ REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisa
                             PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks,
                             CaptureDecidesWhoGetsTheMovesOffTheSurface, DisabledOrUntabbedSurfaceTakesNoInputOrFocus,
                             HeldKeyReachesTheFocusedSurfaceWithOneKeyUp,
-                            RepaintAskedForBeforeAMessageBoxIsOnScreenWhileItIsOpen);
+                            RepaintAskedForBeforeAMessageBoxIsOnScreenWhileItIsOpen,
+                            KeyboardReturnsToItsControlButNotWhileMinimised);
 
 }  // namespace quorvel::contract

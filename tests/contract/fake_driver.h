@@ -17,6 +17,9 @@ class FakeDriver final : public BackendDriver {
   void sendKey(Key key, bool shift) override;
   void hold(Key key, Duration span) override;
   void type(std::string_view text) override;
+  void activateOtherProgram() override { fake_.activateOtherProgram(); }
+  void activate(WindowHandle window) override { fake_.activateWindow(window); }
+  void minimise(WindowHandle window, bool minimised) override { fake_.minimiseWindow(window, minimised); }
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 

@@ -42,12 +42,15 @@ void FakePlatform::moveWindow(WindowHandle window, TwipsPoint outerTopLeft) {
 
 TwipsPoint FakePlatform::windowPosition(WindowHandle window) const { return windows_.at(index(window)).position; }
 
-// A control hears once that it became visible, when its window is first shown.
+// A control hears once that it became visible, when its window is first shown; the window then has
+// the keyboard.
 void FakePlatform::showWindow(WindowHandle window) {
-  if (std::exchange(windows_.at(index(window)).shown, true)) return;
-  for (Control& c : controls_) {
-    if (c.window == window && c.client) c.client->surfaceShown();
+  if (!std::exchange(windows_.at(index(window)).shown, true)) {
+    for (Control& c : controls_) {
+      if (c.window == window && c.client) c.client->surfaceShown();
+    }
   }
+  if (const auto id = focusTracker_.activated(window)) moveFocus(*id);
 }
 
 std::unique_ptr<ControlSurface> FakePlatform::createControlSurface(WindowHandle window, const ControlSpec& placement,
@@ -78,6 +81,7 @@ void FakePlatform::moveFocus(std::optional<ControlId> to) {
   if (focus_) control(*focus_).textSelected = false;
   const std::optional<ControlId> from = focus_;
   focus_ = to;
+  if (to) focusTracker_.focused(control(*to).window, *to);
   if (from) control(*from).keys.forget();
   if (from && control(*from).client) control(*from).client->focusLeft();
   if (to && control(*to).client) control(*to).client->focusEntered();
@@ -129,6 +133,23 @@ void FakePlatform::setFocus(ControlId id) {
 }
 
 void FakePlatform::runEventLoop() {}
+
+void FakePlatform::activateOtherProgram() {
+  if (!focus_) return;
+  focusTracker_.deactivated(control(*focus_).window, focus_);
+  moveFocus(std::nullopt);
+}
+
+void FakePlatform::activateWindow(WindowHandle window) {
+  if (focus_ && control(*focus_).window == window) return;
+  activateOtherProgram();
+  moveFocus(focusTracker_.activated(window));
+}
+
+void FakePlatform::minimiseWindow(WindowHandle window, bool minimised) {
+  if (minimised && focus_ && control(*focus_).window == window) activateOtherProgram();
+  focusTracker_.minimised(window, minimised);
+}
 
 void FakePlatform::chooseItem(ControlId combo, int item) {
   Control& c = control(combo);

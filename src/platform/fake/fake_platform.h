@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/fake/fake_control_surface.h"
+#include "platform/focus_tracker.h"
 #include "platform/held_keys.h"
 #include "platform/platform.h"
 #include "platform/tick_loop.h"
@@ -61,6 +62,11 @@ class FakePlatform final : public Platform, private TickWakeUp {
   // reached this way has its text selected, so typing replaces it.
   void pressTab(bool backwards = false);
   std::optional<ControlId> focus() const { return focus_; }
+  // The keyboard goes to another program's window, and comes back to `window`; a window is minimised
+  // or restored.
+  void activateOtherProgram();
+  void activateWindow(WindowHandle window);
+  void minimiseWindow(WindowHandle window, bool minimised);
   const ControlSpec& controlSpec(ControlId control) const { return controls_.at(index(control)).spec; }
   std::vector<ControlId> controlsOf(WindowHandle window) const;
   Point cursor() const { return cursor_; }
@@ -164,6 +170,7 @@ class FakePlatform final : public Platform, private TickWakeUp {
   std::vector<Window> windows_;
   std::vector<Control> controls_;
   std::optional<ControlId> focus_;
+  FocusTracker focusTracker_;
   Point cursor_;
   std::vector<InjectedEvent> injected_;
   int batches_ = 0;

@@ -199,7 +199,7 @@ void FltkPlatform::setCheckValue(ControlId checkBox, int value) {
 void FltkPlatform::setFocus(ControlId id) {
   ControlRecord& c = control(id);
   if (c.spec.tabIndex < 0 || !c.focusKeys) return;  // frames and labels never take it
-  window(c.window).focus = id;
+  focusTracker_.focused(c.window, id);
   Fl_Widget* target = c.field ? static_cast<Fl_Widget*>(c.field) : c.widget;
   target->take_focus();
 }

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "platform/fltk/fltk_fonts.h"
+#include "platform/focus_tracker.h"
 #include "platform/platform.h"
 #include "platform/tick_loop.h"
 
 class Fl_Group;
+class Fl_Widget;
 
 namespace quorvel {
 
@@ -81,6 +83,9 @@ class FltkPlatform final : public Platform, private TickWakeUp {
   // Moves the focus from `from` to the next control of its window in tab order.
   void moveFocus(WindowHandle window, std::optional<ControlId> from, bool backwards);
   void placeShownWindow(WindowRecord& record);
+  // The window's reports to the focus tracker, and the control of a widget.
+  void trackKeyboard(WindowHandle handle);
+  std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
 
   std::optional<std::string> startupProblem_;
   bool displayOpen_ = false;
@@ -88,6 +93,7 @@ class FltkPlatform final : public Platform, private TickWakeUp {
   int tickTimer_ = -1;  // a timerfd
   TickLoop ticks_{*this};
   FontCatalog fonts_;
+  FocusTracker focusTracker_;
   std::vector<std::unique_ptr<WindowRecord>> windows_;
   std::vector<std::unique_ptr<ControlRecord>> controls_;
 };

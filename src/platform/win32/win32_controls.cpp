@@ -246,7 +246,7 @@ void Win32Platform::setCheckValue(ControlId checkBox, int value) {
 void Win32Platform::setFocus(ControlId id) {
   const ControlRecord& c = control(id);
   if (c.spec.tabIndex < 0 || !c.hwnd || c.spec.kind == ControlKind::frame || c.spec.kind == ControlKind::label) return;
-  window(c.window).focus = id;
+  focusTracker_.focused(c.window, id);
   if (IsWindowVisible(window(c.window).hwnd)) SetFocus(c.hwnd);
 }
 

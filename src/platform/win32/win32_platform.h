@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/focus_tracker.h"
 #include "platform/tick_loop.h"
 #include "platform/win32/win32_fonts.h"
 
@@ -63,7 +64,7 @@ class Win32Platform final : public Platform, private TickWakeUp {
     WindowSpec spec;
     int dpi = 96;
     bool open = true;
-    std::optional<ControlId> focus;  // given to the window's control when it is shown
+    bool minimised = false;
   };
   struct ControlRecord {
     WindowHandle window{};
@@ -97,7 +98,9 @@ class Win32Platform final : public Platform, private TickWakeUp {
   void placeControl(ControlRecord& c);
   void fitLabel(ControlRecord& c);
   static void raiseAboveFrames(HWND hwnd);
-  void applyDpi(WindowHandle handle, int dpi);
+  void applyDpi(WindowHandle handle, int dpi, const RECT* suggested = nullptr);
+  bool activated(WindowHandle handle, WPARAM wParam);
+  void minimised(WindowHandle handle, bool minimised);
 
   void pickComboItem(ControlId id);
   // Moves the focus from the control with it to the next one of the window in tab order.
@@ -120,6 +123,7 @@ class Win32Platform final : public Platform, private TickWakeUp {
   bool settingText_ = false;  // the program is changing a text: the control's notification is not the user's
   TickLoop ticks_{*this};
   FontCatalog fonts_;
+  FocusTracker focusTracker_;
   std::vector<WindowRecord> windows_;
   std::vector<ControlRecord> controls_;
 
