@@ -53,14 +53,19 @@ struct InputRecord {
 enum class MessageIcon { exclamation };
 
 // Window and control geometry is in twips: 1/1440 inch, 15 twips to a pixel at 96 dpi.
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kBaseDpi = 96;
+inline constexpr int kTwipsPerPixel = kTwipsPerInch / kBaseDpi;
 
-// Twips to whole pixels. Positions beyond any screen are kept far away rather than wrapped.
-inline int twipsToPixels(double twips) {
+// Twips to whole pixels at a screen's dots per inch. Positions beyond any screen are kept far away
+// rather than wrapped.
+inline int twipsToPixels(double twips, int dpi = kBaseDpi) {
   if (std::isnan(twips)) return 0;
   constexpr double kFarAway = 1e7;
-  return static_cast<int>(std::lround(std::clamp(twips / kTwipsPerPixel, -kFarAway, kFarAway)));
+  return static_cast<int>(std::lround(std::clamp(twips * dpi / kTwipsPerInch, -kFarAway, kFarAway)));
 }
+
+inline double pixelsToTwips(double pixels, int dpi = kBaseDpi) { return pixels * kTwipsPerInch / dpi; }
 
 struct TwipsPoint {
   float x = 0;

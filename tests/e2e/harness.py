@@ -257,7 +257,7 @@ class Session:
         probe = self.spawn(["xev", "-geometry", "1x1+0+0"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_until(lambda: "0x" in subprocess.run(
             ["xprop", "-root", "_NET_CLIENT_LIST"], env=self.env, capture_output=True, text=True,
-            timeout=10).stdout, "openbox to manage a window")
+            timeout=10).stdout, "openbox to manage a window", timeout=20.0)
         probe.kill()
         probe.wait()
 

@@ -75,14 +75,32 @@ void FakeControlSurface::requestFocus() {
   if (onFocusRequest) onFocusRequest();
 }
 
+void FakeControlSurface::setEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (enabled) return;
+  if (onDisabled) {
+    onDisabled();
+  } else {
+    capture_ = false;
+  }
+}
+
 void FakeControlSurface::setCapture() {
-  capture_ = true;
   ++captureCalls_;
+  if (onCapture) {
+    onCapture(true);
+  } else {
+    capture_ = true;
+  }
 }
 
 void FakeControlSurface::releaseCapture() {
-  capture_ = false;
   ++releaseCalls_;
+  if (onCapture) {
+    onCapture(false);
+  } else {
+    capture_ = false;
+  }
 }
 
 TwipsSize FakeControlSurface::measureText(std::string_view text, const CaptionFont& font,

@@ -29,7 +29,7 @@ class FakeControlSurface final : public ControlSurface {
   TwipsSize size() const override { return size_; }
   void setSize(TwipsSize size) override;
   bool enabled() const override { return enabled_; }
-  void setEnabled(bool enabled) override { enabled_ = enabled; }
+  void setEnabled(bool enabled) override;
   void requestFocus() override;
   void setCapture() override;
   void releaseCapture() override;
@@ -46,6 +46,12 @@ class FakeControlSurface final : public ControlSurface {
   std::function<void()> onFocusRequest;
   // Lets the host forget the surface.
   std::function<void()> onDestroyed;
+  // Where the host keeps the capture: asked for (true) or let go (false), and the control disabled.
+  // Without a host the surface keeps it itself.
+  std::function<void(bool asked)> onCapture;
+  std::function<void()> onDisabled;
+  // The system's pointer is grabbed for this surface, or not.
+  void setGrabbed(bool grabbed) { capture_ = grabbed; }
   void setAmbientFont(CaptionFont font) { ambientFont_ = std::move(font); }
 
   bool hasCapture() const { return capture_; }

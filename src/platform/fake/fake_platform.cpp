@@ -60,7 +60,16 @@ std::unique_ptr<ControlSurface> FakePlatform::createControlSurface(WindowHandle 
       TwipsSize{static_cast<double>(placement.rect.width), static_cast<double>(placement.rect.height)});
   surface->onFocusRequest = [this, id] { setFocus(id); };
   surface->setAmbientFont(ambientFontFor(placement.font));
+  surface->onCapture = [this, id](bool asked) {
+    if (asked) {
+      capture_.set(id);
+    } else {
+      capture_.release(id);
+    }
+  };
+  surface->onDisabled = [this, id] { capture_.disabled(id); };
   surface->onDestroyed = [this, id] {
+    capture_.disabled(id);
     control(id).surface = nullptr;
     control(id).client = nullptr;
   };
@@ -133,6 +142,17 @@ void FakePlatform::setFocus(ControlId id) {
 }
 
 void FakePlatform::runEventLoop() {}
+
+// One grab in the system: whoever takes it, takes it from everyone else.
+void FakePlatform::grabPointer(ControlId id) {
+  for (Control& c : controls_)
+    if (c.surface) c.surface->setGrabbed(false);
+  if (control(id).surface) control(id).surface->setGrabbed(true);
+}
+
+void FakePlatform::letPointerGo(ControlId id) {
+  if (control(id).surface) control(id).surface->setGrabbed(false);
+}
 
 void FakePlatform::activateOtherProgram() {
   if (!focus_) return;

@@ -9,12 +9,13 @@
 #include "platform/fake/fake_control_surface.h"
 #include "platform/focus_tracker.h"
 #include "platform/held_keys.h"
+#include "platform/pointer_capture.h"
 #include "platform/platform.h"
 #include "platform/tick_loop.h"
 
 namespace quorvel {
 
-class FakePlatform final : public Platform, private TickWakeUp {
+class FakePlatform final : public Platform, private TickWakeUp, private CaptureGrab {
  public:
   struct InjectedEvent {
     Duration time;
@@ -162,6 +163,8 @@ class FakePlatform final : public Platform, private TickWakeUp {
   // The wake-up the tick loop asked for: what advance() runs to.
   void wakeAt(std::optional<Duration> deadline) override { wakeUp_ = deadline; }
   bool waitForSoonDeadline(Duration) override { return false; }
+  void grabPointer(ControlId id) override;
+  void letPointerGo(ControlId id) override;
 
   TickLoop ticks_{*this};
   std::optional<Duration> wakeUp_;
@@ -171,6 +174,7 @@ class FakePlatform final : public Platform, private TickWakeUp {
   std::vector<Control> controls_;
   std::optional<ControlId> focus_;
   FocusTracker focusTracker_;
+  PointerCapture capture_{*this};
   Point cursor_;
   std::vector<InjectedEvent> injected_;
   int batches_ = 0;

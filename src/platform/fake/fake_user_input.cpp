@@ -25,10 +25,7 @@ FakePlatform::ScreenRect FakePlatform::screenRect(ControlId id) const {
 // input (an enabled owner-drawn control, a text box, combo box, check box or button).
 std::optional<ControlId> FakePlatform::pointerTarget() const {
   if (pressed_) return pressed_;
-  for (std::size_t i = controls_.size(); i-- > 0;) {
-    const Control& c = controls_[i];
-    if (c.surface && c.surface->hasCapture() && c.surface->enabled()) return static_cast<ControlId>(i);
-  }
+  if (const auto holder = capture_.holder(); holder && controls_.at(index(*holder)).surface) return holder;
   for (std::size_t i = controls_.size(); i-- > 0;) {
     const Control& c = controls_[i];
     const bool takesInput = c.surface ? c.surface->enabled() && c.client

@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <map>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -15,9 +16,17 @@
 namespace quorvel {
 namespace {
 
-// Like the system's mouse capture, one widget at a time holds it.
-SurfaceWidget* captureHolder = nullptr;
+// What the dispatch, which FLTK calls with no object of ours, needs: the program's capture and the
+// widget of each control that has one.
+PointerCapture* programCapture = nullptr;
+std::map<ControlId, SurfaceWidget*> surfaceWidgets;
 bool dispatchInstalled = false;
+
+SurfaceWidget* captureHolder() {
+  const auto holder = programCapture ? programCapture->holder() : std::nullopt;
+  const auto found = holder ? surfaceWidgets.find(*holder) : surfaceWidgets.end();
+  return found == surfaceWidgets.end() ? nullptr : found->second;
+}
 Fl_Event_Dispatch previousDispatch = nullptr;
 // Set while the display reports that the pointer moved or crossed a window's edge.
 bool pointerMotion = false;
@@ -103,8 +112,11 @@ std::optional<std::int16_t> typedCharacter() {
 
 }  // namespace
 
-SurfaceWidget::SurfaceWidget(int x, int y, int w, int h, ControlSurfaceClient& client, FontCatalog& fonts)
-    : Fl_Widget(x, y, w, h), client_(&client), fonts_(fonts) {
+SurfaceWidget::SurfaceWidget(int x, int y, int w, int h, ControlSurfaceClient& client, FontCatalog& fonts,
+                             PointerCapture& capture, ControlId id)
+    : Fl_Widget(x, y, w, h), client_(&client), fonts_(fonts), capture_(capture), id_(id) {
+  programCapture = &capture;
+  surfaceWidgets[id] = this;
   if (!dispatchInstalled) {
     previousDispatch = Fl::event_dispatch();
     Fl::event_dispatch(dispatchPointer);
@@ -112,11 +124,14 @@ SurfaceWidget::SurfaceWidget(int x, int y, int w, int h, ControlSurfaceClient& c
   }
 }
 
-SurfaceWidget::~SurfaceWidget() { releaseCapture(); }
+SurfaceWidget::~SurfaceWidget() {
+  loseCapture();
+  surfaceWidgets.erase(id_);
+}
 
 void SurfaceWidget::detach() {
   client_ = nullptr;
-  releaseCapture();
+  loseCapture();
 }
 
 void SurfaceWidget::draw() {
@@ -140,11 +155,17 @@ void SurfaceWidget::setSizeQuietly(int w, int h) {
   redraw();
 }
 
-void SurfaceWidget::setCapture() { captureHolder = this; }
+// NOTE: there is nothing to grab on X: the dispatch hands the holder the moves of every window of the
+// program, and the leaving of them all.
+void FltkPlatform::grabPointer(ControlId) {}
 
-void SurfaceWidget::releaseCapture() {
-  if (captureHolder == this) captureHolder = nullptr;
-}
+void FltkPlatform::letPointerGo(ControlId) {}
+
+void SurfaceWidget::setCapture() { capture_.set(id_); }
+
+void SurfaceWidget::releaseCapture() { capture_.release(id_); }
+
+void SurfaceWidget::loseCapture() { capture_.disabled(id_); }
 
 // NOTE: FLTK sends moves of its own after a release or a focus change, to find the widget under the
 // pointer, and it sends pointer moves to that widget only. The dispatch sees what the display reports:
@@ -157,9 +178,11 @@ int SurfaceWidget::dispatchPointer(int event, Fl_Window* window) {
   const bool pointer = event == FL_MOVE || event == FL_ENTER || event == FL_LEAVE;
   // A modal window or an open menu cancels the capture, as it does on the system this control was made
   // for.
-  if (captureHolder && (Fl::grab() || (Fl::modal() && Fl::modal() != captureHolder->top_window())))
-    captureHolder = nullptr;
-  SurfaceWidget* holder = captureHolder;
+  SurfaceWidget* holder = captureHolder();
+  if (holder && (Fl::grab() || (Fl::modal() && Fl::modal() != holder->top_window()))) {
+    programCapture->lost();
+    holder = nullptr;
+  }
   const bool captured =
       pointer && holder && (window || event == FL_LEAVE) && !Fl::pushed() && holder->active_r();
   const MotionScope motion(pointer && !captured);
@@ -317,7 +340,7 @@ void FltkControlSurface::setEnabled(bool enabled) {
     return;
   }
   // Disabling a window cancels its capture on the system this control was made for.
-  w->releaseCapture();
+  w->loseCapture();
   w->deactivate();
 }
 
@@ -361,7 +384,8 @@ std::unique_ptr<ControlSurface> FltkPlatform::createControlSurface(WindowHandle 
                                                                    ControlSurfaceClient& client) {
   const auto [parent, x, y, w, h] = place(handle, placement);
   Fl_Group::current(nullptr);
-  auto* widget = new SurfaceWidget(x, y, w, h, client, fonts_);
+  const auto id = static_cast<ControlId>(controls_.size());
+  auto* widget = new SurfaceWidget(x, y, w, h, client, fonts_, capture_, id);
   if (placement.tabIndex < 0) widget->clear_visible_focus();
   parent->add(widget);
   parent->redraw();
@@ -371,7 +395,6 @@ std::unique_ptr<ControlSurface> FltkPlatform::createControlSurface(WindowHandle 
   record->spec = placement;
   record->widget = widget;
   record->focusKeys = widget;
-  const auto id = static_cast<ControlId>(controls_.size());
   controls_.push_back(std::move(record));
   connectEvents(id);
 

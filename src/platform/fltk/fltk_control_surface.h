@@ -13,12 +13,14 @@
 #include "platform/fltk/fltk_focus_keys.h"
 #include "platform/fltk/fltk_fonts.h"
 #include "platform/held_keys.h"
+#include "platform/pointer_capture.h"
 
 namespace quorvel {
 
 class SurfaceWidget final : public Fl_Widget, public FocusKeys {
  public:
-  SurfaceWidget(int x, int y, int w, int h, ControlSurfaceClient& client, FontCatalog& fonts);
+  SurfaceWidget(int x, int y, int w, int h, ControlSurfaceClient& client, FontCatalog& fonts, PointerCapture& capture,
+                ControlId id);
   ~SurfaceWidget() override;
   SurfaceWidget(const SurfaceWidget&) = delete;
   SurfaceWidget& operator=(const SurfaceWidget&) = delete;
@@ -34,6 +36,8 @@ class SurfaceWidget final : public Fl_Widget, public FocusKeys {
   // While captured, the widget sees every pointer move over the program's windows, also outside it.
   void setCapture();
   void releaseCapture();
+  // Disabled or going away: the capture ends.
+  void loseCapture();
 
   FontCatalog& fonts() const { return fonts_; }
 
@@ -49,6 +53,8 @@ class SurfaceWidget final : public Fl_Widget, public FocusKeys {
 
   ControlSurfaceClient* client_;  // nothing once detached
   FontCatalog& fonts_;
+  PointerCapture& capture_;
+  ControlId id_;
   HeldKeys keys_;
   bool quietResize_ = false;
   bool shown_ = false;

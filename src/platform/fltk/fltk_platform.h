@@ -10,6 +10,7 @@
 
 #include "platform/fltk/fltk_fonts.h"
 #include "platform/focus_tracker.h"
+#include "platform/pointer_capture.h"
 #include "platform/platform.h"
 #include "platform/tick_loop.h"
 
@@ -18,7 +19,7 @@ class Fl_Widget;
 
 namespace quorvel {
 
-class FltkPlatform final : public Platform, private TickWakeUp {
+class FltkPlatform final : public Platform, private TickWakeUp, private CaptureGrab {
  public:
   // Connects to the X display named by DISPLAY.
   FltkPlatform();
@@ -75,6 +76,8 @@ class FltkPlatform final : public Platform, private TickWakeUp {
   Duration now() const override;
   void wakeAt(std::optional<Duration> deadline) override;
   bool waitForSoonDeadline(Duration deadline) override;
+  void grabPointer(ControlId id) override;
+  void letPointerGo(ControlId id) override;
   void openTickTimer();
   void closeTickTimer();
   static void timeoutExpired(int fd, void* platform);
@@ -94,6 +97,7 @@ class FltkPlatform final : public Platform, private TickWakeUp {
   TickLoop ticks_{*this};
   FontCatalog fonts_;
   FocusTracker focusTracker_;
+  PointerCapture capture_{*this};
   std::vector<std::unique_ptr<WindowRecord>> windows_;
   std::vector<std::unique_ptr<ControlRecord>> controls_;
 };

@@ -57,18 +57,8 @@ LRESULT CALLBACK SurfaceWindow::proc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 void SurfaceWindow::detach() {
   client_ = nullptr;
-  if (GetCapture() == hwnd_) ReleaseCapture();
+  platform_.capture_.disabled(id_);
   PostMessageW(hwnd_, kDestroyLater, 0, 0);
-}
-
-void SurfaceWindow::setCapture() {
-  controlCapture_ = true;
-  SetCapture(hwnd_);
-}
-
-void SurfaceWindow::releaseCapture() {
-  controlCapture_ = false;
-  if (!buttonCapture_ && GetCapture() == hwnd_) ReleaseCapture();
 }
 
 void SurfaceWindow::shown() {
@@ -97,11 +87,11 @@ void SurfaceWindow::setSize(int width, int height) {
 }
 
 float SurfaceWindow::twipsX(LPARAM lParam) const {
-  return static_cast<float>(GET_X_LPARAM(lParam) * 1440.0 / dpi_);
+  return static_cast<float>(pixelsToTwips(GET_X_LPARAM(lParam), dpi_));
 }
 
 float SurfaceWindow::twipsY(LPARAM lParam) const {
-  return static_cast<float>(GET_Y_LPARAM(lParam) * 1440.0 / dpi_);
+  return static_cast<float>(pixelsToTwips(GET_Y_LPARAM(lParam), dpi_));
 }
 
 void SurfaceWindow::paint() {
@@ -131,8 +121,8 @@ LRESULT SurfaceWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // Space, Enter and the arrows come here; Tab moves on.
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_CAPTURECHANGED:
-      // Taken by another window (a message box, the system): neither holds it any more.
-      if (reinterpret_cast<HWND>(lParam) != hwnd_) controlCapture_ = buttonCapture_ = false;
+      // Taken by a window that is not the holder's (a message box, the system).
+      if (platform_.capture_.holder() == id_ && reinterpret_cast<HWND>(lParam) != hwnd_) platform_.capture_.lost();
       return 0;
     default:
       break;
@@ -156,17 +146,14 @@ void SurfaceWindow::pointerLeft() {
 }
 
 void SurfaceWindow::buttonDown(std::int16_t button, LPARAM lParam) {
-  buttonCapture_ = true;
-  if (GetCapture() != hwnd_) SetCapture(hwnd_);
+  // The system's windows have no grab of their own from a press to its release.
+  platform_.capture_.buttonDown(id_);
   if (client_) client_->pointerPressed(button, shiftState(), twipsX(lParam), twipsY(lParam));
 }
 
 void SurfaceWindow::buttonUp(std::int16_t button, WPARAM wParam, LPARAM lParam) {
   if (client_) client_->pointerReleased(button, shiftState(), twipsX(lParam), twipsY(lParam));
-  if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && buttonCapture_) {
-    buttonCapture_ = false;
-    if (!controlCapture_ && GetCapture() == hwnd_) ReleaseCapture();
-  }
+  if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) platform_.capture_.buttonsUp(id_);
 }
 
 bool SurfaceWindow::handlePointer(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -259,8 +246,7 @@ bool Win32ControlSurface::enabled() const {
 void Win32ControlSurface::setEnabled(bool enabled) {
   SurfaceWindow* w = window();
   if (!w) return;
-  // A disabled window loses the capture.
-  if (!enabled && GetCapture() == w->hwnd()) ReleaseCapture();
+  if (!enabled) platform_.capture_.disabled(id_);
   EnableWindow(w->hwnd(), enabled);
 }
 
@@ -269,11 +255,21 @@ void Win32ControlSurface::requestFocus() {
 }
 
 void Win32ControlSurface::setCapture() {
-  if (SurfaceWindow* w = window()) w->setCapture();
+  if (window()) platform_.capture_.set(id_);
 }
 
 void Win32ControlSurface::releaseCapture() {
-  if (SurfaceWindow* w = window()) w->releaseCapture();
+  if (window()) platform_.capture_.release(id_);
+}
+
+void Win32Platform::grabPointer(ControlId id) {
+  const HWND hwnd = control(id).hwnd;
+  if (hwnd && GetCapture() != hwnd) SetCapture(hwnd);
+}
+
+void Win32Platform::letPointerGo(ControlId id) {
+  const HWND hwnd = control(id).hwnd;
+  if (hwnd && GetCapture() == hwnd) ReleaseCapture();
 }
 
 void Win32ControlSurface::setToolTip(std::string_view text) {

@@ -30,10 +30,6 @@ class SurfaceWindow {
   // Puts the window at its place in window pixels, scaled by the window's resolution.
   void place(const RECT& rect, int dpi);
   void shown();
-  // The control's own capture, kept apart from the one a held button takes: the system's windows have
-  // no implicit grab, so the host holds the capture from a press to its release.
-  void setCapture();
-  void releaseCapture();
   // Cuts the window off from a control that is going away; it delivers and paints nothing more.
   void detach();
 
@@ -60,8 +56,6 @@ class SurfaceWindow {
   POINT origin_{};
   bool shown_ = false;
   bool trackingLeave_ = false;
-  bool controlCapture_ = false;
-  bool buttonCapture_ = false;
 };
 
 class Win32ControlSurface final : public ControlSurface {

@@ -66,9 +66,9 @@ RECT Win32Platform::controlRect(const ControlRecord& c) const {
     left += control(*c.spec.container).spec.rect.left;
     top += control(*c.spec.container).spec.rect.top;
   }
-  const int x = pixels(left, dpi);
-  const int y = pixels(top, dpi);
-  return RECT{x, y, x + std::max(1, pixels(c.spec.rect.width, dpi)), y + std::max(1, pixels(c.spec.rect.height, dpi))};
+  const int x = twipsToPixels(left, dpi);
+  const int y = twipsToPixels(top, dpi);
+  return RECT{x, y, x + std::max(1, twipsToPixels(c.spec.rect.width, dpi)), y + std::max(1, twipsToPixels(c.spec.rect.height, dpi))};
 }
 
 void Win32Platform::placeControl(ControlRecord& c) {

@@ -63,15 +63,6 @@ std::optional<WindowHandle> Win32Platform::windowOf(HWND hwnd) const {
   return std::nullopt;
 }
 
-// Positions beyond any screen are kept far away rather than wrapped.
-int Win32Platform::pixels(double twips, int dpi) {
-  if (std::isnan(twips)) return 0;
-  constexpr double kFarAway = 1e7;
-  return static_cast<int>(std::lround(std::clamp(twips * dpi / 1440.0, -kFarAway, kFarAway)));
-}
-
-double Win32Platform::twips(int pixels, int dpi) { return pixels * 1440.0 / dpi; }
-
 std::unique_ptr<Platform> createPlatform() { return std::make_unique<Win32Platform>(); }
 
 }  // namespace quorvel

@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "platform/focus_tracker.h"
+#include "platform/pointer_capture.h"
 #include "platform/tick_loop.h"
 #include "platform/win32/win32_fonts.h"
 
@@ -18,7 +19,7 @@ namespace quorvel {
 
 class SurfaceWindow;
 
-class Win32Platform final : public Platform, private TickWakeUp {
+class Win32Platform final : public Platform, private TickWakeUp, private CaptureGrab {
  public:
   Win32Platform();
   ~Win32Platform() override;
@@ -91,9 +92,6 @@ class Win32Platform final : public Platform, private TickWakeUp {
   std::optional<ControlId> controlOf(HWND hwnd) const;
   std::optional<WindowHandle> windowOf(HWND hwnd) const;
 
-  // Twips to pixels and back at a window's dots per inch.
-  static int pixels(double twips, int dpi);
-  static double twips(int pixels, int dpi);
   RECT controlRect(const ControlRecord& c) const;  // window client pixels
   void placeControl(ControlRecord& c);
   void fitLabel(ControlRecord& c);
@@ -112,6 +110,10 @@ class Win32Platform final : public Platform, private TickWakeUp {
   Duration now() const override;
   void wakeAt(std::optional<Duration> deadline) override;
   bool waitForSoonDeadline(Duration deadline) override;
+
+  // The system's capture, as the shared capture says.
+  void grabPointer(ControlId id) override;
+  void letPointerGo(ControlId id) override;
   void holdFastClock(bool hold);
 
   HINSTANCE instance_ = nullptr;
@@ -124,6 +126,7 @@ class Win32Platform final : public Platform, private TickWakeUp {
   TickLoop ticks_{*this};
   FontCatalog fonts_;
   FocusTracker focusTracker_;
+  PointerCapture capture_{*this};
   std::vector<WindowRecord> windows_;
   std::vector<ControlRecord> controls_;
 

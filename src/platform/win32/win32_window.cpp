@@ -115,8 +115,8 @@ WindowHandle Win32Platform::createWindow(const WindowSpec& spec) {
   const auto handle = static_cast<WindowHandle>(windows_.size());
   windows_.push_back(WindowRecord{nullptr, spec, dpiOf(nullptr), true, false});
   const WindowRecord& record = windows_.back();
-  const RECT outer = outerRect(std::max(1, pixels(spec.clientWidth, record.dpi)),
-                               std::max(1, pixels(spec.clientHeight, record.dpi)), kWindowStyle, kWindowExStyle,
+  const RECT outer = outerRect(std::max(1, twipsToPixels(spec.clientWidth, record.dpi)),
+                               std::max(1, twipsToPixels(spec.clientHeight, record.dpi)), kWindowStyle, kWindowExStyle,
                                record.dpi);
   const HWND hwnd = CreateWindowExW(kWindowExStyle, kMainWindowClass, wide(spec.caption).c_str(), kWindowStyle, 0, 0,
                                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
@@ -135,8 +135,8 @@ void Win32Platform::applyDpi(WindowHandle handle, int dpi, const RECT* suggested
     SetWindowPos(record.hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
-    const RECT outer = outerRect(std::max(1, pixels(record.spec.clientWidth, dpi)),
-                                 std::max(1, pixels(record.spec.clientHeight, dpi)), kWindowStyle, kWindowExStyle, dpi);
+    const RECT outer = outerRect(std::max(1, twipsToPixels(record.spec.clientWidth, dpi)),
+                                 std::max(1, twipsToPixels(record.spec.clientHeight, dpi)), kWindowStyle, kWindowExStyle, dpi);
     SetWindowPos(record.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -150,7 +150,7 @@ void Win32Platform::applyDpi(WindowHandle handle, int dpi, const RECT* suggested
 
 void Win32Platform::moveWindow(WindowHandle handle, TwipsPoint outerTopLeft) {
   const WindowRecord& record = window(handle);
-  SetWindowPos(record.hwnd, nullptr, pixels(outerTopLeft.x, record.dpi), pixels(outerTopLeft.y, record.dpi), 0, 0,
+  SetWindowPos(record.hwnd, nullptr, twipsToPixels(outerTopLeft.x, record.dpi), twipsToPixels(outerTopLeft.y, record.dpi), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -158,7 +158,7 @@ TwipsPoint Win32Platform::windowPosition(WindowHandle handle) const {
   const WindowRecord& record = window(handle);
   RECT outer{};
   GetWindowRect(record.hwnd, &outer);
-  return TwipsPoint{static_cast<float>(twips(outer.left, record.dpi)), static_cast<float>(twips(outer.top, record.dpi))};
+  return TwipsPoint{static_cast<float>(pixelsToTwips(outer.left, record.dpi)), static_cast<float>(pixelsToTwips(outer.top, record.dpi))};
 }
 
 int Win32Platform::windowDpi(WindowHandle handle) const { return window(handle).dpi; }
