@@ -1,5 +1,5 @@
-// Fonts for controls and captions: a requested face, or the first installed one of a list of Chinese
-// faces, at a size in points for a window's dots per inch.
+// Fonts for controls and captions: the first installed face of those the shared font policy names for a
+// requested one, at a size in points for a window's dots per inch.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +25,7 @@ class FontCatalog {
 
  private:
   using Key = std::tuple<std::wstring, int, int, bool, bool, bool, int>;
-  // The face to ask for: the name itself when installed, otherwise the first installed fallback.
+  // The face to ask for: the first installed candidate, else the system's message face.
   std::wstring faceFor(const std::string& name);
   HFONT make(const Key& key);
 
