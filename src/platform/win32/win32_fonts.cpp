@@ -43,7 +43,13 @@ int pixelHeight(double points, int dpi) {
 }  // namespace
 
 FontCatalog::~FontCatalog() {
+  if (measuringDc_) DeleteDC(measuringDc_);
   for (const auto& [key, font] : fonts_) DeleteObject(font);
+}
+
+HDC FontCatalog::measuringDc() {
+  if (!measuringDc_) measuringDc_ = CreateCompatibleDC(nullptr);
+  return measuringDc_;
 }
 
 std::wstring FontCatalog::faceFor(const std::string& name) {

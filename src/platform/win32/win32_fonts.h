@@ -22,6 +22,9 @@ class FontCatalog {
   // The catalog keeps the fonts until it goes.
   HFONT control(const FontSpec& spec, int dpi);
   HFONT caption(const CaptionFont& font, int dpi);
+  // A memory DC for measuring text, made once and kept while the catalog lives; null while the system
+  // cannot make one.
+  HDC measuringDc();
 
  private:
   using Key = std::tuple<std::wstring, int, int, bool, bool, bool, int>;
@@ -31,6 +34,7 @@ class FontCatalog {
 
   std::map<std::string, std::wstring> faces_;
   std::map<Key, HFONT> fonts_;
+  HDC measuringDc_ = nullptr;  // goes before the fonts, so none of them is selected into it then
 };
 
 }  // namespace quorvel
