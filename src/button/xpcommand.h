@@ -150,6 +150,14 @@ class xpcommand {
   void moveCaption(double left, double top);
   void moveIcon(double left, double top);
   void setControlSize(double width, double height);
+  // The stages of the layout, in the order UserControl_Resize runs them.
+  void enforceMinimumSize();
+  void placeSkin(const TwipsSize& size);
+  void sizeIcon(const TwipsSize& size);
+  void growToHoldIcon(const TwipsSize& size);
+  void placeCaptionAndIcon(const TwipsSize& size);
+  void placeFocusStrips(const TwipsSize& size);
+  void dotFocusStrips(const TwipsSize& size);
   void setCaptionWidth(double width);
   void setCaptionHeight(double height);
   void setWordWrap(bool on);

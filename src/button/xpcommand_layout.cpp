@@ -68,16 +68,42 @@ void xpcommand::处理图标() {
   UserControl_Resize();
 }
 
+// Places every element for the control's size. A run that resizes the control lays it out again, nested,
+// so each run ends with its own Resize event.
 void xpcommand::UserControl_Resize() {
   RepaintScope scope(*this);
-  place(图标_, {图标_.box.left, 图标_.box.top, kPixel, kPixel});
+  enforceMinimumSize();
+  TwipsSize size = surface_.size();
+  placeSkin(size);
+  sizeIcon(size);
+  if (图_ == 3) {
+    growToHoldIcon(size);
+    size = surface_.size();
+  }
+  placeCaptionAndIcon(size);
+  placeFocusStrips(size);
+  // Where a press offsets caption and icon from, and puts them back.
+  textRestLeft_ = text_.box.left;
+  iconRestLeft_ = 图标_.box.left;
+  textRestTop_ = text_.box.top;
+  iconRestTop_ = 图标_.box.top;
+  dotFocusStrips(size);
+  setVisible(图标_, 图_ != 0);
+  raise(events.Resize);
+}
 
+// The icon starts from one pixel; the control from nine pixels each way, which re-lays it out at once.
+void xpcommand::enforceMinimumSize() {
+  place(图标_, {图标_.box.left, 图标_.box.top, kPixel, kPixel});
   if (surface_.size().width < kMinimum) setControlSize(kMinimum, surface_.size().height);
   if (surface_.size().height < kMinimum) setControlSize(surface_.size().width, kMinimum);
   if (!singleLine(图_)) setCaptionWidth(surface_.size().width - kMargin);
+}
 
-  double W = surface_.size().width;
-  double H = surface_.size().height;
+// The skin covers the control; each look's corners and edges frame its interior.
+void xpcommand::placeSkin(const TwipsSize& size) {
+  const double W = size.width;
+  const double H = size.height;
   place(表皮_, {0, 0, W, H});
   for (int look = 0; look < kLookCount; ++look) {
     place(pieceRef(Piece::左上角, look), {0, 0, kBorder, kBorder});
@@ -90,7 +116,10 @@ void xpcommand::UserControl_Resize() {
     place(pieceRef(Piece::down, look), {kBorder, H - kBorder, W - 2 * kBorder, kBorder});
     place(pieceRef(Piece::右下角, look), {W - kBorder, H - kBorder, kBorder, kBorder});
   }
+}
 
+// The icon's size by layout mode, before anything is placed beside it.
+void xpcommand::sizeIcon(const TwipsSize& size) {
   // An icon without a bitmap has no size of its own: it takes none.
   const double ownWidth = 图标_.picture ? 图标_.picture->width * kPixel : 0;
   const double ownHeight = 图标_.picture ? 图标_.picture->height * kPixel : 0;
@@ -107,19 +136,26 @@ void xpcommand::UserControl_Resize() {
       place(图标_, {图标_.box.left, 图标_.box.top, ownWidth, ownHeight});
       break;
     case 4:
-      place(图标_, {kMargin / 2, kMargin / 2, W - kMargin, H - kMargin});
+      place(图标_, {kMargin / 2, kMargin / 2, size.width - kMargin, size.height - kMargin});
       break;
     default:
       break;
   }
+}
 
-  if (图_ == 3) {
-    if (W < 图标_.box.width + kMargin) setControlSize(图标_.box.width + kMargin, surface_.size().height);
-    if (H < 图标_.box.height + kMargin) setControlSize(surface_.size().width, 图标_.box.height + kMargin);
-    W = surface_.size().width;
-    H = surface_.size().height;
+// A lone icon in the centre: the control only grows to hold it, each change a nested layout.
+void xpcommand::growToHoldIcon(const TwipsSize& size) {
+  if (size.width < 图标_.box.width + kMargin) {
+    setControlSize(图标_.box.width + kMargin, surface_.size().height);
   }
+  if (size.height < 图标_.box.height + kMargin) {
+    setControlSize(surface_.size().width, 图标_.box.height + kMargin);
+  }
+}
 
+void xpcommand::placeCaptionAndIcon(const TwipsSize& size) {
+  const double W = size.width;
+  const double H = size.height;
   const double tw = text_.box.width;
   const double th = text_.box.height;
   const double iw = 图标_.box.width;
@@ -144,7 +180,12 @@ void xpcommand::UserControl_Resize() {
     default:
       break;
   }
+}
 
+// The dotted focus frame lies one pixel inside the border.
+void xpcommand::placeFocusStrips(const TwipsSize& size) {
+  const double W = size.width;
+  const double H = size.height;
   const std::array<TwipsBox, 4> stripBoxes = {{
       {kBorder, kBorder, kPixel, H - 2 * kBorder},               // lleft
       {W - kBorder - kPixel, kBorder, kPixel, H - 2 * kBorder},  // Lright
@@ -156,26 +197,20 @@ void xpcommand::UserControl_Resize() {
     strips_[i].box = stripBoxes[i];
     dirty_ = true;
   }
+}
 
-  textRestLeft_ = text_.box.left;
-  iconRestLeft_ = 图标_.box.left;
-  textRestTop_ = text_.box.top;
-  iconRestTop_ = 图标_.box.top;
-
-  // Dots are points, so each lands in the pixel that holds it.
-  for (double x = 1; x <= W; x += kDotStep) {
+// Dots are points, so each lands in the pixel that holds it.
+void xpcommand::dotFocusStrips(const TwipsSize& size) {
+  for (double x = 1; x <= size.width; x += kDotStep) {
     const PixelPoint dot{static_cast<int>(std::floor(x / kPixel)), 0};
     strips_[static_cast<int>(Strip::Lup)].setDot(dot);
     strips_[static_cast<int>(Strip::Ldown)].setDot(dot);
   }
-  for (double y = 1; y <= H; y += kDotStep) {
+  for (double y = 1; y <= size.height; y += kDotStep) {
     const PixelPoint dot{0, static_cast<int>(std::floor(y / kPixel))};
     strips_[static_cast<int>(Strip::lleft)].setDot(dot);
     strips_[static_cast<int>(Strip::Lright)].setDot(dot);
   }
-
-  setVisible(图标_, 图_ != 0);
-  raise(events.Resize);
 }
 
 }  // namespace quorvel

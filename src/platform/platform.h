@@ -38,8 +38,8 @@ struct Point {
 inline constexpr std::uint32_t kMouseLeftDown = 0x0002;
 inline constexpr std::uint32_t kMouseLeftUp = 0x0004;
 
-// One mouse input record, laid out like the system's own so that the Windows backend can hand an
-// array of them over unchanged on the 32-bit target.
+// One mouse input record with the fields of the system's own. The Windows backend copies each record into
+// the system's, whose size and alignment differ between its 32- and 64-bit targets.
 struct InputRecord {
   std::uint32_t type = 0;  // 0: mouse
   std::int32_t dx = 0;

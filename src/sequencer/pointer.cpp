@@ -6,9 +6,6 @@
 
 namespace quorvel {
 
-// The system's record is 28 bytes on 32-bit targets; ours is handed over as it is there.
-static_assert(sizeof(void*) != 4 || sizeof(InputRecord) == 28, "input record must match the 32-bit layout");
-
 // Points are pixels at 96 dpi, as for a program that knows nothing of scaling: at another resolution they
 // are scaled before rounding, so one settings file clicks the same places at every scaling.
 void Pointer::MoveMouse(float x, float y) {

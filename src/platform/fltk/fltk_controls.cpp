@@ -32,12 +32,21 @@ void fitLabel(Fl_Widget& label) {
   label.size(std::max(width, 1), std::max(height, fl_height()));
 }
 
-TextField* makeTextField(int x, int y, int w, int h, ResolvedFont font, int maxLength) {
+TextField* makeTextBox(int x, int y, int w, int h, ResolvedFont font, const ControlSpec& spec) {
   auto* field = new TextField(x, y, w, h);
   field->textfont(static_cast<Fl_Font>(font.face));
   field->textsize(font.pixels);
-  field->maxLength = std::max(maxLength, 0);
+  field->maxLength = std::max(spec.maxLength, 0);
+  field->textcolor(toFlColor(spec.foreColor));
+  field->value(spec.caption.c_str(), static_cast<int>(spec.caption.size()));
   return field;
+}
+
+ComboBox* makeComboBox(int x, int y, int w, int h, ResolvedFont font, const ControlSpec& spec) {
+  auto* combo = new ComboBox(x, y, w, h, spec.items, font);
+  combo->input().textcolor(toFlColor(spec.foreColor));
+  combo->input().maxLength = std::max(spec.maxLength, 0);
+  return combo;
 }
 
 }  // namespace
@@ -67,73 +76,62 @@ FltkPlatform::Placement FltkPlatform::place(WindowHandle handle, const ControlSp
 }
 
 ControlId FltkPlatform::createControl(WindowHandle handle, const ControlSpec& spec) {
-  const auto [parent, x, y, w, h] = place(handle, spec);
+  const Placement at = place(handle, spec);
   const ResolvedFont font = fonts_.resolve(spec.font);
-  const Fl_Color foreground = toFlColor(spec.foreColor);
-
   auto record = std::make_unique<ControlRecord>();
   record->window = handle;
   record->spec = spec;
   record->caption = spec.caption;
   Fl_Group::current(nullptr);
-  switch (spec.kind) {
-    case ControlKind::frame: {
-      auto* frame = new FrameBox(x, y, w, h);
-      record->group = frame;
-      record->widget = frame;
-      break;
-    }
-    case ControlKind::label: {
-      record->widget = new TextLabel(x, y, w, h);
-      break;
-    }
-    case ControlKind::textBox: {
-      auto* field = makeTextField(x, y, w, h, font, spec.maxLength);
-      field->textcolor(foreground);
-      field->value(spec.caption.c_str(), static_cast<int>(spec.caption.size()));
-      record->field = field;
-      record->focusKeys = field;
-      record->widget = field;
-      break;
-    }
-    case ControlKind::comboBox: {
-      auto* combo = new ComboBox(x, y, w, h, spec.items, font);
-      combo->input().textcolor(foreground);
-      combo->input().maxLength = std::max(spec.maxLength, 0);
-      record->combo = combo;
-      record->field = &combo->input();
-      record->focusKeys = &combo->input();
-      record->widget = combo;
-      break;
-    }
-    case ControlKind::checkBox: {
-      auto* check = new TriStateCheck(x, y, w, h);
-      record->check = check;
-      record->focusKeys = check;
-      record->widget = check;
-      break;
-    }
-    case ControlKind::button: {
-      auto* button = new CommandButton(x, y, w, h);
-      record->button = button;
-      record->focusKeys = button;
-      record->widget = button;
-      break;
-    }
-  }
+  makeWidget(*record, at, font);
   Fl_Widget& widget = *record->widget;
   setFont(widget, font);
-  widget.labelcolor(foreground);
+  widget.labelcolor(toFlColor(spec.foreColor));
   if (!record->field) widget.copy_label(literalLabel(spec.caption).c_str());
   if (spec.kind == ControlKind::label) fitLabel(widget);
   if (spec.tabIndex < 0) widget.clear_visible_focus();
-  parent->add(widget);
-  parent->redraw();
+  at.parent->add(widget);
+  at.parent->redraw();
 
   const auto id = static_cast<ControlId>(controls_.size());
   controls_.push_back(std::move(record));
   connectEvents(id);
   return id;
+}
+
+// The widget of the record's kind, kept in the record under that kind as well.
+void FltkPlatform::makeWidget(ControlRecord& record, const Placement& at, ResolvedFont font) {
+  const ControlSpec& spec = record.spec;
+  switch (spec.kind) {
+    case ControlKind::frame:
+      record.group = new FrameBox(at.x, at.y, at.w, at.h);
+      record.widget = record.group;
+      break;
+    case ControlKind::label:
+      record.widget = new TextLabel(at.x, at.y, at.w, at.h);
+      break;
+    case ControlKind::textBox:
+      record.field = makeTextBox(at.x, at.y, at.w, at.h, font, spec);
+      record.focusKeys = record.field;
+      record.widget = record.field;
+      break;
+    case ControlKind::comboBox:
+      record.combo = makeComboBox(at.x, at.y, at.w, at.h, font, spec);
+      record.field = &record.combo->input();
+      record.focusKeys = record.field;
+      record.widget = record.combo;
+      break;
+    case ControlKind::checkBox:
+      record.check = new TriStateCheck(at.x, at.y, at.w, at.h);
+      record.focusKeys = record.check;
+      record.widget = record.check;
+      break;
+    case ControlKind::button:
+      record.button = new CommandButton(at.x, at.y, at.w, at.h);
+      record.focusKeys = record.button;
+      record.widget = record.button;
+      break;
+  }
 }
 
 // Hooks the widget's events to the control's handlers, which may be set or replaced later.

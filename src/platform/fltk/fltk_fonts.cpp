@@ -10,37 +10,15 @@
 #include <optional>
 #include <vector>
 
+#include "platform/font_policy.h"
+
 namespace quorvel {
 namespace {
 
 constexpr double kScreenDpi = 96;
 constexpr double kPointsPerInch = 72;
-// Controls without a font of their own get the size of the system's dialog font.
-constexpr double kDefaultPoints = 9;
-// The weight from which a caption is drawn bold.
-constexpr int kBoldWeight = 600;
 // A character every font for this program's captions must have (from "启动").
 constexpr FcChar32 kProbeCharacter = 0x542F;
-
-bool isSongName(const std::string& name) {
-  return name == "宋体" || name == "新宋体" || name == "SimSun" || name == "NSimSun";
-}
-
-// The families to try, best first. A Song face is asked for by several names, then any Ming face;
-// everything else falls back on what fontconfig prefers for Simplified Chinese. Controls without a font
-// of their own get the Song face too: it is the default control font of a Chinese desktop, and one face
-// loaded instead of two keeps start-up and memory small.
-std::vector<std::string> candidateFamilies(const std::string& name) {
-  if (!name.empty() && !isSongName(name)) return {name};
-  return {name.empty() ? std::string("宋体") : name,
-          "SimSun",
-          "NSimSun",
-          "AR PL UMing CN",
-          "AR PL SungtiL GB",
-          "Noto Serif CJK SC",
-          "Source Han Serif SC",
-          "serif"};
-}
 
 struct PatternDeleter {
   void operator()(FcPattern* p) const { FcPatternDestroy(p); }
@@ -49,11 +27,12 @@ struct FontSetDeleter {
   void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
 };
 
-// The first installed family, in fontconfig's order for the candidates, that has Chinese glyphs.
+// The first installed family, in fontconfig's order for the candidates, that has Chinese glyphs; where
+// none of them is installed, what fontconfig prefers for Simplified Chinese.
 std::optional<std::string> chineseFamily(const std::string& name) {
   std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
   if (!pattern) return std::nullopt;
-  for (const std::string& family : candidateFamilies(name)) {
+  for (const std::string& family : faceCandidates(name)) {
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   }
   FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
@@ -77,13 +56,13 @@ std::optional<std::string> chineseFamily(const std::string& name) {
 }  // namespace
 
 ResolvedFont FontCatalog::resolve(const FontSpec& spec, FaceStyle style) {
-  const double points = spec.points > 0 ? spec.points : kDefaultPoints;
+  const double points = pointsToDraw(spec.points);
   const int pixels = std::max(1, static_cast<int>(std::lround(points * kScreenDpi / kPointsPerInch)));
   return ResolvedFont{faceFor(spec.name, style), pixels};
 }
 
 ResolvedFont FontCatalog::resolve(const CaptionFont& font) {
-  const bool bold = font.bold || font.weight >= kBoldWeight;
+  const bool bold = weightToDraw(font) >= kBoldWeight;
   const FaceStyle style = bold ? (font.italic ? FaceStyle::boldItalic : FaceStyle::bold)
                                : (font.italic ? FaceStyle::italic : FaceStyle::regular);
   return resolve(FontSpec{font.name, font.size, font.charset}, style);

@@ -25,7 +25,7 @@ class FontCatalog {
  public:
   // Registers the face with FLTK on first use. Needs the display to be open.
   ResolvedFont resolve(const FontSpec& spec, FaceStyle style = FaceStyle::regular);
-  // A caption's font in its weight and slant: bold from the flag or from a weight of 600 or more.
+  // A caption's font in its weight and slant: bold from the flag or from a bold weight.
   ResolvedFont resolve(const CaptionFont& font);
 
  private:

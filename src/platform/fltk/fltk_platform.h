@@ -69,6 +69,7 @@ class FltkPlatform final : public Platform, private TickWakeUp, private CaptureG
     int x, y, w, h;
   };
   Placement place(WindowHandle handle, const ControlSpec& spec);
+  void makeWidget(ControlRecord& record, const Placement& at, ResolvedFont font);
   ControlRecord& control(ControlId id);
   const ControlRecord& control(ControlId id) const;
 

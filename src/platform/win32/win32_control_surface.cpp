@@ -295,7 +295,7 @@ void Win32ControlSurface::setToolTip(std::string_view text) {
 TwipsSize Win32ControlSurface::measureText(std::string_view text, const CaptionFont& font, double wrapWidth) const {
   const SurfaceWindow* w = window();
   const int dpi = w ? platform_.window(platform_.control(id_).window).dpi : 96;
-  DibCanvas measure(1, 1, dpi, platform_.fonts_);
+  DcText measure(platform_.fonts_.measuringDc(), dpi, platform_.fonts_);
   const int wrap = wrapWidth > 0 ? std::max(1, twipsToPixels(wrapWidth)) : 0;
   const PixelSize extent = quorvel::measureText(text, font, wrap, measure);
   return {static_cast<double>(extent.width * kTwipsPerPixel), static_cast<double>(extent.height * kTwipsPerPixel)};

@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
+#include "platform/font_policy.h"
 #include "platform/win32/win32_text.h"
 
 namespace quorvel {
 namespace {
-
-// Controls without a font of their own get the size of the system's dialog font.
-constexpr double kDefaultPoints = 9;
-constexpr BYTE kGb2312Charset = GB2312_CHARSET;
 
 int CALLBACK noteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
@@ -41,26 +37,27 @@ std::wstring messageFace() {
 }
 
 int pixelHeight(double points, int dpi) {
-  return -static_cast<int>(std::lround((points > 0 ? points : kDefaultPoints) * dpi / 72.0));
+  return -static_cast<int>(std::lround(pointsToDraw(points) * dpi / 72.0));
 }
 
 }  // namespace
 
 FontCatalog::~FontCatalog() {
+  if (measuringDc_) DeleteDC(measuringDc_);
   for (const auto& [key, font] : fonts_) DeleteObject(font);
 }
 
-// Controls without a face of their own get the Song face, the default control font of a Chinese desktop.
-// Where a face is missing, a Western system still shows Chinese rather than empty boxes.
+HDC FontCatalog::measuringDc() {
+  if (!measuringDc_) measuringDc_ = CreateCompatibleDC(nullptr);
+  return measuringDc_;
+}
+
 std::wstring FontCatalog::faceFor(const std::string& name) {
   if (const auto known = faces_.find(name); known != faces_.end()) return known->second;
-  std::vector<std::wstring> candidates;
-  candidates.push_back(name.empty() ? std::wstring(L"\u5B8B\u4F53") : wide(name));
-  candidates.insert(candidates.end(), {L"SimSun", L"Microsoft YaHei UI"});
   std::wstring face = messageFace();
-  for (const std::wstring& candidate : candidates) {
-    if (installed(candidate)) {
-      face = candidate;
+  for (const std::string& candidate : faceCandidates(name)) {
+    if (installed(wide(candidate))) {
+      face = wide(candidate);
       break;
     }
   }
@@ -87,15 +84,13 @@ HFONT FontCatalog::make(const Key& key) {
 }
 
 HFONT FontCatalog::control(const FontSpec& spec, int dpi) {
-  const int charset = spec.charset != 0 ? spec.charset : kGb2312Charset;
+  const int charset = charsetToDraw(spec.charset);
   return make(Key{faceFor(spec.name), pixelHeight(spec.points, dpi), FW_NORMAL, false, false, false, charset});
 }
 
 HFONT FontCatalog::caption(const CaptionFont& font, int dpi) {
-  const int weight = font.bold ? std::max(font.weight, 700) : font.weight;
-  const int charset = font.charset != 0 ? font.charset : kGb2312Charset;
-  return make(Key{faceFor(font.name), pixelHeight(font.size, dpi), weight, font.italic, font.underline,
-                  font.strikethru, charset});
+  return make(Key{faceFor(font.name), pixelHeight(font.size, dpi), weightToDraw(font), font.italic, font.underline,
+                  font.strikethru, charsetToDraw(font.charset)});
 }
 
 }  // namespace quorvel

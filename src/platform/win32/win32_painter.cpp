@@ -18,8 +18,39 @@ COLORREF systemColor(Color color) {
   return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
+DcText::DcText(HDC dc, int dpi, FontCatalog& fonts) : dc_(dc), dpi_(dpi), scale_(dpi / 96.0), fonts_(fonts) {}
+
+DcText::~DcText() {
+  if (originalFont_) SelectObject(dc_, originalFont_);
+}
+
+void DcText::setFont(const CaptionFont& font) {
+  if (!dc_) return;
+  const HGDIOBJ previous = SelectObject(dc_, fonts_.caption(font, dpi_));
+  if (!originalFont_) originalFont_ = previous;
+}
+
+double DcText::textWidth(std::string_view text) {
+  const std::wstring units = wide(text);
+  SIZE extent{};
+  if (!dc_ || !GetTextExtentPoint32W(dc_, units.c_str(), static_cast<int>(units.size()), &extent)) return 0;
+  return extent.cx / scale_;
+}
+
+int DcText::lineHeight() {
+  TEXTMETRICW metrics{};
+  if (!dc_ || !GetTextMetricsW(dc_, &metrics)) return 0;
+  return static_cast<int>(std::lround(metrics.tmHeight / scale_));
+}
+
+int DcText::ascent() {
+  TEXTMETRICW metrics{};
+  if (!dc_ || !GetTextMetricsW(dc_, &metrics)) return 0;
+  return static_cast<int>(std::lround(metrics.tmAscent / scale_));
+}
+
 DibCanvas::DibCanvas(int width, int height, int dpi, FontCatalog& fonts)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)), scale_(dpi / 96.0), fonts_(fonts), dpi_(dpi) {
+    : width_(std::max(width, 1)), height_(std::max(height, 1)), scale_(dpi / 96.0), text_(dc_.dc, dpi, fonts) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width_;
@@ -27,30 +58,29 @@ DibCanvas::DibCanvas(int width, int height, int dpi, FontCatalog& fonts)
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  dc_ = CreateCompatibleDC(nullptr);
   void* bits = nullptr;
-  bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dc_.dc) bitmap_ = CreateDIBSection(dc_.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap_) {
-    // Out of memory: the canvas draws nothing, and the control stays as it was.
+    // Out of memory or of system objects: the canvas draws nothing, and the control stays as it was.
     width_ = height_ = 0;
   } else {
     bits_ = static_cast<std::uint32_t*>(bits);
-    previous_ = SelectObject(dc_, bitmap_);
+    previous_ = SelectObject(dc_.dc, bitmap_);
+    SetBkMode(dc_.dc, TRANSPARENT);
+    SetTextAlign(dc_.dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
   }
-  SetBkMode(dc_, TRANSPARENT);
-  SetTextAlign(dc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
   clips_.push_back(RECT{0, 0, width_, height_});
 }
 
 DibCanvas::~DibCanvas() {
-  if (previous_) SelectObject(dc_, previous_);
+  if (previous_) SelectObject(dc_.dc, previous_);
   if (bitmap_) DeleteObject(bitmap_);
-  DeleteDC(dc_);
 }
 
 void DibCanvas::blitTo(HDC target, int x, int y) const {
+  if (!bits_) return;
   GdiFlush();
-  BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+  BitBlt(target, x, y, width_, height_, dc_.dc, 0, 0, SRCCOPY);
 }
 
 int DibCanvas::scaled(int logical) const { return static_cast<int>(std::lround(logical * scale_)); }
@@ -98,34 +128,13 @@ void DibCanvas::drawImage(const PixelRect& rect, const std::vector<Color>& pixel
   }
 }
 
-void DibCanvas::setFont(const CaptionFont& font) { SelectObject(dc_, fonts_.caption(font, dpi_)); }
-
-double DibCanvas::textWidth(std::string_view text) {
-  const std::wstring units = wide(text);
-  SIZE extent{};
-  GetTextExtentPoint32W(dc_, units.c_str(), static_cast<int>(units.size()), &extent);
-  return extent.cx / scale_;
-}
-
-int DibCanvas::lineHeight() {
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc_, &metrics);
-  return static_cast<int>(std::lround(metrics.tmHeight / scale_));
-}
-
-int DibCanvas::ascent() {
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc_, &metrics);
-  return static_cast<int>(std::lround(metrics.tmAscent / scale_));
-}
-
 void DibCanvas::drawText(std::string_view line, int left, int baseline, Color color) {
   const RECT& clip = clips_.back();
-  if (clip.left >= clip.right || clip.top >= clip.bottom) return;
+  if (!bits_ || clip.left >= clip.right || clip.top >= clip.bottom) return;
   const std::wstring units = wide(line);
   GdiFlush();
-  SetTextColor(dc_, systemColor(color));
-  ExtTextOutW(dc_, scaled(left), scaled(baseline), ETO_CLIPPED, &clip, units.c_str(),
+  SetTextColor(dc_.dc, systemColor(color));
+  ExtTextOutW(dc_.dc, scaled(left), scaled(baseline), ETO_CLIPPED, &clip, units.c_str(),
               static_cast<UINT>(units.size()), nullptr);
 }
 
