@@ -36,12 +36,12 @@ TYPED_TEST_SUITE(FilesContract, Implementations);
 TYPED_TEST(FilesContract, ReplaceThatFailsLeavesTheFileAndNoTemporaryFile) {
   const std::string original = "[screen]\nx=0\n";
   writeBytes(this->path, original);
-  bool replaced = true;
+  FileFault replaced = FileFault::none;
   {
     testing::ReplaceFailure failure(this->path);
     replaced = this->files.replaceFile(this->path, std::string(4096, 'x'));
   }
-  EXPECT_FALSE(replaced);
+  EXPECT_NE(replaced, FileFault::none);
   EXPECT_EQ(readBytes(this->path), original);
   EXPECT_EQ(this->entriesInFolder(), 1u);
 }
@@ -50,7 +50,7 @@ TYPED_TEST(FilesContract, ReplaceKeepsThePermissions) {
   writeBytes(this->path, "old");
   fs::permissions(this->path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const fs::perms before = fs::status(this->path).permissions();
-  ASSERT_TRUE(this->files.replaceFile(this->path, "new"));
+  ASSERT_EQ(this->files.replaceFile(this->path, "new"), FileFault::none);
   EXPECT_EQ(fs::status(this->path).permissions(), before);
   EXPECT_EQ(readBytes(this->path), "new");
   EXPECT_EQ(this->entriesInFolder(), 1u);
@@ -62,7 +62,7 @@ TYPED_TEST(FilesContract, ReplaceFollowsASymlinkAndKeepsIt) {
   std::error_code error;
   fs::create_symlink(fs::path("real") / "settings.ini", this->path, error);
   if (error) GTEST_SKIP() << "this system makes no symlink here: " << error.message();
-  ASSERT_TRUE(this->files.replaceFile(this->path, "new"));
+  ASSERT_EQ(this->files.replaceFile(this->path, "new"), FileFault::none);
   EXPECT_TRUE(fs::is_symlink(this->path));
   EXPECT_EQ(readBytes(this->dir.file("real/settings.ini")), "new");
 }
@@ -72,7 +72,7 @@ TYPED_TEST(FilesContract, ReadOnlyFileIsRefused) {
   writeBytes(this->path, "keep me");
   fs::permissions(this->path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
-  EXPECT_FALSE(this->files.replaceFile(this->path, "new"));
+  EXPECT_EQ(this->files.replaceFile(this->path, "new"), FileFault::readOnlyFile);
   EXPECT_EQ(writeini(this->files, this->path, "a", "b", "c"), "0");
   fs::permissions(this->path, fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(readBytes(this->path), "keep me");
