@@ -89,16 +89,50 @@ TYPED_TEST(FilesContract, UnreadableFileIsNeverOverwritten) {
   EXPECT_EQ(readBytes(this->path), "[no1]\nx=1\n");
 }
 
-// As the profile functions do, when the folder takes no temporary file: the whole text, then synced.
+// As the profile functions do, when the folder takes no temporary file: the whole text, then synced. A
+// file that is not there yet is refused, for the folder's sake.
 TYPED_TEST(FilesContract, FolderThatTakesNoNewFileIsWrittenInPlace) {
   writeBytes(this->path, "[no1]\r\nx=1\r\n");
+  EXPECT_TRUE(this->files.folderTakesNewFiles(this->dir.str()));
   {
     testing::ClosedFolder closed(this->dir.str(), this->path);
     if (!closed.made()) GTEST_SKIP() << "no folder can be closed to new files here";
+    EXPECT_FALSE(this->files.folderTakesNewFiles(this->dir.str()));
+    EXPECT_EQ(this->files.replaceFile(this->dir.file("new.ini"), "x"), FileFault::readOnlyFolder);
     EXPECT_EQ(writeini(this->files, this->path, "no1", "x", "22"), "1");
   }
   EXPECT_EQ(readBytes(this->path), "[no1]\r\nx=22\r\n");
   EXPECT_EQ(this->entriesInFolder(), 1u);
+}
+
+// A folder, a FIFO or a socket named config.ini: refused at once, never waited on, and left standing.
+TYPED_TEST(FilesContract, WhatIsNotAFileIsNeitherReadNorReplaced) {
+  using testing::NotAFile;
+  int made = 0;
+  for (const NotAFile kind : {NotAFile::folder, NotAFile::fifo, NotAFile::socket}) {
+    const std::string name = this->dir.file("config" + std::to_string(static_cast<int>(kind)) + ".ini");
+    if (!testing::makeNotAFile(name, kind)) continue;
+    ++made;
+    EXPECT_EQ(this->files.readFile(name, [](std::string_view) {}), FileFault::notAFile) << name;
+    EXPECT_EQ(readini(this->files, name, "no1", "x", "d"), "d") << name;
+    EXPECT_EQ(this->files.replaceFile(name, "[no1]\nx=1\n"), FileFault::notAFile) << name;
+    EXPECT_EQ(writeiniAll(this->files, name, {{{"no1", "x", "1"}}}).fault, FileFault::notAFile) << name;
+    EXPECT_EQ(this->files.fileExists(name), FileCheck::exists) << name;
+    EXPECT_FALSE(fs::is_regular_file(fs::u8path(name))) << name;
+  }
+  EXPECT_GT(made, 0);
+}
+
+TYPED_TEST(FilesContract, UserSettingsFolderIsMadeWhereTheSystemSays) {
+  testing::SettingsHomeIn home(this->dir.str());
+  const auto own = this->files.userSettingsDirectory();
+  ASSERT_TRUE(own.has_value());
+  if (home.expected()) {
+    EXPECT_EQ(*own, *home.expected());
+  }
+  EXPECT_TRUE(fs::is_directory(fs::u8path(*own)));
+  EXPECT_TRUE(this->files.folderTakesNewFiles(*own));
+  EXPECT_EQ(this->files.userSettingsDirectory(), own);
 }
 
 // The change keeps the size; only the modification time tells. (A change that also puts the old time
