@@ -83,6 +83,19 @@ def slots_config(slots, screen=(0, 0)):
     return ini_text(sections)
 
 
+def as_normal_user(argv):
+    """argv run by a user without privileges: root becomes nobody, anyone else stays who they are."""
+    if os.geteuid() != 0:
+        return list(argv)
+    return ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", *argv]
+
+
+def give_to_normal_user(path):
+    """Makes path the normal user's, when that user is nobody."""
+    if os.geteuid() == 0:
+        shutil.chown(path, "nobody", "nogroup")
+
+
 def default_entries():
     entries = [("screen", "x", "0"), ("screen", "y", "0")]
     for slot in range(1, 21):
@@ -268,8 +281,8 @@ class Session:
         kind, _, text = output.partition(") = ")
         return kind.partition("(")[2], text.strip('"')
 
-    def spawn(self, argv, **kwargs):
-        process = subprocess.Popen(argv, env=self.env, **kwargs)
+    def spawn(self, argv, env=None, **kwargs):
+        process = subprocess.Popen(argv, env=env or self.env, **kwargs)
         self._processes.append(process)
         return process
 
