@@ -20,34 +20,31 @@ int checkStateFor(const std::string& storedFlag) {
   return 2;
 }
 
+// Why a Save failed, in a few words.
+std::string failureReason(const IniWriteResult& result) {
+  switch (result.fault) {
+    case FileFault::unencodable:
+      if (result.character.empty()) return "有字符无法用系统代码页保存";
+      return "字符“" + result.character + "”无法用系统代码页保存";
+    case FileFault::readOnlyFile:
+      return "config.ini 是只读文件";
+    case FileFault::readOnlyFolder:
+      return "config.ini 所在的文件夹是只读的";
+    case FileFault::notAFile:
+      return "config.ini 不是普通文件";
+    case FileFault::diskFull:
+      return "磁盘已满";
+    case FileFault::unreadable:
+      return "config.ini 无法读取";
+    default:
+      return "config.ini 无法写入";
+  }
+}
+
 }  // namespace
 
 std::string saveFailedText(const IniWriteResult& result) {
-  std::string why;
-  switch (result.fault) {
-    case FileFault::unencodable:
-      why = result.character.empty() ? "有字符无法用系统代码页保存" : "字符“" + result.character + "”无法用系统代码页保存";
-      break;
-    case FileFault::readOnlyFile:
-      why = "config.ini 是只读文件";
-      break;
-    case FileFault::readOnlyFolder:
-      why = "config.ini 所在的文件夹是只读的";
-      break;
-    case FileFault::notAFile:
-      why = "config.ini 不是普通文件";
-      break;
-    case FileFault::diskFull:
-      why = "磁盘已满";
-      break;
-    case FileFault::unreadable:
-      why = "config.ini 无法读取";
-      break;
-    default:
-      why = "config.ini 无法写入";
-      break;
-  }
-  return "保存失败！" + why + "，输入的内容仍保留在窗口中。";
+  return "保存失败！" + failureReason(result) + "，输入的内容仍保留在窗口中。";
 }
 
 Form1::Form1(Platform& platform, Files& files) : platform_(platform), files_(files) {}

@@ -202,6 +202,16 @@ class App:
                 self.keys(after)
         self.keys("Tab", "space", "Tab", "space")
 
+    def save_slot_3(self, config=None):
+        """Saves x 123, y 45, t 6, checked, in slot 3 from the keyboard; checks that config.ini (or the file
+        given) then holds that in no3, and returns the confirmation box."""
+        config = config or self.config
+        self.save_slot_by_keyboard(3, "123", "45", "6")
+        message = self.wait_for_message()
+        slot3 = [(key, value) for section, key, value in read_ini(config) if section == "no3"]
+        check(slot3 == [("x", "123"), ("y", "45"), ("t", "6"), ("f", "1")], f"section no3 of {config} holds {slot3}")
+        return message
+
     def click(self, x, y):
         """A left click at client point (x, y)."""
         self.session.xdotool("mousemove", "--window", self.window, str(x), str(y), "click", "1")

@@ -33,11 +33,7 @@ def first_start(session):
 def editor_round_trip(session):
     app = session.start(session.folder("app", harness.ini_text([("screen", [("x", "1500"), ("y", "750")])])))
     app.focus()
-    app.save_slot_by_keyboard(3, "123", "45", "6")
-    message = app.wait_for_message()
-    slot3 = [(key, value) for section, key, value in harness.read_ini(app.config) if section == "no3"]
-    check(slot3 == [("x", "123"), ("y", "45"), ("t", "6"), ("f", "1")], f"section no3 holds {slot3}")
-    app.close_message(message)
+    app.close_message(app.save_slot_3())
     app.expect_no_message()
     check(app.process.poll() is None, "the program ended when the message box closed")
 
@@ -109,11 +105,7 @@ def installed(session):
         check(len(configs) == 1, f"config.ini in the user's folder: {configs}")
         check(harness.read_ini(configs[0]) == harness.default_entries(), "the user's config.ini lacks the defaults")
         app.focus()
-        app.save_slot_by_keyboard(3, "123", "45", "6")
-        message = app.wait_for_message()
-        slot3 = [(key, value) for section, key, value in harness.read_ini(configs[0]) if section == "no3"]
-        check(slot3 == [("x", "123"), ("y", "45"), ("t", "6"), ("f", "1")], f"the user's section no3 holds {slot3}")
-        app.close_message(message)
+        app.close_message(app.save_slot_3(configs[0]))
         check(os.listdir(folder) == [os.path.basename(session.quorvel)], f"the folder holds {os.listdir(folder)}")
     finally:
         reopened_folder(folder)
