@@ -1,4 +1,5 @@
-// The INI value routines: one value read or written per call, the file's state checked every time.
+// The INI value routines: one value read or written per call, the file's state checked every time; and a
+// snapshot, for a series of reads that must all see one version of the file.
 #pragma once
 
 #include <memory>
