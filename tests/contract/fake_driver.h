@@ -12,7 +12,7 @@ class FakeDriver final : public BackendDriver {
   Duration now() override { return fake_.now(); }
   void wait(Duration span) override { fake_.advance(span); }
   void stall(Duration span) override { fake_.stall(span); }
-  void settle() override {}
+  void settle() override { fake_.paintPending(); }
   void closeMessageBoxesAfter(Duration after) override { fake_.setMessageBoxReadingTime(after); }
   void sendKey(Key key, bool shift) override;
   void hold(Key key, Duration span) override;
