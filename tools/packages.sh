@@ -27,5 +27,11 @@ BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
 RUN_PACKAGES=(libfltk1.3-dev libxtst-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxext-dev
               libxinerama-dev libfontconfig-dev fonts-arphic-uming xvfb x11-utils x11-apps imagemagick)
 
-# What the desktop and pixel tests drive the program with.
-TEST_PACKAGES=(python3 xdotool xvfb xauth x11-apps x11-utils openbox libxi-dev)
+# What the Debian package is made and checked with: CPack's dependency lookup (dpkg-shlibdeps, file), the
+# icons made from the art (ImageMagick), and the validators of its menu entry and AppStream metadata.
+PACKAGE_PACKAGES=(dpkg-dev file imagemagick desktop-file-utils appstream)
+
+# What the desktop and pixel tests drive the program with; setpriv (util-linux) runs the installed program
+# as a normal user, chattr (e2fsprogs) closes a folder to Wine running as root.
+TEST_PACKAGES=(python3 xdotool xvfb xauth x11-apps x11-utils openbox libxi-dev util-linux e2fsprogs
+               "${PACKAGE_PACKAGES[@]}")

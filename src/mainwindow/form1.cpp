@@ -20,21 +20,50 @@ int checkStateFor(const std::string& storedFlag) {
   return 2;
 }
 
+// Why a Save failed, in a few words.
+std::string failureReason(const IniWriteResult& result) {
+  switch (result.fault) {
+    case FileFault::unencodable:
+      if (result.character.empty()) return "有字符无法用系统代码页保存";
+      return "字符“" + result.character + "”无法用系统代码页保存";
+    case FileFault::readOnlyFile:
+      return "config.ini 是只读文件";
+    case FileFault::readOnlyFolder:
+      return "config.ini 所在的文件夹是只读的";
+    case FileFault::notAFile:
+      return "config.ini 不是普通文件";
+    case FileFault::diskFull:
+      return "磁盘已满";
+    case FileFault::unreadable:
+      return "config.ini 无法读取";
+    default:
+      return "config.ini 无法写入";
+  }
+}
+
 }  // namespace
+
+std::string saveFailedText(const IniWriteResult& result) {
+  return "保存失败！" + failureReason(result) + "，输入的内容仍保留在窗口中。";
+}
 
 Form1::Form1(Platform& platform, Files& files) : platform_(platform), files_(files) {}
 
 bool Form1::Form_Initialize() {
   try {
-    removeLeftovers(files_);
-    switch (files_.fileExists(configPath(files_))) {
-      case FileCheck::missing:
-        defaultconfig(files_);
-        return true;
-      case FileCheck::exists:
-        return true;
-      case FileCheck::failed:
-        break;
+    const auto directory = chooseConfigDirectory(files_);
+    if (directory) {
+      configPath_ = configPathIn(files_, *directory);
+      removeLeftovers(files_, *directory);
+      switch (files_.fileExists(configPath_)) {
+        case FileCheck::missing:
+          defaultconfig(files_, configPath_);
+          return true;
+        case FileCheck::exists:
+          return true;
+        case FileCheck::failed:
+          break;
+      }
     }
   } catch (const std::exception&) {
     // Falls through to the same message as a failed check.
@@ -47,11 +76,11 @@ void Form1::Form_Load() {
   window_ = platform_.createWindow(WindowSpec{kMainCaption, kClientWidth, kClientHeight});
   controls_ = createForm1Controls(platform_, *window_);
   pointer_ = std::make_unique<Pointer>(platform_, *window_);
-  sequencer_ = std::make_unique<Sequencer>(platform_, files_, *pointer_);
+  sequencer_ = std::make_unique<Sequencer>(platform_, files_, configPath_, *pointer_);
   connectHandlers();
 
   auto stored = [&](const char* key) {
-    return toFloat32(TextToNumber(readini(files_, configPath(files_), "screen", key, "0")));
+    return toFloat32(TextToNumber(readini(files_, configPath_, "screen", key, "0")));
   };
   const float left = stored("x");
   const float top = stored("y");
@@ -78,7 +107,7 @@ void Form1::Combo1_Click() {
   const int item = platform_.listIndex(controls_.Combo1);
   if (item < 0) return;
   const std::string section = slotSection(item + 1);
-  auto read = [&](const char* key) { return readini(files_, configPath(files_), section, key, "0"); };
+  auto read = [&](const char* key) { return readini(files_, configPath_, section, key, "0"); };
   platform_.setControlText(controls_.Text2[0], read("x"));
   platform_.setControlText(controls_.Text2[1], read("y"));
   platform_.setControlText(controls_.Text2[2], read("t"));
@@ -116,8 +145,8 @@ void Form1::xpcommand2_Click() {
   const SlotFields fields{platform_.controlText(controls_.Text2[0]), platform_.controlText(controls_.Text2[1]),
                           platform_.controlText(controls_.Text2[2]), platform_.checkValue(controls_.Check1)};
   const TwipsPoint position = platform_.windowPosition(*window_);
-  const bool saved = writeconfig(files_, section, fields, position.x, position.y);
-  platform_.messageBox(saved ? kSavedText : kSaveFailedText, kNoticeTitle, MessageIcon::exclamation);
+  const IniWriteResult saved = writeconfig(files_, configPath_, section, fields, position.x, position.y);
+  platform_.messageBox(saved ? kSavedText : saveFailedText(saved), kNoticeTitle, MessageIcon::exclamation);
 }
 
 void Form1::xpcommand9_Click() { sequencer_->Start(); }

@@ -3,12 +3,14 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "mainwindow/form1_layout.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "sequencer/pointer.h"
 #include "sequencer/sequencer.h"
+#include "settings/mdini.h"
 
 namespace quorvel {
 
@@ -16,7 +18,10 @@ inline constexpr const char* kCorruptConfigText = "config.ini文件损坏！";
 inline constexpr const char* kSystemNoticeTitle = "系统提示：";
 inline constexpr const char* kNoSlotText = "序号未选择!";
 inline constexpr const char* kSavedText = "保存完毕!";
-inline constexpr const char* kSaveFailedText = "保存失败！config.ini 无法写入，输入的内容仍保留在窗口中。";
+
+// "保存失败！" and why, in a few words: a character the system's code page lacks (named), a read-only file
+// or folder, something under the name that is not a file, a full disk.
+std::string saveFailedText(const IniWriteResult& result);
 
 class Form1 {
  public:
@@ -24,8 +29,8 @@ class Form1 {
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
-  // Creates config.ini when it is missing. False when the check itself failed: the user has been told and
-  // the program must end.
+  // Chooses where config.ini lives, clears old temporary files there and creates the file when it is
+  // missing. False when the check itself failed: the user has been told and the program must end.
   bool Form_Initialize();
   // Creates the window and its controls and puts the window where "screen" says.
   void Form_Load();
@@ -41,12 +46,14 @@ class Form1 {
   WindowHandle window() const { return *window_; }
   const Form1Controls& controls() const { return controls_; }
   const Sequencer& sequencer() const { return *sequencer_; }
+  const std::string& configPath() const { return configPath_; }
 
  private:
   void connectHandlers();
 
   Platform& platform_;
   Files& files_;
+  std::string configPath_;
   std::optional<WindowHandle> window_;
   Form1Controls controls_;
   std::unique_ptr<Pointer> pointer_;

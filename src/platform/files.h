@@ -14,6 +14,12 @@ namespace quorvel {
 // Outcome of asking whether a file exists: the question itself can fail.
 enum class FileCheck { exists, missing, failed };
 
+// Why a file could not be read or written; `none` when it could. `notAFile` is a folder, a FIFO, a device
+// or a socket under the file's name; `unencodable`, a value that the file's encoding cannot hold.
+enum class FileFault {
+  none, missing, notAFile, unreadable, readOnlyFile, readOnlyFolder, diskFull, unencodable, other
+};
+
 // Ending of the temporary files that a replace makes beside its target ("config.ini.<random>.quorvel-tmp").
 inline constexpr std::string_view kTemporaryFileEnding = ".quorvel-tmp";
 
@@ -40,18 +46,23 @@ class Files {
 
   // Paths are UTF-8. The directory comes without a trailing separator.
   virtual std::string executableDirectory() const = 0;
+  // This user's folder for this program's settings ($XDG_CONFIG_HOME/quorvel, %APPDATA%\Quorvel), made
+  // when missing; nothing when there is none or it cannot be made.
+  virtual std::optional<std::string> userSettingsDirectory() = 0;
+  // Whether a new file can be made in the folder: tried, not guessed from permissions, and undone.
+  virtual bool folderTakesNewFiles(const std::string& directory) = 0;
   virtual char pathSeparator() const = 0;
   virtual FileCheck fileExists(const std::string& path) = 0;
   // The state of the file a path leads to (symlinks followed), or nothing when it cannot be examined.
   virtual std::optional<FileStamp> stamp(const std::string& path) = 0;
-  // Hands the file's bytes to `piece` in order, a bounded piece at a time. False when the file is missing
-  // or a read failed; `piece` may then have seen part of it.
-  virtual bool readFile(const std::string& path, const std::function<void(std::string_view)>& piece) = 0;
+  // Hands the file's bytes to `piece` in order, a bounded piece at a time. Only a regular file is read, and
+  // nothing else under its name ever makes this wait. On a fault, `piece` may have seen part of the file.
+  virtual FileFault readFile(const std::string& path, const std::function<void(std::string_view)>& piece) = 0;
   // Replaces the file's contents. Where a temporary file can be made beside the target, atomically: on
   // failure the old file is left exactly as it was. Where the folder refuses one but the file itself is
   // writable, in place. A file without write permission (POSIX) or with the read-only attribute (Windows)
-  // is refused whoever runs the program.
-  virtual bool replaceFile(const std::string& path, std::string_view contents) = 0;
+  // is refused whoever runs the program, and so is anything under the name that is not a regular file.
+  virtual FileFault replaceFile(const std::string& path, std::string_view contents) = 0;
   // Names of the entries of a folder (no "." or ".."); empty when it cannot be listed.
   virtual std::vector<std::string> fileNames(const std::string& directory) = 0;
   virtual bool removeFile(const std::string& path) = 0;
@@ -66,7 +77,9 @@ class Files {
 // The whole file, or nothing when it is missing or cannot be read.
 inline std::optional<std::string> readWholeFile(Files& files, const std::string& path) {
   std::string contents;
-  if (!files.readFile(path, [&contents](std::string_view piece) { contents += piece; })) return std::nullopt;
+  if (files.readFile(path, [&contents](std::string_view piece) { contents += piece; }) != FileFault::none) {
+    return std::nullopt;
+  }
   return contents;
 }
 

@@ -14,16 +14,18 @@ namespace quorvel {
 class NativeFiles final : public Files {
  public:
   std::string executableDirectory() const override;
+  std::optional<std::string> userSettingsDirectory() override;
+  bool folderTakesNewFiles(const std::string& directory) override;
   char pathSeparator() const override;
   FileCheck fileExists(const std::string& path) override;
   std::optional<FileStamp> stamp(const std::string& path) override;
-  bool readFile(const std::string& path, const std::function<void(std::string_view)>& piece) override;
+  FileFault readFile(const std::string& path, const std::function<void(std::string_view)>& piece) override;
   // Writes "<target>.<random>.quorvel-tmp" beside the target (a symlink is followed to its target), flushes
   // it to the disk and renames it over the target, keeping the target's permissions; on any failure the
   // target is left untouched and the temporary file removed. A target with several hard links is replaced
   // too: the other names keep the old text. When the folder refuses the temporary file, the target is
   // rewritten in place and synced.
-  bool replaceFile(const std::string& path, std::string_view contents) override;
+  FileFault replaceFile(const std::string& path, std::string_view contents) override;
   std::vector<std::string> fileNames(const std::string& directory) override;
   bool removeFile(const std::string& path) override;
   std::string_view nativeLineEnd() const override;

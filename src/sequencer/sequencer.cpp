@@ -1,6 +1,7 @@
 #include "sequencer/sequencer.h"
 
 #include <limits>
+#include <vector>
 
 #include "sequencer/overflow_message.h"
 #include "settings/config_file.h"
@@ -10,8 +11,8 @@
 
 namespace quorvel {
 
-Sequencer::Sequencer(Platform& platform, Files& files, Pointer& pointer)
-    : platform_(platform), files_(files), pointer_(pointer) {
+Sequencer::Sequencer(Platform& platform, Files& files, std::string configPath, Pointer& pointer)
+    : platform_(platform), files_(files), configPath_(std::move(configPath)), pointer_(pointer) {
   for (int k = 1; k <= kSlotCount; ++k) {
     timers_[k] = platform_.createTimer(kSlotTick, [this, k] { Timer_Timer(k); });
   }
@@ -32,9 +33,12 @@ void Sequencer::startCycle() {
 }
 
 void Sequencer::LoadSlots() {
+  std::vector<std::string> sections;
+  for (int i = 1; i <= kSlotCount; ++i) sections.push_back(slotSection(i));
+  const IniSnapshot config(files_, configPath_, {sections.begin(), sections.end()}, {"x", "y", "t", "f"});
   for (int i = 1; i <= kSlotCount; ++i) {
-    const std::string section = slotSection(i);
-    auto read = [&](const char* key) { return readini(files_, configPath(files_), section, key, "0"); };
+    const std::string& section = sections[static_cast<std::size_t>(i - 1)];
+    auto read = [&](const char* key) { return config.read(section, key, "0"); };
     table_.x[i] = toFloat32(TextToNumber(read("x")));
     table_.y[i] = toFloat32(TextToNumber(read("y")));
     const std::string t = read("t");

@@ -1,7 +1,10 @@
 // config.ini: where it lives and the two writers, the default file and one slot with the window position.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "settings/mdini.h"
 
 namespace quorvel {
 
@@ -9,14 +12,21 @@ class Files;
 
 inline constexpr int kSlotCount = 20;
 
-// Path of config.ini in the executable's directory, formed anew for every access.
-std::string configPath(const Files& files);
+// config.ini in the given folder.
+std::string configPathIn(const Files& files, const std::string& directory);
+// config.ini beside the executable, where it lives in the portable use.
+std::string portableConfigPath(const Files& files);
+
+// The folder of config.ini for this run, chosen at start-up: beside the executable when the file is there
+// or the folder takes new files, else the user's settings folder, made when missing (a program installed
+// where its user cannot write). Nothing when the existence check itself fails.
+std::optional<std::string> chooseConfigDirectory(Files& files);
 
 // Section of slot n: "no" and n in decimal (no1 ... no20).
 std::string slotSection(int slot);
 
 // Writes "screen" x, y and then x, y, t, f of every slot, all "0". Creates the file.
-void defaultconfig(Files& files);
+void defaultconfig(Files& files, const std::string& path);
 
 // What the editor stores for one slot: its three field texts verbatim and the check state.
 struct SlotFields {
@@ -27,12 +37,12 @@ struct SlotFields {
 };
 
 // Writes the slot's four keys, then the window position in twips under "screen", in one replace of the
-// file. True when it reached the file; on failure the file is left as it was.
-bool writeconfig(Files& files, const std::string& section, const SlotFields& fields, float windowLeft,
-                 float windowTop);
+// file. On failure the file is left as it was and the result says why.
+IniWriteResult writeconfig(Files& files, const std::string& path, const std::string& section,
+                           const SlotFields& fields, float windowLeft, float windowTop);
 
 // Removes temporary files of replaces that a crash interrupted ("config.ini.<random>.quorvel-tmp") from
-// the executable's directory, when they are older than a minute.
-void removeLeftovers(Files& files);
+// the folder of config.ini, when they are older than a minute.
+void removeLeftovers(Files& files, const std::string& directory);
 
 }  // namespace quorvel

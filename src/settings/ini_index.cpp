@@ -1,5 +1,6 @@
 #include "settings/ini_index.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "settings/ini_profile.h"
@@ -19,6 +20,12 @@ std::string lowerAscii(std::string_view name) {
   return lower;
 }
 
+std::vector<std::string> lowerAll(const std::vector<std::string_view>& names) {
+  std::vector<std::string> lower;
+  for (const std::string_view name : names) lower.push_back(lowerAscii(name));
+  return lower;
+}
+
 }  // namespace
 
 std::string_view iniValueCut(std::string_view value, std::size_t limit) {
@@ -26,8 +33,13 @@ std::string_view iniValueCut(std::string_view value, std::size_t limit) {
   return value.substr(0, limit);
 }
 
-IniIndex::IniIndex(std::size_t valueLimit, std::size_t budget, std::string_view onlySection)
-    : only_(lowerAscii(onlySection)), valueLimit_(valueLimit), budget_(budget) {}
+IniIndex::IniIndex(std::size_t valueLimit, std::size_t budget, const std::vector<std::string_view>& onlySections,
+                   const std::vector<std::string_view>& onlyKeys)
+    : onlySections_(lowerAll(onlySections)), onlyKeys_(lowerAll(onlyKeys)), valueLimit_(valueLimit), budget_(budget) {}
+
+bool IniIndex::kept(const std::vector<std::string>& only, const std::string& lowerName) {
+  return only.empty() || std::find(only.begin(), only.end(), lowerName) != only.end();
+}
 
 void IniIndex::add(std::string_view piece) {
   // CR, LF and CRLF all end a line; splitting CRLF in two only adds an empty line, which means nothing.
@@ -82,7 +94,7 @@ void IniIndex::line(std::string_view text) {
     closeSection();
     std::string lower = lowerAscii(*name);
     // Only the first section of a name is ever read.
-    if (sections_.contains(lower) || (!only_.empty() && lower != only_)) return;
+    if (sections_.contains(lower) || !kept(onlySections_, lower)) return;
     if (!charge(lower.size() + kEntryCost)) return;
     current_ = &sections_[std::move(lower)];
     return;
@@ -91,7 +103,7 @@ void IniIndex::line(std::string_view text) {
   const auto kv = iniKeyValue(text);
   if (!kv) return;
   std::string key = lowerAscii(kv->key);
-  if (current_->values.contains(key)) return;  // the first one wins
+  if (current_->values.contains(key) || !kept(onlyKeys_, key)) return;  // the first one wins
   const std::string_view value = iniValueCut(kv->value, valueLimit_);
   if (!charge(key.size() + value.size() + kEntryCost)) return;
   current_->values.emplace(std::move(key), value);
@@ -100,9 +112,12 @@ void IniIndex::line(std::string_view text) {
 IniIndex::Answer IniIndex::find(std::string_view section, std::string_view key, std::string& value) const {
   const std::string lower = lowerAscii(section);
   const auto s = sections_.find(lower);
-  if (s == sections_.end()) return full_ || (!only_.empty() && lower != only_) ? Answer::unknown : Answer::absent;
-  const auto k = s->second.values.find(lowerAscii(key));
-  if (k == s->second.values.end()) return s->second.complete ? Answer::absent : Answer::unknown;
+  if (s == sections_.end()) return full_ || !kept(onlySections_, lower) ? Answer::unknown : Answer::absent;
+  const std::string lowerKey = lowerAscii(key);
+  const auto k = s->second.values.find(lowerKey);
+  if (k == s->second.values.end()) {
+    return s->second.complete && kept(onlyKeys_, lowerKey) ? Answer::absent : Answer::unknown;
+  }
   value = k->second;
   return Answer::value;
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
@@ -15,16 +16,18 @@ std::string_view iniValueCut(std::string_view value, std::size_t limit);
 class IniIndex {
  public:
   // Values are kept cut to `valueLimit` bytes; all names and values together stay within `budget` bytes,
-  // so that a huge file costs no more memory than a small one. With `onlySection`, that section alone is
-  // kept: the way to look further into a file whose index ran out of room.
-  IniIndex(std::size_t valueLimit, std::size_t budget, std::string_view onlySection = {});
+  // so that a huge file costs no more memory than a small one. With `onlySections`, those sections alone
+  // are kept, and with `onlyKeys` those keys alone: the way to look further into a file whose index ran
+  // out of room, or to keep just what a series of reads will ask for.
+  IniIndex(std::size_t valueLimit, std::size_t budget, const std::vector<std::string_view>& onlySections = {},
+           const std::vector<std::string_view>& onlyKeys = {});
 
   // The file's bytes, in order and in pieces of any size; then finish() for a last line without a line end.
   void add(std::string_view piece);
   void finish();
 
   enum class Answer { value, absent, unknown };
-  // `unknown` when the budget ran out before the index could tell, or for a section it does not keep.
+  // `unknown` when the budget ran out before the index could tell, or for a section or key it does not keep.
   Answer find(std::string_view section, std::string_view key, std::string& value) const;
 
  private:
@@ -36,7 +39,10 @@ class IniIndex {
   void closeSection();
   bool charge(std::size_t bytes);
 
-  std::string only_;  // in lower case; empty: every section
+  static bool kept(const std::vector<std::string>& only, const std::string& lowerName);
+
+  std::vector<std::string> onlySections_;  // in lower case; empty: every section
+  std::vector<std::string> onlyKeys_;      // in lower case; empty: every key
   std::size_t valueLimit_;
   std::size_t budget_;
   std::size_t used_ = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/utf.h"
 #include "settings/ini_index.h"
 #include "settings/ini_profile.h"
 
@@ -19,7 +20,7 @@ constexpr std::size_t kIndexBudget = 1 << 20;
 struct Parse {
   std::string path;
   FileStamp stamp;
-  IniIndex index{kIniValueLimit, kIndexBudget};
+  std::shared_ptr<IniIndex> index;                        // shared with the snapshots taken of it
   std::map<std::string, IniIndex, std::less<>> sections;  // second passes, by section as asked for
 };
 
@@ -46,26 +47,36 @@ std::optional<std::string> lookUpInText(Files& files, const std::string& path, s
   return std::string(iniValueCut(*value, kIniValueLimit));
 }
 
+// The last parse, made anew unless it is of the file in the state `now`; nothing when the file cannot be
+// read.
+Parse* refreshedParse(Files& files, const std::string& path, const FileStamp& now) {
+  std::optional<Parse>& parse = lastParse();
+  if (!parse || parse->path != path || !parse->stamp.sameState(now) || !settled(parse->stamp)) {
+    parse.emplace(Parse{path, now, std::make_shared<IniIndex>(kIniValueLimit, kIndexBudget), {}});
+    if (files.readFile(path, [&parse](std::string_view piece) { parse->index->add(piece); }) != FileFault::none) {
+      parse.reset();
+      return nullptr;
+    }
+    parse->index->finish();
+  }
+  return &*parse;
+}
+
 std::optional<std::string> lookUp(Files& files, const std::string& path, std::string_view section,
                                   std::string_view key) {
   const auto now = files.stamp(path);
   if (!now) return lookUpInText(files, path, section, key);
-  std::optional<Parse>& parse = lastParse();
-  if (!parse || parse->path != path || !parse->stamp.sameState(*now) || !settled(parse->stamp)) {
-    parse.emplace(Parse{path, *now, IniIndex(kIniValueLimit, kIndexBudget), {}});
-    if (!files.readFile(path, [&parse](std::string_view piece) { parse->index.add(piece); })) {
-      parse.reset();
-      return std::nullopt;
-    }
-    parse->index.finish();
-  }
+  Parse* parse = refreshedParse(files, path, *now);
+  if (!parse) return std::nullopt;
   std::string value;
-  auto answer = parse->index.find(section, key, value);
+  auto answer = parse->index->find(section, key, value);
   if (answer == IniIndex::Answer::unknown) {
     auto pass = parse->sections.find(section);
     if (pass == parse->sections.end()) {
-      IniIndex one(kIniValueLimit, kIndexBudget, section);
-      if (!files.readFile(path, [&one](std::string_view piece) { one.add(piece); })) return std::nullopt;
+      IniIndex one(kIniValueLimit, kIndexBudget, {section});
+      if (files.readFile(path, [&one](std::string_view piece) { one.add(piece); }) != FileFault::none) {
+        return std::nullopt;
+      }
       one.finish();
       pass = parse->sections.emplace(std::string(section), std::move(one)).first;
     }
@@ -82,13 +93,40 @@ std::optional<std::string> lookUp(Files& files, const std::string& path, std::st
   return lookUpInText(files, path, section, key);
 }
 
+bool answersAll(const IniIndex& index, const std::vector<std::string_view>& sections,
+                const std::vector<std::string_view>& keys) {
+  std::string value;
+  for (const std::string_view section : sections) {
+    for (const std::string_view key : keys) {
+      if (index.find(section, key, value) == IniIndex::Answer::unknown) return false;
+    }
+  }
+  return true;
+}
+
+// A read's answer: the value decoded from the file's encoding, or the fallback.
+std::string answer(const Files& files, const std::optional<std::string>& bytes, std::string_view fallback) {
+  // Only the returned value is decoded: every other byte of the file stays as it is.
+  if (bytes) return files.valueFromFile(*bytes);
+  return std::string(iniValueCut(fallback, kIniValueLimit));
+}
+
+// The first character of a refused value that the file's encoding lacks; empty when none alone is.
+std::string firstUnencodable(const Files& files, std::string_view value) {
+  for (std::size_t at = 0; at < value.size();) {
+    const std::size_t length = characterLength(value, at);
+    const std::string_view character = value.substr(at, length);
+    if (!files.valueToFile(character)) return std::string(character);
+    at += length;
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string readini(Files& files, const std::string& file, std::string_view section, std::string_view key,
                     std::string_view fallback) {
-  // Only the returned value is decoded: every other byte of the file stays as it is.
-  if (const auto bytes = lookUp(files, file, section, key)) return files.valueFromFile(*bytes);
-  return std::string(iniValueCut(fallback, kIniValueLimit));
+  return answer(files, lookUp(files, file, section, key), fallback);
 }
 
 std::string writeini(Files& files, const std::string& file, std::string_view section, std::string_view key,
@@ -97,22 +135,23 @@ std::string writeini(Files& files, const std::string& file, std::string_view sec
   return writeiniAll(files, file, one) ? "1" : "0";
 }
 
-bool writeiniAll(Files& files, const std::string& file, std::span<const IniAssignment> assignments) {
+IniWriteResult writeiniAll(Files& files, const std::string& file, std::span<const IniAssignment> assignments) {
   std::vector<std::string> encoded;
   for (const IniAssignment& a : assignments) {
-    if (!iniNameIsWritable(a.section) || !iniNameIsWritable(a.key)) return false;
+    if (!iniNameIsWritable(a.section) || !iniNameIsWritable(a.key)) return {FileFault::other, {}};
     auto bytes = files.valueToFile(a.value);
-    if (!bytes || !iniValueIsWritable(*bytes)) return false;
+    if (!bytes) return {FileFault::unencodable, firstUnencodable(files, a.value)};
+    if (!iniValueIsWritable(*bytes)) return {FileFault::other, {}};
     encoded.push_back(std::move(*bytes));
   }
   std::string text;
   switch (files.fileExists(file)) {
     case FileCheck::failed:
-      return false;
+      return {FileFault::other, {}};
     case FileCheck::exists: {
-      auto current = readWholeFile(files, file);
-      if (!current) return false;  // never overwrite what could not be read
-      text = std::move(*current);
+      // Never overwrite what could not be read.
+      const FileFault read = files.readFile(file, [&text](std::string_view piece) { text += piece; });
+      if (read != FileFault::none) return {read, {}};
       break;
     }
     case FileCheck::missing:
@@ -121,7 +160,30 @@ bool writeiniAll(Files& files, const std::string& file, std::span<const IniAssig
   for (std::size_t i = 0; i < assignments.size(); ++i) {
     text = iniAssign(text, assignments[i].section, assignments[i].key, encoded[i], files.nativeLineEnd());
   }
-  return files.replaceFile(file, text);
+  return {files.replaceFile(file, text), {}};
+}
+
+IniSnapshot::IniSnapshot(Files& files, const std::string& file, const std::vector<std::string_view>& sections,
+                         const std::vector<std::string_view>& keys)
+    : files_(files) {
+  const auto now = files.stamp(file);
+  const Parse* parse = now ? refreshedParse(files, file, *now) : nullptr;
+  if (parse && answersAll(*parse->index, sections, keys)) {
+    index_ = parse->index;
+    return;
+  }
+  if (now && !parse) return;  // unreadable: every read gives its fallback
+  // Just the values asked for: room for them whatever else the file holds.
+  auto own = std::make_shared<IniIndex>(kIniValueLimit, kIndexBudget, sections, keys);
+  if (files.readFile(file, [&own](std::string_view piece) { own->add(piece); }) != FileFault::none) return;
+  own->finish();
+  index_ = std::move(own);
+}
+
+std::string IniSnapshot::read(std::string_view section, std::string_view key, std::string_view fallback) const {
+  std::string value;
+  const bool found = index_ && index_->find(section, key, value) == IniIndex::Answer::value;
+  return answer(files_, found ? std::optional<std::string>(std::move(value)) : std::nullopt, fallback);
 }
 
 }  // namespace quorvel

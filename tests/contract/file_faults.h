@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quorvel::testing {
@@ -50,5 +51,25 @@ class ClosedFolder {
 
 // A path in `folder` whose existence the system cannot tell: one through a file, or a name it refuses.
 std::string unexaminablePath(const std::string& folder);
+
+// Something under a file's name that is not a regular file. False where this system cannot make it here.
+enum class NotAFile { folder, fifo, socket };
+bool makeNotAFile(const std::string& path, NotAFile kind);
+
+// The user's settings folder pointed into `folder` while this lives, where a program can point it
+// (XDG_CONFIG_HOME). expected() is the folder the file layer should then give; nothing where the system
+// alone decides (%APPDATA%).
+class SettingsHomeIn {
+ public:
+  explicit SettingsHomeIn(const std::string& folder);
+  ~SettingsHomeIn();
+  SettingsHomeIn(const SettingsHomeIn&) = delete;
+  SettingsHomeIn& operator=(const SettingsHomeIn&) = delete;
+  const std::optional<std::string>& expected() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 }  // namespace quorvel::testing

@@ -1,9 +1,13 @@
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 
 #include "contract/file_faults.h"
 
@@ -96,5 +100,45 @@ std::string unexaminablePath(const std::string& folder) {
   ::close(::open(plain.c_str(), O_WRONLY | O_CREAT, 0600));
   return plain + "/config.ini";
 }
+
+bool makeNotAFile(const std::string& path, NotAFile kind) {
+  switch (kind) {
+    case NotAFile::folder:
+      return ::mkdir(path.c_str(), 0755) == 0;
+    case NotAFile::fifo:
+      return ::mkfifo(path.c_str(), 0644) == 0;
+    case NotAFile::socket:
+      break;
+  }
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  if (fd >= 0) ::close(fd);
+  return bound;
+}
+
+struct SettingsHomeIn::State {
+  std::optional<std::string> saved;
+  std::optional<std::string> expected;
+};
+
+SettingsHomeIn::SettingsHomeIn(const std::string& folder) : state_(std::make_unique<State>()) {
+  if (const char* old = std::getenv("XDG_CONFIG_HOME")) state_->saved = old;
+  ::setenv("XDG_CONFIG_HOME", (folder + "/settings home").c_str(), 1);
+  state_->expected = folder + "/settings home/quorvel";
+}
+
+SettingsHomeIn::~SettingsHomeIn() {
+  if (state_->saved) {
+    ::setenv("XDG_CONFIG_HOME", state_->saved->c_str(), 1);
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+  }
+}
+
+const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->expected; }
 
 }  // namespace quorvel::testing

@@ -54,4 +54,20 @@ bool ClosedFolder::made() const { return false; }
 // Wildcards are no part of a file name.
 std::string unexaminablePath(const std::string& folder) { return folder + "\\config*.ini"; }
 
+// NOTE: pipes live in their own namespace and devices have reserved names: neither can stand in a folder.
+bool makeNotAFile(const std::string& path, NotAFile kind) {
+  return kind == NotAFile::folder && ::CreateDirectoryW(std::filesystem::u8path(path).wstring().c_str(), nullptr);
+}
+
+// %APPDATA% comes from the user's profile; a program cannot point it elsewhere.
+struct SettingsHomeIn::State {
+  std::optional<std::string> expected;
+};
+
+SettingsHomeIn::SettingsHomeIn(const std::string&) : state_(std::make_unique<State>()) {}
+
+SettingsHomeIn::~SettingsHomeIn() = default;
+
+const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->expected; }
+
 }  // namespace quorvel::testing

@@ -36,12 +36,12 @@ TYPED_TEST_SUITE(FilesContract, Implementations);
 TYPED_TEST(FilesContract, ReplaceThatFailsLeavesTheFileAndNoTemporaryFile) {
   const std::string original = "[screen]\nx=0\n";
   writeBytes(this->path, original);
-  bool replaced = true;
+  FileFault replaced = FileFault::none;
   {
     testing::ReplaceFailure failure(this->path);
     replaced = this->files.replaceFile(this->path, std::string(4096, 'x'));
   }
-  EXPECT_FALSE(replaced);
+  EXPECT_NE(replaced, FileFault::none);
   EXPECT_EQ(readBytes(this->path), original);
   EXPECT_EQ(this->entriesInFolder(), 1u);
 }
@@ -50,7 +50,7 @@ TYPED_TEST(FilesContract, ReplaceKeepsThePermissions) {
   writeBytes(this->path, "old");
   fs::permissions(this->path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const fs::perms before = fs::status(this->path).permissions();
-  ASSERT_TRUE(this->files.replaceFile(this->path, "new"));
+  ASSERT_EQ(this->files.replaceFile(this->path, "new"), FileFault::none);
   EXPECT_EQ(fs::status(this->path).permissions(), before);
   EXPECT_EQ(readBytes(this->path), "new");
   EXPECT_EQ(this->entriesInFolder(), 1u);
@@ -62,7 +62,7 @@ TYPED_TEST(FilesContract, ReplaceFollowsASymlinkAndKeepsIt) {
   std::error_code error;
   fs::create_symlink(fs::path("real") / "settings.ini", this->path, error);
   if (error) GTEST_SKIP() << "this system makes no symlink here: " << error.message();
-  ASSERT_TRUE(this->files.replaceFile(this->path, "new"));
+  ASSERT_EQ(this->files.replaceFile(this->path, "new"), FileFault::none);
   EXPECT_TRUE(fs::is_symlink(this->path));
   EXPECT_EQ(readBytes(this->dir.file("real/settings.ini")), "new");
 }
@@ -72,7 +72,7 @@ TYPED_TEST(FilesContract, ReadOnlyFileIsRefused) {
   writeBytes(this->path, "keep me");
   fs::permissions(this->path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
-  EXPECT_FALSE(this->files.replaceFile(this->path, "new"));
+  EXPECT_EQ(this->files.replaceFile(this->path, "new"), FileFault::readOnlyFile);
   EXPECT_EQ(writeini(this->files, this->path, "a", "b", "c"), "0");
   fs::permissions(this->path, fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(readBytes(this->path), "keep me");
@@ -89,16 +89,50 @@ TYPED_TEST(FilesContract, UnreadableFileIsNeverOverwritten) {
   EXPECT_EQ(readBytes(this->path), "[no1]\nx=1\n");
 }
 
-// As the profile functions do, when the folder takes no temporary file: the whole text, then synced.
+// As the profile functions do, when the folder takes no temporary file: the whole text, then synced. A
+// file that is not there yet is refused, for the folder's sake.
 TYPED_TEST(FilesContract, FolderThatTakesNoNewFileIsWrittenInPlace) {
   writeBytes(this->path, "[no1]\r\nx=1\r\n");
+  EXPECT_TRUE(this->files.folderTakesNewFiles(this->dir.str()));
   {
     testing::ClosedFolder closed(this->dir.str(), this->path);
     if (!closed.made()) GTEST_SKIP() << "no folder can be closed to new files here";
+    EXPECT_FALSE(this->files.folderTakesNewFiles(this->dir.str()));
+    EXPECT_EQ(this->files.replaceFile(this->dir.file("new.ini"), "x"), FileFault::readOnlyFolder);
     EXPECT_EQ(writeini(this->files, this->path, "no1", "x", "22"), "1");
   }
   EXPECT_EQ(readBytes(this->path), "[no1]\r\nx=22\r\n");
   EXPECT_EQ(this->entriesInFolder(), 1u);
+}
+
+// A folder, a FIFO or a socket named config.ini: refused at once, never waited on, and left standing.
+TYPED_TEST(FilesContract, WhatIsNotAFileIsNeitherReadNorReplaced) {
+  using testing::NotAFile;
+  int made = 0;
+  for (const NotAFile kind : {NotAFile::folder, NotAFile::fifo, NotAFile::socket}) {
+    const std::string name = this->dir.file("config" + std::to_string(static_cast<int>(kind)) + ".ini");
+    if (!testing::makeNotAFile(name, kind)) continue;
+    ++made;
+    EXPECT_EQ(this->files.readFile(name, [](std::string_view) {}), FileFault::notAFile) << name;
+    EXPECT_EQ(readini(this->files, name, "no1", "x", "d"), "d") << name;
+    EXPECT_EQ(this->files.replaceFile(name, "[no1]\nx=1\n"), FileFault::notAFile) << name;
+    EXPECT_EQ(writeiniAll(this->files, name, {{{"no1", "x", "1"}}}).fault, FileFault::notAFile) << name;
+    EXPECT_EQ(this->files.fileExists(name), FileCheck::exists) << name;
+    EXPECT_FALSE(fs::is_regular_file(fs::u8path(name))) << name;
+  }
+  EXPECT_GT(made, 0);
+}
+
+TYPED_TEST(FilesContract, UserSettingsFolderIsMadeWhereTheSystemSays) {
+  testing::SettingsHomeIn home(this->dir.str());
+  const auto own = this->files.userSettingsDirectory();
+  ASSERT_TRUE(own.has_value());
+  if (home.expected()) {
+    EXPECT_EQ(*own, *home.expected());
+  }
+  EXPECT_TRUE(fs::is_directory(fs::u8path(*own)));
+  EXPECT_TRUE(this->files.folderTakesNewFiles(*own));
+  EXPECT_EQ(this->files.userSettingsDirectory(), own);
 }
 
 // The change keeps the size; only the modification time tells. (A change that also puts the old time

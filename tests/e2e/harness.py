@@ -83,6 +83,19 @@ def slots_config(slots, screen=(0, 0)):
     return ini_text(sections)
 
 
+def as_normal_user(argv):
+    """argv run by a user without privileges: root becomes nobody, anyone else stays who they are."""
+    if os.geteuid() != 0:
+        return list(argv)
+    return ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", *argv]
+
+
+def give_to_normal_user(path):
+    """Makes path the normal user's, when that user is nobody."""
+    if os.geteuid() == 0:
+        shutil.chown(path, "nobody", "nogroup")
+
+
 def default_entries():
     entries = [("screen", "x", "0"), ("screen", "y", "0")]
     for slot in range(1, 21):
@@ -189,6 +202,16 @@ class App:
                 self.keys(after)
         self.keys("Tab", "space", "Tab", "space")
 
+    def save_slot_3(self, config=None):
+        """Saves x 123, y 45, t 6, checked, in slot 3 from the keyboard; checks that config.ini (or the file
+        given) then holds that in no3, and returns the confirmation box."""
+        config = config or self.config
+        self.save_slot_by_keyboard(3, "123", "45", "6")
+        message = self.wait_for_message()
+        slot3 = [(key, value) for section, key, value in read_ini(config) if section == "no3"]
+        check(slot3 == [("x", "123"), ("y", "45"), ("t", "6"), ("f", "1")], f"section no3 of {config} holds {slot3}")
+        return message
+
     def click(self, x, y):
         """A left click at client point (x, y)."""
         self.session.xdotool("mousemove", "--window", self.window, str(x), str(y), "click", "1")
@@ -268,8 +291,8 @@ class Session:
         kind, _, text = output.partition(") = ")
         return kind.partition("(")[2], text.strip('"')
 
-    def spawn(self, argv, **kwargs):
-        process = subprocess.Popen(argv, env=self.env, **kwargs)
+    def spawn(self, argv, env=None, **kwargs):
+        process = subprocess.Popen(argv, env=env or self.env, **kwargs)
         self._processes.append(process)
         return process
 

@@ -1,12 +1,14 @@
 """The desktop cases of the Windows program under Wine: first start, the editor by keyboard, a run's clicks
-and times, the overflow box, a failed save, the Start button's looks, the window at 150 % scaling, and Save's
-released face while its box is open.
+and times, the overflow box, a failed save, a folder it cannot write, a FIFO named config.ini, the Start
+button's looks, the window at 150 % scaling, and Save's released face while its box is open.
 Usage: wine_cases.py CASE --quorvel quorvel.exe --recorder win_recorder.exe --prefix WINEPREFIX
        wine_cases.py --make-prefix WINEPREFIX
        wine_cases.py --program TEST.exe --prefix WINEPREFIX   (a Windows test program on such a display)"""
 
 import argparse
+import glob
 import os
+import shutil
 import stat
 import subprocess
 import sys
@@ -32,11 +34,7 @@ def first_start(session):
 def editor_round_trip(session):
     app = session.start(session.folder("app", harness.ini_text([("screen", [("x", "1500"), ("y", "750")])])))
     app.focus()
-    app.save_slot_by_keyboard(3, "123", "45", "6")
-    message = app.wait_for_message()
-    slot3 = [(key, value) for section, key, value in harness.read_ini(app.config) if section == "no3"]
-    check(slot3 == [("x", "123"), ("y", "45"), ("t", "6"), ("f", "1")], f"section no3 holds {slot3}")
-    app.close_message(message)
+    app.close_message(app.save_slot_3())
     app.expect_no_message()
     check(app.process.poll() is None, "the program ended when the message box closed")
 
@@ -83,6 +81,52 @@ def failed_save(session):
     check(app.process.poll() is None, "the program ended after the failed save")
 
 
+def closed_folder(folder):
+    """Closes the folder to new files whoever runs Wine: root is stopped only by the immutable flag."""
+    command = ["chattr", "+i", folder] if os.geteuid() == 0 else ["chmod", "a-w", folder]
+    result = subprocess.run(command, capture_output=True, text=True, timeout=10)
+    check(result.returncode == 0, f"{' '.join(command)} failed: {result.stderr.strip()}")
+
+
+def reopened_folder(folder):
+    subprocess.run(["chattr", "-i", folder] if os.geteuid() == 0 else ["chmod", "u+w", folder], timeout=10)
+
+
+def installed(session):
+    """In a folder it cannot write, the program keeps config.ini in %APPDATA%\\Quorvel: made there with the
+    defaults, saved there, and the program's folder is left alone."""
+    own = os.path.join(session.prefix, "drive_c", "users", "*", "AppData", "Roaming", "Quorvel")
+    for old in glob.glob(own):
+        shutil.rmtree(old)
+    folder = session.folder("app")
+    closed_folder(folder)
+    try:
+        app = session.start(folder)
+        configs = glob.glob(os.path.join(own, "config.ini"))
+        check(len(configs) == 1, f"config.ini in the user's folder: {configs}")
+        check(harness.read_ini(configs[0]) == harness.default_entries(), "the user's config.ini lacks the defaults")
+        app.focus()
+        app.close_message(app.save_slot_3(configs[0]))
+        check(os.listdir(folder) == [os.path.basename(session.quorvel)], f"the folder holds {os.listdir(folder)}")
+    finally:
+        reopened_folder(folder)
+        for old in glob.glob(own):
+            shutil.rmtree(old)
+
+
+def fifo_config(session):
+    """A FIFO named config.ini: Wine cannot tell whether it exists, and start-up says so with its message
+    at once instead of waiting for a writer."""
+    folder = session.folder("app")
+    os.mkfifo(os.path.join(folder, "config.ini"))
+    started = time.monotonic()
+    process = session.spawn(["wine", os.path.join(folder, os.path.basename(session.quorvel))])
+    session.wait_for_window("系统提示：", process, timeout=10)
+    elapsed = time.monotonic() - started
+    check(elapsed < 5, f"the message took {elapsed:.1f} s to show")
+    check(not session.windows_named(harness.MAIN_TITLE), "the main window showed beside the message")
+
+
 def start_button_looks(session):
     app = session.start(session.folder("app", harness.slots_config([(10, 10, 1, 1)])))
     origin = app.origin()
@@ -119,8 +163,8 @@ def scaled_150(session):
 
 
 CASES = {case.__name__: case for case in
-         (first_start, editor_round_trip, run_clicks, overflow_stop, failed_save, start_button_looks, scaled_150,
-          save_released_face)}
+         (first_start, editor_round_trip, run_clicks, overflow_stop, failed_save, installed, fifo_config,
+          start_button_looks, scaled_150, save_released_face)}
 
 
 def main():

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/fake/fake_files.h"
 #include "settings/ini_index.h"
@@ -33,9 +34,10 @@ void checkReads(quorvel::FakeFiles& files) {
 }
 
 // An index fed in pieces of `step` bytes, with a budget so small that it may run out, of every section or
-// of one: it answers right or says it does not know.
-void checkIndex(const std::string& bytes, std::size_t step, std::size_t budget, std::string_view only) {
-  quorvel::IniIndex index(quorvel::kIniValueLimit, budget, only);
+// of some, of every key or of some: it answers right or says it does not know.
+void checkIndex(const std::string& bytes, std::size_t step, std::size_t budget,
+                const std::vector<std::string_view>& sections, const std::vector<std::string_view>& keys) {
+  quorvel::IniIndex index(quorvel::kIniValueLimit, budget, sections, keys);
   for (std::size_t at = 0; at < bytes.size(); at += step) index.add(std::string_view(bytes).substr(at, step));
   index.finish();
   for (int s = 0; s < 4; ++s) {
@@ -62,11 +64,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string file(rest.substr(0, split));
   rest = split == std::string_view::npos ? std::string_view() : rest.substr(split + 1);
 
-  checkIndex(file, step, budget, {});
-  checkIndex(file, step, budget, kSections[step & 3]);
+  checkIndex(file, step, budget, {}, {});
+  checkIndex(file, step, budget, {kSections[step & 3]}, {});
+  checkIndex(file, step, budget, {kSections[step & 3], kSections[(step + 1) & 3]}, {kKeys[(step >> 2) & 3]});
   quorvel::FakeFiles files("/fuzz");
   files.keepFilesInMemory();
-  if (!file.empty() && !files.replaceFile(kPath, file)) std::abort();
+  if (!file.empty() && files.replaceFile(kPath, file) != quorvel::FileFault::none) std::abort();
   checkReads(files);
 
   for (int edits = 0; edits < 4 && !rest.empty(); ++edits) {

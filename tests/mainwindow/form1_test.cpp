@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "mainwindow/app.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_platform.h"
@@ -36,7 +39,7 @@ class Form1Test : public ::testing::Test {
   std::string text(int field) const { return fake.controlText(c().Text2[field]); }
   Point clientOrigin() const { return fake.clientToScreen(form.window(), Point{0, 0}); }
   std::string stored(const char* section, const char* key) {
-    return readini(files, configPath(files), section, key, "<missing>");
+    return readini(files, portableConfigPath(files), section, key, "<missing>");
   }
 };
 
@@ -83,9 +86,9 @@ TEST_F(Form1Test, FocusStartsOnTheSlotNumberAndTabFollowsTheOrder) {
 
 TEST_F(Form1Test, ChoosingASlotShowsItsTextsAndPreviewsItsPoint) {
   start();
-  writeini(files, configPath(files), "no7", "x", "12a");
-  writeini(files, configPath(files), "no7", "y", "1234567");  // longer than typing allows: shown whole
-  writeini(files, configPath(files), "no7", "t", "");
+  writeini(files, portableConfigPath(files), "no7", "x", "12a");
+  writeini(files, portableConfigPath(files), "no7", "y", "1234567");  // longer than typing allows: shown whole
+  writeini(files, portableConfigPath(files), "no7", "t", "");
   fake.chooseItem(c().Combo1, 6);
   EXPECT_EQ(text(0), "12a");
   EXPECT_EQ(text(1), "1234567");
@@ -101,7 +104,7 @@ TEST_F(Form1Test, StoredFlagSetsTheCheckBox) {
   } cases[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"1.4", 1}, {"1.5", 2}, {"0.5", 0}, {"abc", 0},
                {"5", 2}, {"-1", 2}, {"1e12", 2}};
   for (const auto& k : cases) {
-    writeini(files, configPath(files), "no2", "f", k.stored);
+    writeini(files, portableConfigPath(files), "no2", "f", k.stored);
     fake.chooseItem(c().Combo1, 1);
     EXPECT_EQ(fake.checkValue(c().Check1), k.shown) << "stored " << k.stored;
   }
@@ -169,31 +172,69 @@ TEST_F(Form1Test, SaveWritesTheSlotAndThePosition) {
 
 TEST_F(Form1Test, ThirdStateIsSavedBackAsTwo) {
   start();
-  writeini(files, configPath(files), "no1", "f", "2");
+  writeini(files, portableConfigPath(files), "no1", "f", "2");
   fake.chooseItem(c().Combo1, 0);
   fake.click(save());
   EXPECT_EQ(stored("no1", "f"), "2");
 }
 
-TEST_F(Form1Test, FailedSaveSaysSoAndKeepsTheFields) {
+// The box says why, and the fields keep what was typed.
+TEST_F(Form1Test, FailedSaveSaysWhyAndKeepsTheFields) {
   start();
   fake.chooseItem(c().Combo1, 0);
-  fake.setControlText(c().Text2[0], "42");
-  files.failFileWrites(1);
+  const struct {
+    FileFault fault;
+    std::string why;
+  } cases[] = {{FileFault::readOnlyFile, "config.ini 是只读文件"},
+               {FileFault::readOnlyFolder, "config.ini 所在的文件夹是只读的"},
+               {FileFault::notAFile, "config.ini 不是普通文件"},
+               {FileFault::diskFull, "磁盘已满"},
+               {FileFault::other, "config.ini 无法写入"}};
+  for (const auto& [fault, why] : cases) {
+    fake.setControlText(c().Text2[0], "42");
+    files.failStep(FileStep::write, 1, 0, fault);
+    fake.click(save());
+    EXPECT_EQ(fake.messages().back().text, "保存失败！" + why + "，输入的内容仍保留在窗口中。");
+  }
+  files.lackCharacters("中");
+  fake.setControlText(c().Text2[0], "4中2");
   fake.click(save());
-  ASSERT_EQ(fake.messages().size(), 1u);
-  EXPECT_EQ(fake.messages()[0].text, kSaveFailedText);
-  EXPECT_EQ(fake.messages()[0].title, "提示：");
-  EXPECT_EQ(text(0), "42");
+  ASSERT_EQ(fake.messages().size(), std::size(cases) + 1);
+  EXPECT_EQ(fake.messages().back().text, "保存失败！字符“中”无法用系统代码页保存，输入的内容仍保留在窗口中。");
+  EXPECT_EQ(fake.messages().back().title, "提示：");
+  EXPECT_EQ(text(0), "4中2");
+  EXPECT_EQ(stored("no1", "x"), "0");
+}
+
+// Installed where its user cannot write: config.ini is made in the user's folder, old temporary files
+// there are cleared, and Save writes there.
+TEST_F(Form1Test, ProgramInAClosedFolderKeepsItsSettingsInTheUsersFolder) {
+  const std::string own = dir.file("home/.config/quorvel");
+  files.refuseNewFiles(dir.str());
+  files.setUserSettingsDirectory(own);
+  std::filesystem::create_directories(own);
+  const std::string leftover = own + "/config.ini.Ab12Cd.quorvel-tmp";
+  writeBytes(leftover, "x");
+  std::filesystem::last_write_time(leftover, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2));
+  start();
+  EXPECT_EQ(form.configPath(), own + files.pathSeparator() + "config.ini");
+  EXPECT_EQ(iniLookup(readBytes(form.configPath()), "no20", "f"), "0");
+  EXPECT_FALSE(std::filesystem::exists(leftover));
+  fake.chooseItem(c().Combo1, 2);
+  fake.setControlText(c().Text2[0], "7");
+  fake.click(save());
+  EXPECT_EQ(fake.messages().back().text, "保存完毕!");
+  EXPECT_EQ(iniLookup(readBytes(form.configPath()), "no3", "x"), "7");
+  EXPECT_FALSE(std::filesystem::exists(config()));
 }
 
 TEST_F(Form1Test, StartButtonRunsTheSlotsRelativeToTheClientArea) {
   start();
   fake.moveWindow(form.window(), TwipsPoint{300, 150});
-  writeini(files, configPath(files), "no1", "x", "10");
-  writeini(files, configPath(files), "no1", "y", "10");
-  writeini(files, configPath(files), "no1", "t", "1");
-  writeini(files, configPath(files), "no1", "f", "1");
+  writeini(files, portableConfigPath(files), "no1", "x", "10");
+  writeini(files, portableConfigPath(files), "no1", "y", "10");
+  writeini(files, portableConfigPath(files), "no1", "t", "1");
+  writeini(files, portableConfigPath(files), "no1", "f", "1");
   fake.click(startButton());
   fake.advance(std::chrono::milliseconds(1000));
   ASSERT_EQ(fake.injected().size(), 2u);

@@ -35,15 +35,15 @@ class RunTest : public ::testing::Test {
   FakeFiles files{dir.str()};
   WindowHandle window = fake.addWindow(kClientOrigin);
   Pointer pointer{fake, window};
-  Sequencer sequencer{fake, files, pointer};
+  Sequencer sequencer{fake, files, portableConfigPath(files), pointer};
 
   void setSlot(int n, const std::string& x, const std::string& y, const std::string& t, const std::string& f) {
     for (const auto& [key, value] : {std::pair{"x", x}, {"y", y}, {"t", t}, {"f", f}}) {
-      ASSERT_EQ(writeini(files, configPath(files), slotSection(n), key, value), "1");
+      ASSERT_EQ(writeini(files, portableConfigPath(files), slotSection(n), key, value), "1");
     }
   }
   void setKey(int n, const char* key, const std::string& value) {
-    ASSERT_EQ(writeini(files, configPath(files), slotSection(n), key, value), "1");
+    ASSERT_EQ(writeini(files, portableConfigPath(files), slotSection(n), key, value), "1");
   }
   void advanceTo(long long ms) { fake.advance(milliseconds(ms) - fake.now()); }
 
@@ -69,6 +69,36 @@ class RunTest : public ::testing::Test {
     return false;
   }
 };
+
+// Another program replaces config.ini while a cycle reads it, at each look the cycle takes at the file:
+// the cycle reads one version whole, never x from one and y from the next.
+TEST_F(RunTest, OneCycleReadsOneVersionOfTheFile) {
+  files.keepFilesInMemory();
+  const std::string path = portableConfigPath(files);
+  auto version = [](int base) {
+    std::string text;
+    for (int i = 1; i <= 20; ++i) {
+      const std::string v = std::to_string(base + i);
+      text += "[no" + std::to_string(i) + "]\nx=" + v + "\ny=" + v + "\nt=1\nf=1\n";
+    }
+    return text;
+  };
+  for (int replaceAt = 1; replaceAt <= 100; ++replaceAt) {
+    files.replaceFile(path, version(0));
+    int looks = 0;
+    files.beforeEachLook([&] {
+      if (++looks == replaceAt) files.replaceFile(path, version(1000));
+    });
+    sequencer.LoadSlots();
+    files.beforeEachLook(nullptr);
+    const float base = sequencer.table().x[1] - 1;
+    ASSERT_TRUE(base == 0 || base == 1000) << replaceAt;
+    for (int i = 1; i <= 20; ++i) {
+      ASSERT_EQ(sequencer.table().x[i], base + i) << "replaced at look " << replaceAt << ", slot " << i;
+      ASSERT_EQ(sequencer.table().y[i], base + i) << "replaced at look " << replaceAt << ", slot " << i;
+    }
+  }
+}
 
 TEST_F(RunTest, WithoutAFileTheRunEndsAtTheFirstTickWithoutAClick) {
   sequencer.Start();

@@ -24,28 +24,49 @@ class ConfigFileTest : public ::testing::Test {
   FakeFiles files{dir.str()};
 };
 
-TEST_F(ConfigFileTest, PathIsInTheExecutableDirectory) {
-  EXPECT_EQ(configPath(files), dir.str() + files.pathSeparator() + "config.ini");
+// Beside the program when the file is there or the folder takes new files; else in the user's folder.
+TEST_F(ConfigFileTest, ConfigLivesBesideTheProgramWhereItCanElseInTheUsersFolder) {
+  EXPECT_EQ(portableConfigPath(files), dir.str() + files.pathSeparator() + "config.ini");
+  const std::string own = dir.file("own");
+  const struct {
+    bool fileBeside;
+    bool folderTakesFiles;
+    bool userFolder;
+    std::string chosen;
+  } cases[] = {{false, true, true, dir.str()},
+               {true, false, true, dir.str()},
+               {false, false, true, own},
+               {false, false, false, dir.str()}};  // nothing better: reads give "0", Save says why
+  for (const auto& [fileBeside, folderTakesFiles, userFolder, chosen] : cases) {
+    FakeFiles one(dir.str());
+    one.keepFilesInMemory();
+    if (fileBeside) one.replaceFile(portableConfigPath(one), "");
+    if (!folderTakesFiles) one.refuseNewFiles(dir.str());
+    if (userFolder) one.setUserSettingsDirectory(own);
+    EXPECT_EQ(chooseConfigDirectory(one), chosen) << fileBeside << folderTakesFiles << userFolder;
+  }
+  files.failFileChecks(1);
+  EXPECT_EQ(chooseConfigDirectory(files), std::nullopt);
   EXPECT_EQ(slotSection(1), "no1");
   EXPECT_EQ(slotSection(20), "no20");
 }
 
 TEST_F(ConfigFileTest, DefaultFileHoldsAllKeysInOrder) {
-  defaultconfig(files);
+  defaultconfig(files, portableConfigPath(files));
   const std::string eol(files.nativeLineEnd());
   std::string expected = "[screen]" + eol + "x=0" + eol + "y=0" + eol;
   for (int i = 1; i <= 20; ++i) {
     expected += "[no" + std::to_string(i) + "]" + eol;
     for (const char* key : {"x", "y", "t", "f"}) expected += std::string(key) + "=0" + eol;
   }
-  EXPECT_EQ(readBytes(configPath(files)), expected);
+  EXPECT_EQ(readBytes(portableConfigPath(files)), expected);
   EXPECT_EQ(files.fileWrites(), 82);
 }
 
 TEST_F(ConfigFileTest, WriteconfigStoresTheSlotVerbatimAndThePosition) {
-  defaultconfig(files);
-  ASSERT_TRUE(writeconfig(files, "no7", SlotFields{"12a", "", " 3", 2}, 3000, -120));
-  const std::string path = configPath(files);
+  defaultconfig(files, portableConfigPath(files));
+  ASSERT_TRUE(writeconfig(files, portableConfigPath(files), "no7", SlotFields{"12a", "", " 3", 2}, 3000, -120));
+  const std::string path = portableConfigPath(files);
   EXPECT_EQ(readini(files, path, "no7", "x", "0"), "12a");
   EXPECT_EQ(readini(files, path, "no7", "y", "0"), "");
   EXPECT_EQ(readini(files, path, "no7", "t", "0"), " 3");
@@ -58,7 +79,7 @@ TEST_F(ConfigFileTest, WriteconfigStoresTheSlotVerbatimAndThePosition) {
 // Each step a Save goes through, failing at each of its calls: the file keeps every byte.
 TEST_F(ConfigFileTest, SaveThatFailsAtAnyStepLeavesTheFileAsItWas) {
   const std::string original = "\xEF\xBB\xBF[screen]\r\nx = 15\r\n[no1]\r\nx=1\r\n";
-  testing::writeBytes(configPath(files), original);
+  testing::writeBytes(portableConfigPath(files), original);
   const struct {
     FileStep step;
     int calls;
@@ -66,13 +87,13 @@ TEST_F(ConfigFileTest, SaveThatFailsAtAnyStepLeavesTheFileAsItWas) {
   for (const auto& [step, calls] : steps) {
     for (int after = 0; after < calls; ++after) {
       files.failStep(step, 1, after);
-      EXPECT_FALSE(writeconfig(files, "no1", SlotFields{"7", "8", "9", 1}, 30, 45)) << int(step) << " " << after;
-      EXPECT_EQ(readBytes(configPath(files)), original) << int(step) << " " << after;
+      EXPECT_FALSE(writeconfig(files, portableConfigPath(files), "no1", SlotFields{"7", "8", "9", 1}, 30, 45)) << int(step) << " " << after;
+      EXPECT_EQ(readBytes(portableConfigPath(files)), original) << int(step) << " " << after;
       files.failStep(step, 0);
     }
   }
-  EXPECT_TRUE(writeconfig(files, "no1", SlotFields{"7", "8", "9", 1}, 30, 45));
-  EXPECT_EQ(readini(files, configPath(files), "screen", "y", "?"), "45");
+  EXPECT_TRUE(writeconfig(files, portableConfigPath(files), "no1", SlotFields{"7", "8", "9", 1}, 30, 45));
+  EXPECT_EQ(readini(files, portableConfigPath(files), "screen", "y", "?"), "45");
 }
 
 TEST_F(ConfigFileTest, OneReplaceLeavesTheBytesOfSixSingleWrites) {
@@ -87,12 +108,12 @@ TEST_F(ConfigFileTest, OneReplaceLeavesTheBytesOfSixSingleWrites) {
     FakeFiles once(dir.str()), sixTimes(dir.str());
     once.keepFilesInMemory();
     sixTimes.keepFilesInMemory();
-    const std::string path = configPath(once);
+    const std::string path = portableConfigPath(once);
     if (!original.empty()) {
       once.replaceFile(path, original);
       sixTimes.replaceFile(path, original);
     }
-    ASSERT_TRUE(writeconfig(once, "no3", SlotFields{" 12a", "", "\"5\"", 2}, -120, 3000));
+    ASSERT_TRUE(writeconfig(once, path, "no3", SlotFields{" 12a", "", "\"5\"", 2}, -120, 3000));
     for (const auto& [section, key, value] :
          {std::tuple{"no3", "x", " 12a"}, {"no3", "y", ""}, {"no3", "t", "\"5\""}, {"no3", "f", "2"},
           {"screen", "x", "-120"}, {"screen", "y", "3000"}}) {
@@ -104,10 +125,10 @@ TEST_F(ConfigFileTest, OneReplaceLeavesTheBytesOfSixSingleWrites) {
 }
 
 TEST_F(ConfigFileTest, WriteconfigRefusesAFieldThatWouldAddLines) {
-  defaultconfig(files);
-  const std::string before = readBytes(configPath(files));
-  EXPECT_FALSE(writeconfig(files, "no1", SlotFields{"1\r\n[no2]", "2", "3", 1}, 0, 0));
-  EXPECT_EQ(readBytes(configPath(files)), before);
+  defaultconfig(files, portableConfigPath(files));
+  const std::string before = readBytes(portableConfigPath(files));
+  EXPECT_FALSE(writeconfig(files, portableConfigPath(files), "no1", SlotFields{"1\r\n[no2]", "2", "3", 1}, 0, 0));
+  EXPECT_EQ(readBytes(portableConfigPath(files)), before);
 }
 
 // A crash between creating the temporary file and the rename leaves it behind; start-up clears old ones.
@@ -118,7 +139,7 @@ TEST_F(ConfigFileTest, StartUpRemovesOldLeftoversOnly) {
   for (const std::string& name : names) testing::writeBytes(dir.file(name), "x");
   const auto longAgo = fs::file_time_type::clock::now() - std::chrono::minutes(2);
   for (const std::string& name : {names[0], names[2], names[3]}) fs::last_write_time(dir.file(name), longAgo);
-  removeLeftovers(files);
+  removeLeftovers(files, dir.str());
   EXPECT_FALSE(fs::exists(dir.file(names[0]))) << "an old leftover goes";
   EXPECT_TRUE(fs::exists(dir.file(names[1]))) << "a fresh one may be another copy saving now";
   EXPECT_TRUE(fs::exists(dir.file(names[2])));

@@ -1,5 +1,9 @@
 #include "platform/fake/fake_files.h"
 
+#include <filesystem>
+
+#include "platform/utf.h"
+
 namespace quorvel {
 namespace {
 
@@ -13,8 +17,8 @@ std::uint64_t nextMemoryIndex() {
 
 FakeFiles::FakeFiles(std::string executableDirectory) : executableDirectory_(std::move(executableDirectory)) {}
 
-void FakeFiles::failStep(FileStep step, int count, int after) {
-  failures_[static_cast<std::size_t>(step)] = Failures{count, after};
+void FakeFiles::failStep(FileStep step, int count, int after, FileFault fault) {
+  failures_[static_cast<std::size_t>(step)] = Failures{count, after, fault};
 }
 
 bool FakeFiles::failsNow(FileStep step) const {
@@ -28,7 +32,26 @@ bool FakeFiles::failsNow(FileStep step) const {
   return true;
 }
 
+void FakeFiles::look() const {
+  if (beforeEachLook_) beforeEachLook_();
+}
+
+bool FakeFiles::inClosedFolder(const std::string& path) const {
+  const auto separator = path.find_last_of(pathSeparator());
+  return separator != std::string::npos && closedFolders_.contains(path.substr(0, separator));
+}
+
 std::string FakeFiles::executableDirectory() const { return executableDirectory_; }
+
+std::optional<std::string> FakeFiles::userSettingsDirectory() {
+  if (userSettingsDirectory_ && !memoryFiles_) std::filesystem::create_directories(*userSettingsDirectory_);
+  return userSettingsDirectory_;
+}
+
+bool FakeFiles::folderTakesNewFiles(const std::string& directory) {
+  if (closedFolders_.contains(directory)) return false;
+  return memoryFiles_ || native_.folderTakesNewFiles(directory);
+}
 
 char FakeFiles::pathSeparator() const { return native_.pathSeparator(); }
 
@@ -39,6 +62,7 @@ FileCheck FakeFiles::fileExists(const std::string& path) {
 }
 
 std::optional<FileStamp> FakeFiles::stamp(const std::string& path) {
+  look();
   if (!memoryFiles_) return native_.stamp(path);
   const auto file = memoryFiles_->find(path);
   if (file == memoryFiles_->end()) return std::nullopt;
@@ -49,22 +73,25 @@ std::optional<FileStamp> FakeFiles::stamp(const std::string& path) {
   return result;
 }
 
-bool FakeFiles::readFile(const std::string& path, const std::function<void(std::string_view)>& piece) {
+FileFault FakeFiles::readFile(const std::string& path, const std::function<void(std::string_view)>& piece) {
+  look();
   ++fileReads_;
-  if (failsNow(FileStep::read)) return false;
+  if (failsNow(FileStep::read)) return failures_[static_cast<std::size_t>(FileStep::read)].fault;
   if (!memoryFiles_) return native_.readFile(path, piece);
   const auto file = memoryFiles_->find(path);
-  if (file == memoryFiles_->end()) return false;
+  if (file == memoryFiles_->end()) return FileFault::missing;
   piece(file->second.contents);
-  return true;
+  return FileFault::none;
 }
 
-bool FakeFiles::replaceFile(const std::string& path, std::string_view contents) {
+FileFault FakeFiles::replaceFile(const std::string& path, std::string_view contents) {
   ++fileWrites_;
-  if (failsNow(FileStep::write)) return false;
+  if (failsNow(FileStep::write)) return failures_[static_cast<std::size_t>(FileStep::write)].fault;
+  const bool missing = memoryFiles_ ? !memoryFiles_->contains(path) : native_.fileExists(path) == FileCheck::missing;
+  if (missing && inClosedFolder(path)) return FileFault::readOnlyFolder;
   if (!memoryFiles_) return native_.replaceFile(path, contents);
   (*memoryFiles_)[path] = MemoryFile{std::string(contents), nextMemoryIndex()};
-  return true;
+  return FileFault::none;
 }
 
 std::vector<std::string> FakeFiles::fileNames(const std::string& directory) {
@@ -90,6 +117,9 @@ std::string FakeFiles::valueFromFile(std::string_view bytes) const { return nati
 
 std::optional<std::string> FakeFiles::valueToFile(std::string_view utf8) const {
   if (failsNow(FileStep::encode)) return std::nullopt;
+  for (const char32_t c : codePoints(utf8)) {
+    if (lacking_.find(toUtf8(c)) != std::string::npos) return std::nullopt;
+  }
   return native_.valueToFile(utf8);
 }
 

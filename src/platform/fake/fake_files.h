@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,19 +26,31 @@ class FakeFiles final : public Files {
   // times and test something else.
   void keepFilesInMemory() { memoryFiles_.emplace(); }
 
-  // Failure injection: after `after` more calls of the step that work, the next `count` ones fail.
-  void failStep(FileStep step, int count, int after = 0);
+  // Failure injection: after `after` more calls of the step that work, the next `count` ones fail, a read
+  // or a write with `fault`.
+  void failStep(FileStep step, int count, int after = 0, FileFault fault = FileFault::other);
   void failFileChecks(int count) { failStep(FileStep::check, count); }
   void failFileWrites(int count, int after = 0) { failStep(FileStep::write, count, after); }
   int fileWrites() const { return fileWrites_; }
   int fileReads() const { return fileReads_; }
 
+  // An installed program: the folder takes no new file, as a folder of programs refuses its users.
+  void refuseNewFiles(const std::string& folder) { closedFolders_.insert(folder); }
+  // The user's settings folder that userSettingsDirectory() gives, made when asked for; none by default.
+  void setUserSettingsDirectory(std::string folder) { userSettingsDirectory_ = std::move(folder); }
+  // Characters that the file's encoding lacks, as a code page lacks most of Unicode.
+  void lackCharacters(std::string utf8) { lacking_ = std::move(utf8); }
+  // Runs before every stamp and read of a file: another program changing it between two looks.
+  void beforeEachLook(std::function<void()> hook) { beforeEachLook_ = std::move(hook); }
+
   std::string executableDirectory() const override;
+  std::optional<std::string> userSettingsDirectory() override;
+  bool folderTakesNewFiles(const std::string& directory) override;
   char pathSeparator() const override;
   FileCheck fileExists(const std::string& path) override;
   std::optional<FileStamp> stamp(const std::string& path) override;
-  bool readFile(const std::string& path, const std::function<void(std::string_view)>& piece) override;
-  bool replaceFile(const std::string& path, std::string_view contents) override;
+  FileFault readFile(const std::string& path, const std::function<void(std::string_view)>& piece) override;
+  FileFault replaceFile(const std::string& path, std::string_view contents) override;
   std::vector<std::string> fileNames(const std::string& directory) override;
   bool removeFile(const std::string& path) override;
   std::string_view nativeLineEnd() const override;
@@ -47,12 +61,15 @@ class FakeFiles final : public Files {
   struct Failures {
     int count = 0;
     int after = 0;
+    FileFault fault = FileFault::other;
   };
   struct MemoryFile {
     std::string contents;
     std::uint64_t index = 0;  // a new one for every replace, as a rename gives the name a new inode
   };
   bool failsNow(FileStep step) const;
+  void look() const;
+  bool inClosedFolder(const std::string& path) const;
 
   NativeFiles native_;
   std::string executableDirectory_;
@@ -60,6 +77,10 @@ class FakeFiles final : public Files {
   int fileWrites_ = 0;
   int fileReads_ = 0;
   std::optional<std::map<std::string, MemoryFile>> memoryFiles_;
+  std::set<std::string> closedFolders_;
+  std::optional<std::string> userSettingsDirectory_;
+  std::string lacking_;
+  std::function<void()> beforeEachLook_;
 };
 
 }  // namespace quorvel

@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -68,18 +69,90 @@ std::string resolveTarget(const std::string& path) {
   return current;
 }
 
+// Why a write failed, from the error the system gave.
+FileFault writeFault(int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+      return FileFault::diskFull;
+    case EROFS:
+      return FileFault::readOnlyFolder;
+    default:
+      return FileFault::other;
+  }
+}
+
+// Opens what stands under the name only if it is a regular file. NOTE: O_NONBLOCK, because a FIFO put
+// there after the check would otherwise wait for a writer for ever; the type is checked again on what was
+// opened. O_NOCTTY keeps a terminal from becoming ours.
+int openRegular(const std::string& path, int access, FileFault& fault) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    fault = FileFault::notAFile;
+    return -1;
+  }
+  const int fd = ::open(path.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    fault = errno == ENOENT || errno == ENOTDIR ? FileFault::missing
+            : errno == ENXIO                     ? FileFault::notAFile  // a socket
+                                                 : FileFault::other;
+    return -1;
+  }
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    fault = FileFault::notAFile;
+    return -1;
+  }
+  fault = FileFault::none;
+  return fd;
+}
+
+// A new file "<target>.<random>.quorvel-tmp" beside the target; its name is left in `name`.
+int createTemporary(const std::string& target, std::string& name) {
+  name = target + ".XXXXXX" + std::string(kTemporaryFileEnding);
+  return ::mkostemps(name.data(), static_cast<int>(kTemporaryFileEnding.size()), O_CLOEXEC);
+}
+
 // The whole text written over the file itself, for a folder that refuses a temporary file. Space for a
 // longer text is claimed first, so that a full disk stops the write before the first byte changes.
-bool rewriteInPlace(const std::string& target, std::string_view contents, off_t oldSize) {
-  FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
-  if (fd.get() < 0) return false;
+FileFault rewriteInPlace(const std::string& target, std::string_view contents, off_t oldSize) {
+  FileFault fault = FileFault::none;
+  FileDescriptor fd(openRegular(target, O_WRONLY, fault));
+  if (fd.get() < 0) return fault == FileFault::other ? FileFault::readOnlyFile : fault;
   const auto newSize = static_cast<off_t>(contents.size());
   if (newSize > oldSize && ::fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, oldSize, newSize - oldSize) != 0 &&
       errno != EOPNOTSUPP) {
-    return false;
+    return writeFault(errno);
   }
-  return writeAll(fd.get(), contents) && ::ftruncate(fd.get(), newSize) == 0 && ::fsync(fd.get()) == 0 &&
-         fd.close();
+  const bool written = writeAll(fd.get(), contents) && ::ftruncate(fd.get(), newSize) == 0 &&
+                       ::fsync(fd.get()) == 0 && fd.close();
+  return written ? FileFault::none : writeFault(errno);
+}
+
+// The temporary file filled, synced and renamed over the target; the error of the step that failed.
+FileFault fillAndRename(FileDescriptor& fd, mode_t mode, std::string_view contents, const std::string& temporary,
+                        const std::string& target) {
+  const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), contents) &&
+                       ::fsync(fd.get()) == 0 && fd.close() && ::rename(temporary.c_str(), target.c_str()) == 0;
+  return written ? FileFault::none : writeFault(errno);
+}
+
+// Every missing folder of the path made, as XDG asks, for this user alone.
+bool makeDirectories(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    ::mkdir(path.substr(0, slash).c_str(), 0700);
+  }
+  ::mkdir(path.c_str(), 0700);
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::optional<std::string> homeDirectory() {
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return std::string(home);
+  const passwd* user = ::getpwuid(::getuid());
+  if (user && user->pw_dir && user->pw_dir[0] == '/') return std::string(user->pw_dir);
+  return std::nullopt;
 }
 
 mode_t creationMode() {
@@ -113,22 +186,23 @@ std::optional<FileStamp> NativeFiles::stamp(const std::string& path) {
   return result;
 }
 
-bool NativeFiles::readFile(const std::string& path, const std::function<void(std::string_view)>& piece) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return false;
+FileFault NativeFiles::readFile(const std::string& path, const std::function<void(std::string_view)>& piece) {
+  FileFault fault = FileFault::none;
+  FileDescriptor fd(openRegular(path, O_RDONLY, fault));
+  if (fd.get() < 0) return fault == FileFault::other ? FileFault::unreadable : fault;
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return FileFault::unreadable;
     }
-    if (n == 0) return true;
+    if (n == 0) return FileFault::none;
     piece(std::string_view(buffer, static_cast<std::size_t>(n)));
   }
 }
 
-bool NativeFiles::replaceFile(const std::string& path, std::string_view contents) {
+FileFault NativeFiles::replaceFile(const std::string& path, std::string_view contents) {
   const std::string target = resolveTarget(path);
   const std::string directory = directoryOf(target);
 
@@ -136,39 +210,40 @@ bool NativeFiles::replaceFile(const std::string& path, std::string_view contents
   struct stat st {};
   const bool existed = ::stat(target.c_str(), &st) == 0;
   if (existed) {
+    if (!S_ISREG(st.st_mode)) return FileFault::notAFile;
     // Without a write permission bit the file is read-only for everyone: root too, whom the kernel would
     // let write it. A file only others may write stays as it is, though the folder would let us replace it.
-    if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) return false;
+    if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) return FileFault::readOnlyFile;
     mode = st.st_mode & 07777;
   } else if (errno != ENOENT) {
-    return false;
+    return FileFault::other;
   }
 
   // NOTE: O_TMPFILE with linkat would leave no name behind a crash, but linkat cannot replace an existing
   // file, so a named step before the rename would remain. The name below is ours alone; start-up removes
   // old ones.
-  std::string temporary = target + ".XXXXXX" + std::string(kTemporaryFileEnding);
-  FileDescriptor fd(::mkostemps(temporary.data(), static_cast<int>(kTemporaryFileEnding.size()), O_CLOEXEC));
+  std::string temporary;
+  FileDescriptor fd(createTemporary(target, temporary));
   if (fd.get() < 0) {
-    const bool folderRefused = errno == EACCES || errno == EPERM;
-    return existed && folderRefused && rewriteInPlace(target, contents, st.st_size);
+    const int error = errno;
+    const bool folderRefused = error == EACCES || error == EPERM;
+    if (existed && folderRefused) return rewriteInPlace(target, contents, st.st_size);
+    return folderRefused ? FileFault::readOnlyFolder : writeFault(error);
   }
   // Keeping the owner is best effort: only a privileged user can give a file away.
   if (existed && ::fchown(fd.get(), st.st_uid, st.st_gid) != 0 && errno != EPERM) {
     ::unlink(temporary.c_str());
-    return false;
+    return FileFault::other;
   }
-  const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), contents) &&
-                       ::fsync(fd.get()) == 0 && fd.close() &&
-                       ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!written) {
+  const FileFault fault = fillAndRename(fd, mode, contents, temporary, target);
+  if (fault != FileFault::none) {
     ::unlink(temporary.c_str());
-    return false;
+    return fault;
   }
   // The rename itself must reach the disk too.
   FileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
-  return true;
+  return FileFault::none;
 }
 
 std::vector<std::string> NativeFiles::fileNames(const std::string& directory) {
@@ -191,6 +266,31 @@ std::string NativeFiles::executableDirectory() const {
   if (n <= 0) return ".";
   exe.resize(static_cast<std::size_t>(n));
   return directoryOf(exe);
+}
+
+std::optional<std::string> NativeFiles::userSettingsDirectory() {
+  // A relative XDG_CONFIG_HOME is to be ignored, as an empty one is.
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  std::string base;
+  if (configHome && configHome[0] == '/') {
+    base = configHome;
+  } else if (const auto home = homeDirectory()) {
+    base = *home + "/.config";
+  } else {
+    return std::nullopt;
+  }
+  const std::string directory = base + "/quorvel";
+  if (!makeDirectories(directory)) return std::nullopt;
+  return directory;
+}
+
+bool NativeFiles::folderTakesNewFiles(const std::string& directory) {
+  std::string probe;
+  const int fd = createTemporary(directory + "/config.ini", probe);
+  if (fd < 0) return false;
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return true;
 }
 
 char NativeFiles::pathSeparator() const { return '/'; }

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -82,6 +83,43 @@ HANDLE createTemporary(const std::wstring& target, std::wstring& name) {
   return INVALID_HANDLE_VALUE;
 }
 
+// Why a write failed, from the error the system gave.
+FileFault writeFault(DWORD error) {
+  switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileFault::diskFull;
+    case ERROR_WRITE_PROTECT:
+      return FileFault::readOnlyFolder;
+    default:
+      return FileFault::other;
+  }
+}
+
+// Opens what stands under the name only if it is a file on a disk: a folder is refused before it is
+// opened, and anything else (a pipe, a device) once the handle shows what it is.
+HANDLE openRegular(const std::wstring& path, DWORD access, DWORD share, FileFault& fault) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    fault = FileFault::notAFile;
+    return INVALID_HANDLE_VALUE;
+  }
+  const HANDLE file =
+      ::CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    fault = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileFault::missing : FileFault::other;
+    return file;
+  }
+  if (::GetFileType(file) != FILE_TYPE_DISK) {
+    ::CloseHandle(file);
+    fault = FileFault::notAFile;
+    return INVALID_HANDLE_VALUE;
+  }
+  fault = FileFault::none;
+  return file;
+}
+
 bool writeAll(HANDLE file, std::string_view data) {
   while (!data.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 20));
@@ -94,18 +132,25 @@ bool writeAll(HANDLE file, std::string_view data) {
 
 // The whole text written over the file itself, for a folder that refuses a temporary file. Space for a
 // longer text is claimed first, so that a full disk stops the write before the first byte changes.
-bool rewriteInPlace(const std::wstring& target, std::string_view contents) {
-  Handle file(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
+FileFault rewriteInPlace(const std::wstring& target, std::string_view contents) {
+  FileFault fault = FileFault::none;
+  Handle file(openRegular(target, GENERIC_WRITE, FILE_SHARE_READ, fault));
+  if (!file.valid()) return fault == FileFault::other ? FileFault::readOnlyFile : fault;
   FILE_ALLOCATION_INFO allocation{};
   allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(contents.size());
   if (!::SetFileInformationByHandle(file.get(), FileAllocationInfo, &allocation, sizeof allocation) &&
       ::GetLastError() == ERROR_DISK_FULL) {
-    return false;
+    return FileFault::diskFull;
   }
-  return writeAll(file.get(), contents) && ::SetEndOfFile(file.get()) && ::FlushFileBuffers(file.get()) &&
-         file.close();
+  const bool written = writeAll(file.get(), contents) && ::SetEndOfFile(file.get()) &&
+                       ::FlushFileBuffers(file.get()) && file.close();
+  return written ? FileFault::none : writeFault(::GetLastError());
+}
+
+// Why no temporary file could be made beside the target, or what writing in place came to instead.
+FileFault refusedTemporary(DWORD error, bool existed, const std::wstring& target, std::string_view contents) {
+  if (error != ERROR_ACCESS_DENIED) return writeFault(error);
+  return existed ? rewriteInPlace(target, contents) : FileFault::readOnlyFolder;
 }
 
 }  // namespace
@@ -136,34 +181,34 @@ std::optional<FileStamp> NativeFiles::stamp(const std::string& path) {
   return result;
 }
 
-bool NativeFiles::readFile(const std::string& path, const std::function<void(std::string_view)>& piece) {
-  Handle file(::CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
+FileFault NativeFiles::readFile(const std::string& path, const std::function<void(std::string_view)>& piece) {
+  FileFault fault = FileFault::none;
+  Handle file(openRegular(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, fault));
+  if (!file.valid()) return fault == FileFault::other ? FileFault::unreadable : fault;
   std::vector<char> buffer(65536);
   for (;;) {
     DWORD n = 0;
-    if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &n, nullptr)) return false;
-    if (n == 0) return true;
+    if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &n, nullptr)) {
+      return FileFault::unreadable;
+    }
+    if (n == 0) return FileFault::none;
     piece(std::string_view(buffer.data(), n));
   }
 }
 
-bool NativeFiles::replaceFile(const std::string& path, std::string_view contents) {
+FileFault NativeFiles::replaceFile(const std::string& path, std::string_view contents) {
   const std::wstring target = resolveTarget(wide(path));
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+  if (existed && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return FileFault::notAFile;
   // The read-only attribute stops administrators too.
-  if (existed && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  if (existed && (attributes & FILE_ATTRIBUTE_READONLY)) return FileFault::readOnlyFile;
 
   std::wstring temporary;
   bool ok = false;
   {
     Handle file(createTemporary(target, temporary));
-    if (!file.valid()) {
-      const bool folderRefused = ::GetLastError() == ERROR_ACCESS_DENIED;
-      return existed && folderRefused && rewriteInPlace(target, contents);
-    }
+    if (!file.valid()) return refusedTemporary(::GetLastError(), existed, target, contents);
     ok = writeAll(file.get(), contents) && ::FlushFileBuffers(file.get()) && file.close();
   }
   if (ok && existed) {
@@ -171,8 +216,10 @@ bool NativeFiles::replaceFile(const std::string& path, std::string_view contents
   }
   ok = ok &&
        ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) ::DeleteFileW(temporary.c_str());
-  return ok;
+  if (ok) return FileFault::none;
+  const DWORD error = ::GetLastError();
+  ::DeleteFileW(temporary.c_str());
+  return writeFault(error);
 }
 
 std::vector<std::string> NativeFiles::fileNames(const std::string& directory) {
@@ -195,6 +242,27 @@ std::string NativeFiles::executableDirectory() const {
   const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
   if (n == 0 || n >= buffer.size()) return ".";
   return narrow(directoryOf(std::wstring(buffer.data(), n)));
+}
+
+std::optional<std::string> NativeFiles::userSettingsDirectory() {
+  wchar_t appData[MAX_PATH] = {};
+  if (::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData) != S_OK) {
+    return std::nullopt;
+  }
+  const std::wstring directory = std::wstring(appData) + L"\\Quorvel";
+  ::CreateDirectoryW(directory.c_str(), nullptr);
+  const DWORD attributes = ::GetFileAttributesW(directory.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  return narrow(directory);
+}
+
+bool NativeFiles::folderTakesNewFiles(const std::string& directory) {
+  std::wstring probe;
+  const HANDLE file = createTemporary(wide(directory) + L"\\config.ini", probe);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  ::CloseHandle(file);
+  ::DeleteFileW(probe.c_str());
+  return true;
 }
 
 char NativeFiles::pathSeparator() const { return '\\'; }
