@@ -51,9 +51,9 @@ std::string generalLayout(const Decimal& number, int precision) {
   const std::string& d = number.digits;
   const long long exponent = static_cast<long long>(d.size()) - 1 + number.exponent;
   if (exponent < -4 || exponent >= precision) {
-    std::string text = d.substr(0, 1) + (d.size() > 1 ? "." + d.substr(1) : "") + (exponent < 0 ? "e-" : "e+");
+    const std::string mantissa = d.substr(0, 1) + (d.size() > 1 ? "." + d.substr(1) : "");
     const std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
-    return text + (digits.size() < 2 ? "0" : "") + digits;
+    return mantissa + (exponent < 0 ? "e-" : "e+") + (digits.size() < 2 ? "0" : "") + digits;
   }
   if (exponent < 0) return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + d;
   const auto whole = static_cast<std::size_t>(exponent + 1);
@@ -102,7 +102,8 @@ std::string formatFloat32(float value) {
   const float magnitude = std::fabs(value);
   const Decimal exact = ExactDecimal(magnitude);
   if (magnitude == std::trunc(magnitude)) {
-    return sign + (exact.digits.empty() ? "0" : exact.digits + std::string(static_cast<std::size_t>(exact.exponent), '0'));
+    if (exact.digits.empty()) return sign + "0";
+    return sign + exact.digits + std::string(static_cast<std::size_t>(exact.exponent), '0');
   }
   for (int precision = 1;; ++precision) {
     const Decimal shortest = roundToDigits(exact, precision);

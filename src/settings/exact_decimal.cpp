@@ -16,7 +16,7 @@ namespace {
 // digit stands for everything dropped, which keeps the value on the same side of every halfway point.
 constexpr std::size_t kKeptDigits = 800;
 // Beyond these decimal magnitudes the answer is an infinity or 0 whatever the digits are.
-constexpr long long kLargestMagnitude = 310;   // 10^309 > the largest double
+constexpr long long kLargestMagnitude = 310;    // 10^309 > the largest double
 constexpr long long kSmallestMagnitude = -324;  // 10^-325 < half the smallest double
 
 // What a binary format keeps: its significant bits and the weight of its smallest subnormal's one bit.
@@ -77,7 +77,8 @@ class BigInteger {
   void subtract(const BigInteger& other) {
     std::int64_t borrow = 0;
     for (std::size_t i = 0; i < limbs_.size(); ++i) {
-      std::int64_t difference = std::int64_t{limbs_[i]} - borrow - (i < other.limbs_.size() ? other.limbs_[i] : 0);
+      std::int64_t difference =
+          std::int64_t{limbs_[i]} - borrow - (i < other.limbs_.size() ? other.limbs_[i] : 0);
       borrow = difference < 0;
       limbs_[i] = static_cast<std::uint32_t>(difference + (borrow << 32));
     }
@@ -203,7 +204,9 @@ double nearestTo(std::string_view digits, long long exponent, BinaryFormat forma
 
 }  // namespace
 
-double DecimalToDouble(std::string_view digits, long long exponent) { return nearestTo(digits, exponent, kDouble); }
+double DecimalToDouble(std::string_view digits, long long exponent) {
+  return nearestTo(digits, exponent, kDouble);
+}
 
 float DecimalToFloat(std::string_view digits, long long exponent) {
   const double value = nearestTo(digits, exponent, kFloat);

@@ -18,8 +18,8 @@ HANDLE openHolding(const std::string& file, DWORD share) {
 // Under Wine, the Unix name of a Windows path; empty on Windows itself.
 std::wstring unixName(const std::string& path) {
   using UnixFileName = char*(__cdecl*)(const wchar_t*);
-  const auto function = reinterpret_cast<UnixFileName>(
-      reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  const auto function = reinterpret_cast<UnixFileName>(reinterpret_cast<void (*)()>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
   char* name = function ? function(wide(path).c_str()) : nullptr;
   if (!name) return {};
   const std::wstring result = std::filesystem::path(name).wstring();
@@ -60,8 +60,8 @@ bool refusesNewFiles(const std::string& folder) {
 }
 
 bool writable(const std::string& file) {
-  const HANDLE handle = ::CreateFileW(wide(file).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE handle = ::CreateFileW(wide(file).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   ::CloseHandle(handle);
   return true;
@@ -87,7 +87,8 @@ struct UnreadableFile::State {
   HANDLE held = INVALID_HANDLE_VALUE;
 };
 
-UnreadableFile::UnreadableFile(const std::string&, const std::string& file) : state_(std::make_unique<State>()) {
+UnreadableFile::UnreadableFile(const std::string&, const std::string& file)
+    : state_(std::make_unique<State>()) {
   state_->held = openHolding(file, 0);
 }
 
@@ -105,7 +106,8 @@ struct ClosedFolder::State {
   bool made = false;
 };
 
-ClosedFolder::ClosedFolder(const std::string& folder, const std::string& file) : state_(std::make_unique<State>()) {
+ClosedFolder::ClosedFolder(const std::string& folder, const std::string& file)
+    : state_(std::make_unique<State>()) {
   state_->folder = folder;
   state_->unixFolder = unixName(folder);
   if (state_->unixFolder.empty()) return;
@@ -129,7 +131,8 @@ bool makeSymlink(const std::string& target, const std::string& link) {
   std::wstring windowsTarget = wide(target);
   for (wchar_t& c : windowsTarget) c = c == L'/' ? L'\\' : c;
   const auto exists = [&] { return ::GetFileAttributesW(wide(link).c_str()) != INVALID_FILE_ATTRIBUTES; };
-  ::CreateSymbolicLinkW(wide(link).c_str(), windowsTarget.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+  ::CreateSymbolicLinkW(wide(link).c_str(), windowsTarget.c_str(),
+                        SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
   if (exists()) return true;
   const std::wstring unixLink = unixName(link);
   if (unixLink.empty()) return false;
@@ -144,8 +147,8 @@ bool isSymlink(const std::string& link) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
-  const HANDLE file = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const HANDLE file = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   wchar_t final[MAX_PATH * 4] = {};
   const DWORD n = ::GetFinalPathNameByHandleW(file, final, MAX_PATH * 4, FILE_NAME_NORMALIZED);

@@ -59,7 +59,7 @@ TYPED_TEST(FilesContract, ReplaceKeepsThePermissions) {
 TYPED_TEST(FilesContract, ReplaceFollowsASymlinkAndKeepsIt) {
   fs::create_directory(this->dir.path() / "real");
   writeBytes(this->dir.file("real/settings.ini"), "old");
-  if (!testing::makeSymlink("real/settings.ini", this->path)) GTEST_SKIP() << "this system makes no symlink here";
+  if (!testing::makeSymlink("real/settings.ini", this->path)) GTEST_SKIP() << "no symlink can be made here";
   ASSERT_TRUE(this->files.replaceFile(this->path, "new"));
   EXPECT_TRUE(testing::isSymlink(this->path));
   EXPECT_EQ(readBytes(this->dir.file("real/settings.ini")), "new");
