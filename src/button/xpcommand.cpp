@@ -2,6 +2,7 @@
 #include "button/xpcommand.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quorvel {
 
@@ -12,10 +13,12 @@ void MarkerStrip::setDot(PixelPoint dot) {
 xpcommand::xpcommand(ControlSurface& surface) : surface_(surface) { 表皮_.visible = true; }
 
 xpcommand::RepaintScope::~RepaintScope() {
-  if (--control_.depth_ == 0 && control_.dirty_) {
-    control_.dirty_ = false;
-    control_.surface_.requestRepaint();
-  }
+  if (--control_.depth_ == 0) control_.flushRepaint();
+}
+
+void xpcommand::flushRepaint() {
+  if (!std::exchange(dirty_, false)) return;
+  surface_.requestRepaint();
 }
 
 void xpcommand::setVisible(PictureElement& element, bool visible) {
@@ -45,10 +48,6 @@ void xpcommand::moveCaption(double left, double top) {
 
 void xpcommand::moveIcon(double left, double top) {
   place(图标_, {left, top, 图标_.box.width, 图标_.box.height});
-}
-
-void xpcommand::raise(const std::function<void()>& event) {
-  if (event) event();
 }
 
 }  // namespace quorvel

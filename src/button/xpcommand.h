@@ -162,7 +162,15 @@ class xpcommand {
   void showIdleLook();   // plain or framed by 蓝色框, unless already shown
   void disable();
   void enable();
-  void raise(const std::function<void()>& event);
+  // Raises an event to the host. What changed so far is asked to be painted first: the host's handler
+  // may open a modal box, which must show the control as it stands. The handler is copied before the
+  // call, so it may replace itself.
+  template <typename Event, typename... Args>
+  void raise(const Event& event, Args&... args) {
+    flushRepaint();
+    if (Event handler = event) handler(args...);
+  }
+  void flushRepaint();
   void pressLook();
   void endPress();  // back to rest, used when the pointer leaves while pressed
   bool outside(float x, float y) const;

@@ -11,11 +11,6 @@ constexpr std::int16_t kSpace = 32;
 constexpr std::int16_t kEnter = 13;
 constexpr double kPressOffset = 20;  // twips right and down while the left button holds the press
 
-void raisePointer(const XpcommandEvents::PointerEvent& event, std::int16_t button, std::int16_t shift,
-                  float x, float y) {
-  if (event) event(button, shift, x, y);
-}
-
 bool pressKey(std::int16_t keyCode) { return keyCode == kSpace || keyCode == kEnter; }
 
 }  // namespace
@@ -55,7 +50,7 @@ void xpcommand::mouseMove(std::int16_t button, std::int16_t shift, float x, floa
   }
   if (!hovering_) raise(events.mouseIsOver);
   if (!pressed_ && !内部(1).visible) changeit(1);
-  raisePointer(events.MouseMove, button, shift, x, y);
+  raise(events.MouseMove, button, shift, x, y);
   surface_.setCapture();
   hovering_ = true;
 }
@@ -72,7 +67,7 @@ void xpcommand::mouseDown(std::int16_t button, std::int16_t shift, float x, floa
     }
     pressLook();
   }
-  raisePointer(events.MouseDown, button, shift, x, y);
+  raise(events.MouseDown, button, shift, x, y);
 }
 
 void xpcommand::mouseUp(std::int16_t button, std::int16_t shift, float x, float y) {
@@ -99,14 +94,14 @@ void xpcommand::mouseUp(std::int16_t button, std::int16_t shift, float x, float 
       showStrips(虚线框_ != 1);
     }
   }
-  raisePointer(events.MouseUp, button, shift, x, y);
+  raise(events.MouseUp, button, shift, x, y);
 }
 
 void xpcommand::dblClick() { raise(events.DblClick); }
 
 void xpcommand::keyDown(std::int16_t keyCode, std::int16_t shift) {
   RepaintScope scope(*this);
-  if (events.KeyDown) events.KeyDown(keyCode, shift);
+  raise(events.KeyDown, keyCode, shift);
   if (pressKey(keyCode) && !pressed_) {
     pressed_ = true;
     pressLook();
@@ -114,12 +109,12 @@ void xpcommand::keyDown(std::int16_t keyCode, std::int16_t shift) {
 }
 
 void xpcommand::keyPress(std::int16_t keyAscii) {
-  if (events.KeyPress) events.KeyPress(keyAscii);
+  raise(events.KeyPress, keyAscii);
 }
 
 void xpcommand::keyUp(std::int16_t keyCode, std::int16_t shift) {
   RepaintScope scope(*this);
-  if (events.KeyUp) events.KeyUp(keyCode, shift);
+  raise(events.KeyUp, keyCode, shift);
   if (pressKey(keyCode) && pressed_) {
     changeit(0);
     setPicture(pieceRef(Piece::内部, 2), black_);

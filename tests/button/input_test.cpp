@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "button/skin.h"
 #include "button_fixture.h"
 
@@ -111,18 +113,33 @@ TEST_F(ButtonInputTest, FocusedLeftReleaseClicksAndReturnsToRest) {
   EXPECT_TRUE(framePieces(true));
 }
 
-TEST_F(ButtonInputTest, ClickSeesTheIdleLookWithoutTheFocusFrame) {
-  int lookDuringClick = -3;
-  bool frameDuringClick = true;
-  button.events.Click = [&] {
-    lookDuringClick = lookShown(button);
-    frameDuringClick = button.strip(Strip::Lup).visible;
-  };
-  button.gotFocus();
-  release();  // a release that reaches a focused control clicks, pressed or not
-  EXPECT_EQ(lookDuringClick, 2);
-  EXPECT_FALSE(frameDuringClick);
-  EXPECT_EQ(lookShown(button), 0);
+// Click sees the idle look without the focus frame, and that look has been sent to the host to paint:
+// a Click handler that opens a modal box shows the button as it stands.
+TEST_F(ButtonInputTest, ClickSeesTheIdleLookWithoutTheFocusFrameAlreadyPainted) {
+  const std::function<void()> releases[] = {[&] { release(); }, [&] { button.keyUp(32, 0); }};
+  for (const auto& releaseIt : releases) {
+    int lookDuringClick = -3;
+    bool frameDuringClick = true;
+    bool pressedFaceDuringClick = true;
+    int repaintsBefore = 0;
+    int repaintsDuringClick = 0;
+    button.events.Click = [&] {
+      lookDuringClick = lookShown(button);
+      frameDuringClick = button.strip(Strip::Lup).visible;
+      pressedFaceDuringClick = pressedFaceShown();
+      repaintsDuringClick = host.repaints();
+    };
+    button.gotFocus();
+    press();
+    button.keyDown(32, 0);
+    repaintsBefore = host.repaints();
+    releaseIt();
+    EXPECT_EQ(lookDuringClick, 2);
+    EXPECT_FALSE(frameDuringClick);
+    EXPECT_FALSE(pressedFaceDuringClick);
+    EXPECT_GT(repaintsDuringClick, repaintsBefore);
+    EXPECT_EQ(lookShown(button), 0);
+  }
 }
 
 TEST_F(ButtonInputTest, DottedFrameValueOneNeverShowsTheFrame) {

@@ -359,21 +359,83 @@ TYPED_TEST_P(BackendContract, HeldKeyReachesTheFocusedSurfaceWithOneKeyUp) {
   this->driver.settle();
   EXPECT_EQ(client.entries("focus"), std::vector<std::string>{"focus in"});
   this->driver.hold(Key::space, milliseconds(1200));
-  EXPECT_FALSE(client.entries("down 32").empty());
-  EXPECT_EQ(client.entries("up 32").size(), 1u);
+  // A key-down with its character at the press and at every repeat, then one key-up.
+  std::vector<std::string> held;
+  for (const std::string& entry : client.log)
+    if (entry.rfind("down", 0) == 0 || entry.rfind("char", 0) == 0 || entry.rfind("up", 0) == 0) held.push_back(entry);
+  std::vector<std::string> expected;
+  for (std::size_t k = 0; k + 1 < held.size(); k += 2) expected.insert(expected.end(), {"down 32 0", "char 32"});
+  expected.emplace_back("up 32 0");
+  EXPECT_EQ(held, expected);
+  EXPECT_GE(held.size(), 5u) << "the keyboard repeated the key at least once";
   client.log.clear();
   this->driver.type("aA");
   std::vector<std::string> letters;
   for (const std::string& entry : client.log)
     if (entry.rfind("down 65", 0) == 0 || entry.rfind("char", 0) == 0) letters.push_back(entry);
-  const std::vector<std::string> expected = {"down 65 0", "char 97", "down 65 1", "char 65"};
-  EXPECT_EQ(letters, expected);
+  EXPECT_EQ(letters, (std::vector<std::string>{"down 65 0", "char 97", "down 65 1", "char 65"}));
   EXPECT_EQ(client.entries("up 65").size(), 2u);
   this->driver.press(Key::tab);
   this->driver.type("x");
   EXPECT_TRUE(client.entries("down 9").empty()) << "Tab moves the focus and does not reach the control";
   EXPECT_EQ(client.entries("focus").back(), "focus out");
   EXPECT_EQ(this->p().controlText(next), "x");
+}
+
+// A repaint asked for before a modal box opens is on screen while the box is open: a button released
+// into a box shows its released face.
+TYPED_TEST_P(BackendContract, RepaintAskedForBeforeAMessageBoxIsOnScreenWhileItIsOpen) {
+  const WindowHandle w = this->window();
+  RecordingClient client;
+  const auto s = this->surface(w, client, {20, 20, 40, 20}, -1);
+  this->show(w);
+  bool boxOpen = false;
+  int paintsBefore = 0;
+  int paintsSeenInBox = -1;
+  const TimerId watcher = this->p().createTimer(milliseconds(50), [&] {
+    if (boxOpen && paintsSeenInBox < 0) paintsSeenInBox = client.paints;
+  });
+  TimerId opener{};
+  opener = this->p().createTimer(milliseconds(100), [&] {
+    this->p().setTimerEnabled(opener, false);
+    paintsBefore = client.paints;
+    s->requestRepaint();
+    boxOpen = true;
+    this->p().messageBox("保存完毕!", "提示：", MessageIcon::exclamation);
+    boxOpen = false;
+  });
+  this->driver.closeMessageBoxesAfter(milliseconds(400));
+  this->p().setTimerEnabled(watcher, true);
+  this->p().setTimerEnabled(opener, true);
+  this->driver.wait(milliseconds(1000));
+  this->p().setTimerEnabled(watcher, false);
+  EXPECT_FALSE(boxOpen) << "the box was closed";
+  EXPECT_GT(paintsSeenInBox, paintsBefore);
+}
+
+// The control that had the keyboard gets it back when its window has it again after another program
+// had it; a minimised window gives it to none of its controls, and its control gets it once restored.
+TYPED_TEST_P(BackendContract, KeyboardReturnsToItsControlButNotWhileMinimised) {
+  const WindowHandle w = this->window();
+  const ControlId first = this->textBox(w, 10, 0);
+  const ControlId second = this->textBox(w, 40, 1);
+  this->show(w);
+  this->p().setFocus(second);
+  this->driver.settle();
+  this->driver.activateOtherProgram();
+  this->driver.type("x");
+  this->driver.activate(w);
+  this->driver.type("1");
+  EXPECT_EQ(this->p().controlText(second), "1");
+  this->driver.minimise(w, true);
+  this->driver.activate(w);
+  this->driver.type("2");
+  EXPECT_EQ(this->p().controlText(second), "1") << "typed while the window was minimised";
+  this->driver.minimise(w, false);
+  this->driver.activate(w);
+  this->driver.type("3");
+  EXPECT_EQ(this->p().controlText(second), "13");
+  EXPECT_EQ(this->p().controlText(first), "");
 }
 
 REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisabled,
@@ -386,6 +448,8 @@ REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisa
                             CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow,
                             PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks,
                             CaptureDecidesWhoGetsTheMovesOffTheSurface, DisabledOrUntabbedSurfaceTakesNoInputOrFocus,
-                            HeldKeyReachesTheFocusedSurfaceWithOneKeyUp);
+                            HeldKeyReachesTheFocusedSurfaceWithOneKeyUp,
+                            RepaintAskedForBeforeAMessageBoxIsOnScreenWhileItIsOpen,
+                            KeyboardReturnsToItsControlButNotWhileMinimised);
 
 }  // namespace quorvel::contract

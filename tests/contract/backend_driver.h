@@ -37,6 +37,11 @@ class BackendDriver {
   // Held for `span`, with the keyboard's repeat.
   virtual void hold(Key key, Duration span) = 0;
   virtual void type(std::string_view text) = 0;
+  // The keyboard goes to a window of another program, or back to one of the backend's windows; a
+  // window is minimised or restored, as its title bar's buttons do it.
+  virtual void activateOtherProgram() = 0;
+  virtual void activate(WindowHandle window) = 0;
+  virtual void minimise(WindowHandle window, bool minimised) = 0;
   // The pointer, at a point given relative to a window's client area.
   virtual void movePointer(WindowHandle window, Point client) = 0;
   virtual void leftButton(bool down) = 0;

@@ -12,11 +12,14 @@ class FakeDriver final : public BackendDriver {
   Duration now() override { return fake_.now(); }
   void wait(Duration span) override { fake_.advance(span); }
   void stall(Duration span) override { fake_.stall(span); }
-  void settle() override {}
+  void settle() override { fake_.paintPending(); }
   void closeMessageBoxesAfter(Duration after) override { fake_.setMessageBoxReadingTime(after); }
   void sendKey(Key key, bool shift) override;
   void hold(Key key, Duration span) override;
   void type(std::string_view text) override;
+  void activateOtherProgram() override { fake_.activateOtherProgram(); }
+  void activate(WindowHandle window) override { fake_.activateWindow(window); }
+  void minimise(WindowHandle window, bool minimised) override { fake_.minimiseWindow(window, minimised); }
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 

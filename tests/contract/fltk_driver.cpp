@@ -130,4 +130,45 @@ void FltkDriver::leftButton(bool down) {
   settle();
 }
 
+// The program's X window that `window` stands for: the topmost one where its client area is while it is
+// on the screen, remembered for while it is minimised.
+unsigned long FltkDriver::xWindow(WindowHandle window) {
+  Window& found = windows_[window];
+  if (!found) {
+    const Point inside = backend().clientToScreen(window, Point{1, 1});
+    const Window root = RootWindow(fl_display, fl_screen);
+    int x = 0;
+    int y = 0;
+    XTranslateCoordinates(fl_display, root, root, inside.x, inside.y, &x, &y, &found);
+  }
+  return found;
+}
+
+void FltkDriver::activateOtherProgram() {
+  XSetInputFocus(fl_display, None, RevertToNone, CurrentTime);
+  settle();
+}
+
+// NOTE: X gives the keyboard to no window that is not on the screen: activating a minimised window
+// does nothing.
+void FltkDriver::activate(WindowHandle window) {
+  const Window xid = xWindow(window);
+  XWindowAttributes attributes{};
+  if (xid && XGetWindowAttributes(fl_display, xid, &attributes) && attributes.map_state == IsViewable)
+    XSetInputFocus(fl_display, xid, RevertToNone, CurrentTime);
+  settle();
+}
+
+// What a window manager does with a window it minimises: it unmaps it, and maps it again to restore it.
+void FltkDriver::minimise(WindowHandle window, bool minimised) {
+  if (const Window xid = xWindow(window)) {
+    if (minimised) {
+      XUnmapWindow(fl_display, xid);
+    } else {
+      XMapWindow(fl_display, xid);
+    }
+  }
+  wait(std::chrono::milliseconds(100));
+}
+
 }  // namespace quorvel::contract

@@ -1,6 +1,8 @@
 // The FLTK backend on a private X display, driven through XTEST like a person at the keyboard and mouse.
 #pragma once
 
+#include <map>
+
 #include "backend_driver.h"
 #include "platform/fltk/fltk_platform.h"
 
@@ -22,15 +24,20 @@ class FltkDriver final : public BackendDriver {
   void sendKey(Key key, bool shift) override;
   void hold(Key key, Duration span) override;
   void type(std::string_view text) override;
+  void activateOtherProgram() override;
+  void activate(WindowHandle window) override;
+  void minimise(WindowHandle window, bool minimised) override;
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 
  private:
   static void watchMessageBoxes(void* driver);
+  unsigned long xWindow(WindowHandle window);
 
   Duration closeAfter_{};
   Duration boxSeen_{};
   bool boxOpen_ = false;
+  std::map<WindowHandle, unsigned long> windows_;
 };
 
 }  // namespace quorvel::contract

@@ -176,4 +176,34 @@ void Win32Driver::leftButton(bool down) {
   settle();
 }
 
+// The backend's top-level window that `window` stands for, found where its client area is while it is
+// on the screen and remembered for while it is minimised.
+HWND Win32Driver::hwndOf(WindowHandle window) {
+  HWND& found = windows_[window];
+  if (!found) {
+    const Point inside = backend().clientToScreen(window, Point{1, 1});
+    found = GetAncestor(WindowFromPoint(POINT{inside.x, inside.y}), GA_ROOT);
+  }
+  return found;
+}
+
+// Another program's window, as far as the backend can tell: a window it did not make.
+void Win32Driver::activateOtherProgram() {
+  static const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 200,
+                                            100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(other);
+  SetFocus(other);
+  wait(std::chrono::milliseconds(150));
+}
+
+void Win32Driver::activate(WindowHandle window) {
+  SetForegroundWindow(hwndOf(window));
+  wait(std::chrono::milliseconds(150));
+}
+
+void Win32Driver::minimise(WindowHandle window, bool minimised) {
+  ShowWindow(hwndOf(window), minimised ? SW_MINIMIZE : SW_RESTORE);
+  wait(std::chrono::milliseconds(150));
+}
+
 }  // namespace quorvel::contract

@@ -2,6 +2,8 @@
 // keyboard and mouse.
 #pragma once
 
+#include <map>
+
 #include "backend_driver.h"
 #include "platform/win32/win32_platform.h"
 
@@ -23,12 +25,18 @@ class Win32Driver final : public BackendDriver {
   void sendKey(Key key, bool shift) override;
   void hold(Key key, Duration span) override;
   void type(std::string_view text) override;
+  void activateOtherProgram() override;
+  void activate(WindowHandle window) override;
+  void minimise(WindowHandle window, bool minimised) override;
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 
  private:
   static void CALLBACK watchMessageBoxes(HWND, UINT, UINT_PTR, DWORD);
   void pump();
+  HWND hwndOf(WindowHandle window);
+
+  std::map<WindowHandle, HWND> windows_;
 };
 
 }  // namespace quorvel::contract

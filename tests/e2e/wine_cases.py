@@ -1,5 +1,6 @@
 """The desktop cases of the Windows program under Wine: first start, the editor by keyboard, a run's clicks
-and times, the overflow box, a failed save, the Start button's looks, and the window at 150 % scaling.
+and times, the overflow box, a failed save, the Start button's looks, the window at 150 % scaling, and Save's
+released face while its box is open.
 Usage: wine_cases.py CASE --quorvel quorvel.exe --recorder win_recorder.exe --prefix WINEPREFIX
        wine_cases.py --make-prefix WINEPREFIX
        wine_cases.py --program TEST.exe --prefix WINEPREFIX [ARGS...]  (a Windows test program on such a display)"""
@@ -14,6 +15,7 @@ import time
 import harness
 import wine
 from harness import check
+from save_released_face import save_released_face
 
 RECORDER = ("--window", "300", "200", "400", "300")
 
@@ -117,7 +119,8 @@ def scaled_150(session):
 
 
 CASES = {case.__name__: case for case in
-         (first_start, editor_round_trip, run_clicks, overflow_stop, failed_save, start_button_looks, scaled_150)}
+         (first_start, editor_round_trip, run_clicks, overflow_stop, failed_save, start_button_looks, scaled_150,
+          save_released_face)}
 
 
 def main():

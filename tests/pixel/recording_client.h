@@ -15,6 +15,8 @@ class RecordingClient final : public ControlSurfaceClient {
   // "double", "down 65 0", "char 97", "up 65 0", "focus in", "focus out", "resized", "shown".
   std::vector<std::string> log;
   PaintList list;
+  // How often the host has painted the control.
+  mutable int paints = 0;
   // Runs after a move is written down, with its twips.
   std::function<void(float x, float y)> afterMove;
 
@@ -32,7 +34,10 @@ class RecordingClient final : public ControlSurfaceClient {
   void keyUp(std::int16_t keyCode, std::int16_t shift) override;
   void focusEntered() override { log.emplace_back("focus in"); }
   void focusLeft() override { log.emplace_back("focus out"); }
-  PaintList paintList() const override { return list; }
+  PaintList paintList() const override {
+    ++paints;
+    return list;
+  }
 };
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/control_surface.h"
@@ -36,7 +37,10 @@ class FakeControlSurface final : public ControlSurface {
   TwipsSize measureText(std::string_view text, const CaptionFont& font, double wrapWidth) const override;
   CaptionFont ambientFont() const override { return ambientFont_; }
   void propertyChanged(std::string_view name) override { changes_.emplace_back(name); }
-  void requestRepaint() override { ++repaints_; }
+  void requestRepaint() override {
+    ++repaints_;
+    repaintPending_ = true;
+  }
 
   // What the host would do when the control asks for the focus (usually: run its focus-enter handling).
   std::function<void()> onFocusRequest;
@@ -53,6 +57,8 @@ class FakeControlSurface final : public ControlSurface {
   const std::vector<std::string>& changes() const { return changes_; }
   void clearChanges() { changes_.clear(); }
   int repaints() const { return repaints_; }
+  // Whether a repaint was asked for since the last paint; the host paints it now.
+  bool takePendingRepaint() { return std::exchange(repaintPending_, false); }
 
   // The control's surface as the shared painter draws it, on a bitmap of the surface's size in whole
   // pixels; text leaves no pixels.
@@ -70,6 +76,7 @@ class FakeControlSurface final : public ControlSurface {
   CaptionFont ambientFont_;
   std::vector<std::string> changes_;
   int repaints_ = 0;
+  bool repaintPending_ = false;
 };
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/handlers.h"
 #include "platform/tab_order.h"
 #include "platform/utf.h"
 
@@ -10,10 +11,9 @@ namespace quorvel {
 
 void FakePlatform::advance(Duration step) {
   const Duration target = now_ + step;
-  while (const auto deadline = scheduler_.nextDeadline()) {
-    if (*deadline > target) break;
-    now_ = std::max(now_, *deadline) + lateness_;
-    if (const auto due = scheduler_.takeDue(now_)) scheduler_.run(*due);
+  while (wakeUp_ && *wakeUp_ <= target) {
+    now_ = std::max(now_, *wakeUp_) + lateness_;
+    if (!ticks_.runOneDue()) break;
   }
   now_ = std::max(now_, target);
 }
@@ -42,12 +42,15 @@ void FakePlatform::moveWindow(WindowHandle window, TwipsPoint outerTopLeft) {
 
 TwipsPoint FakePlatform::windowPosition(WindowHandle window) const { return windows_.at(index(window)).position; }
 
-// A control hears once that it became visible, when its window is first shown.
+// A control hears once that it became visible, when its window is first shown; the window then has
+// the keyboard.
 void FakePlatform::showWindow(WindowHandle window) {
-  if (std::exchange(windows_.at(index(window)).shown, true)) return;
-  for (Control& c : controls_) {
-    if (c.window == window && c.client) c.client->surfaceShown();
+  if (!std::exchange(windows_.at(index(window)).shown, true)) {
+    for (Control& c : controls_) {
+      if (c.window == window && c.client) c.client->surfaceShown();
+    }
   }
+  if (const auto id = focusTracker_.activated(window)) moveFocus(*id);
 }
 
 std::unique_ptr<ControlSurface> FakePlatform::createControlSurface(WindowHandle window, const ControlSpec& placement,
@@ -78,6 +81,8 @@ void FakePlatform::moveFocus(std::optional<ControlId> to) {
   if (focus_) control(*focus_).textSelected = false;
   const std::optional<ControlId> from = focus_;
   focus_ = to;
+  if (to) focusTracker_.focused(control(*to).window, *to);
+  if (from) control(*from).keys.forget();
   if (from && control(*from).client) control(*from).client->focusLeft();
   if (to && control(*to).client) control(*to).client->focusEntered();
 }
@@ -85,7 +90,11 @@ void FakePlatform::moveFocus(std::optional<ControlId> to) {
 ControlId FakePlatform::createControl(WindowHandle window, const ControlSpec& spec) {
   windows_.at(index(window));  // must exist
   if (spec.container) controls_.at(index(*spec.container));
-  controls_.push_back(Control{window, spec, {}, spec.kind == ControlKind::comboBox ? "" : spec.caption});
+  Control c;
+  c.window = window;
+  c.spec = spec;
+  c.text = spec.kind == ControlKind::comboBox ? "" : spec.caption;
+  controls_.push_back(std::move(c));
   return static_cast<ControlId>(controls_.size() - 1);
 }
 
@@ -106,7 +115,7 @@ std::string FakePlatform::controlText(ControlId id) const { return controls_.at(
 void FakePlatform::replaceText(Control& c, std::string text) {
   if (c.text == text) return;
   c.text = std::move(text);
-  if (c.handlers.onChange) c.handlers.onChange();
+  raiseChange(c.handlers);
 }
 
 void FakePlatform::setControlText(ControlId id, std::string_view text) { replaceText(control(id), std::string(text)); }
@@ -125,11 +134,28 @@ void FakePlatform::setFocus(ControlId id) {
 
 void FakePlatform::runEventLoop() {}
 
+void FakePlatform::activateOtherProgram() {
+  if (!focus_) return;
+  focusTracker_.deactivated(control(*focus_).window, focus_);
+  moveFocus(std::nullopt);
+}
+
+void FakePlatform::activateWindow(WindowHandle window) {
+  if (focus_ && control(*focus_).window == window) return;
+  activateOtherProgram();
+  moveFocus(focusTracker_.activated(window));
+}
+
+void FakePlatform::minimiseWindow(WindowHandle window, bool minimised) {
+  if (minimised && focus_ && control(*focus_).window == window) activateOtherProgram();
+  focusTracker_.minimised(window, minimised);
+}
+
 void FakePlatform::chooseItem(ControlId combo, int item) {
   Control& c = control(combo);
   c.listIndex = item;
   replaceText(c, c.spec.items.at(static_cast<std::size_t>(item)));
-  if (c.handlers.onClick) c.handlers.onClick();
+  raiseClick(c.handlers);
 }
 
 void FakePlatform::typeText(ControlId id, std::string_view text) {
@@ -141,7 +167,7 @@ void FakePlatform::typeText(ControlId id, std::string_view text) {
   for (const char32_t typed : codePoints(text)) {
     int key = static_cast<int>(typed);
     Control& c = control(id);
-    if (c.handlers.onKeyPress) c.handlers.onKeyPress(key);
+    raiseKeyPress(c.handlers, key);
     Control& after = control(id);
     if (key == 0) continue;  // the handler swallowed it
     const std::string kept = after.textSelected ? std::string() : after.text;
@@ -156,14 +182,13 @@ void FakePlatform::typeText(ControlId id, std::string_view text) {
 void FakePlatform::pressKey(ControlId id, int keyAscii) {
   moveFocus(id);
   Control& c = control(id);
-  if (ControlSurfaceClient* client = c.client) {
+  if (c.client) {
     const auto key = static_cast<std::int16_t>(keyAscii);
-    client->keyDown(key, 0);
-    client->keyPressed(key);
-    client->keyUp(key, 0);
+    keyDown(id, key, 0, false, key);
+    keyUp(id, key, 0);
     return;
   }
-  if (c.handlers.onKeyPress) c.handlers.onKeyPress(keyAscii);
+  raiseKeyPress(c.handlers, keyAscii);
 }
 
 void FakePlatform::hover(ControlId id) {
@@ -189,7 +214,7 @@ void FakePlatform::click(ControlId id) {
   }
   if (c.spec.tabIndex >= 0) moveFocus(id);
   if (c.spec.kind == ControlKind::checkBox) c.checkValue = c.checkValue == 1 ? 0 : 1;
-  if (c.handlers.onClick) c.handlers.onClick();
+  raiseClick(c.handlers);
 }
 
 void FakePlatform::pressTab(bool backwards) {
@@ -207,12 +232,12 @@ void FakePlatform::pressTab(bool backwards) {
 }
 
 TimerId FakePlatform::createTimer(Duration interval, std::function<void()> onTick) {
-  return scheduler_.create(interval, std::move(onTick));
+  return ticks_.create(interval, std::move(onTick));
 }
 
-void FakePlatform::setTimerEnabled(TimerId timer, bool enabled) { scheduler_.setEnabled(timer, enabled, now_); }
+void FakePlatform::setTimerEnabled(TimerId timer, bool enabled) { ticks_.setEnabled(timer, enabled); }
 
-bool FakePlatform::timerEnabled(TimerId timer) const { return scheduler_.enabled(timer); }
+bool FakePlatform::timerEnabled(TimerId timer) const { return ticks_.enabled(timer); }
 
 Point FakePlatform::clientToScreen(WindowHandle window, Point client) const {
   const Point origin = windows_.at(index(window)).clientOrigin;
@@ -227,7 +252,15 @@ std::uint32_t FakePlatform::sendInput(std::span<const InputRecord> records) {
   return static_cast<std::uint32_t>(records.size());
 }
 
+void FakePlatform::paintPending() {
+  for (Control& c : controls_) {
+    if (c.surface && c.client && c.surface->takePendingRepaint()) c.client->paintList();
+  }
+}
+
+// Like the real ones, the box opens over windows painted as they stand.
 void FakePlatform::messageBox(std::string_view text, std::string_view title, MessageIcon icon) {
+  paintPending();
   messages_.push_back(ShownMessage{now_, std::string(text), std::string(title), icon});
   if (readingTime_ > Duration::zero()) advance(readingTime_);
 }

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "platform/fake/fake_control_surface.h"
+#include "platform/focus_tracker.h"
+#include "platform/held_keys.h"
 #include "platform/platform.h"
-#include "platform/tick_scheduler.h"
+#include "platform/tick_loop.h"
 
 namespace quorvel {
 
-class FakePlatform final : public Platform {
+class FakePlatform final : public Platform, private TickWakeUp {
  public:
   struct InjectedEvent {
     Duration time;
@@ -31,7 +33,7 @@ class FakePlatform final : public Platform {
   // Clock: runs every tick due up to now + step, in deadline order. Each handler starts `lateness`
   // after its deadline (or after the previous handler, if that is later).
   void advance(Duration step);
-  Duration now() const { return now_; }
+  Duration now() const override { return now_; }
   void setHandlerLateness(Duration lateness) { lateness_ = lateness; }
 
   // Pixels between a window's outer top-left corner and its client origin (frame and title bar).
@@ -60,6 +62,11 @@ class FakePlatform final : public Platform {
   // reached this way has its text selected, so typing replaces it.
   void pressTab(bool backwards = false);
   std::optional<ControlId> focus() const { return focus_; }
+  // The keyboard goes to another program's window, and comes back to `window`; a window is minimised
+  // or restored.
+  void activateOtherProgram();
+  void activateWindow(WindowHandle window);
+  void minimiseWindow(WindowHandle window, bool minimised);
   const ControlSpec& controlSpec(ControlId control) const { return controls_.at(index(control)).spec; }
   std::vector<ControlId> controlsOf(WindowHandle window) const;
   Point cursor() const { return cursor_; }
@@ -81,6 +88,9 @@ class FakePlatform final : public Platform {
   void setMessageBoxReadingTime(Duration span) { readingTime_ = span; }
   // A handler that takes `span` to run.
   void stall(Duration span) { now_ += span; }
+
+  // Paints every owner-drawn control that asked for it, as a window system does when it is idle.
+  void paintPending();
 
   // What startupProblem() answers.
   void setStartupProblem(std::optional<std::string> problem) { startupProblem_ = std::move(problem); }
@@ -128,6 +138,7 @@ class FakePlatform final : public Platform {
     bool textSelected = false;
     ControlSurfaceClient* client = nullptr;  // owner-drawn controls only
     FakeControlSurface* surface = nullptr;
+    HeldKeys keys;
   };
   template <typename Handle>
   static std::size_t index(Handle handle) {
@@ -143,14 +154,23 @@ class FakePlatform final : public Platform {
   ScreenRect screenRect(ControlId id) const;
   std::optional<ControlId> pointerTarget() const;
   void typeKeys(ControlId id, std::string_view text);
+  // One key on an owner-drawn control, as the keyboard sends it.
+  void keyDown(ControlId id, std::int16_t code, std::int16_t shift, bool repeat, std::int16_t character);
+  void keyUp(ControlId id, std::int16_t code, std::int16_t shift);
   void deliverPointer(ControlId id, const std::function<void(ControlSurfaceClient&, float, float)>& deliver);
 
-  TickScheduler scheduler_;
+  // The wake-up the tick loop asked for: what advance() runs to.
+  void wakeAt(std::optional<Duration> deadline) override { wakeUp_ = deadline; }
+  bool waitForSoonDeadline(Duration) override { return false; }
+
+  TickLoop ticks_{*this};
+  std::optional<Duration> wakeUp_;
   Duration now_{};
   Duration lateness_{};
   std::vector<Window> windows_;
   std::vector<Control> controls_;
   std::optional<ControlId> focus_;
+  FocusTracker focusTracker_;
   Point cursor_;
   std::vector<InjectedEvent> injected_;
   int batches_ = 0;

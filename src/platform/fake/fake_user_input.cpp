@@ -99,32 +99,35 @@ void FakePlatform::typeKeys(ControlId id, std::string_view text) {
     const bool capital = c >= 'A' && c <= 'Z';
     const auto code = static_cast<std::int16_t>(capital || (c >= '0' && c <= '9') ? c : c >= 'a' && c <= 'z' ? c - 32 : 0);
     const auto shift = static_cast<std::int16_t>(capital ? 1 : 0);
-    ControlSurfaceClient* client = control(id).client;
-    if (!client || code == 0) continue;
-    client->keyDown(code, shift);
-    client->keyPressed(static_cast<std::int16_t>(c));
-    if (ControlSurfaceClient* after = control(id).client) after->keyUp(code, shift);
+    if (code == 0) continue;
+    keyDown(id, code, shift, false, static_cast<std::int16_t>(c));
+    keyUp(id, code, shift);
   }
+}
+
+// Handlers may drop the control: nothing of it is kept across a call into it.
+void FakePlatform::keyDown(ControlId id, std::int16_t code, std::int16_t shift, bool repeat, std::int16_t character) {
+  ControlSurfaceClient* client = control(id).client;
+  if (!client || !control(id).keys.keyDown(*client, code, shift, repeat)) return;
+  if (ControlSurfaceClient* after = control(id).client) after->keyPressed(character);
+}
+
+void FakePlatform::keyUp(ControlId id, std::int16_t code, std::int16_t shift) {
+  if (ControlSurfaceClient* client = control(id).client) control(id).keys.keyUp(*client, code, shift);
 }
 
 void FakePlatform::holdKey(int keyCode, Duration span) {
   if (!focus_ || !control(*focus_).client) return;
   const ControlId held = *focus_;
   const auto key = static_cast<std::int16_t>(keyCode);
-  const auto keyDown = [&] {
-    if (ControlSurfaceClient* client = control(held).client) {
-      client->keyDown(key, 0);
-      client->keyPressed(key);
-    }
-  };
   const Duration end = now_ + span;
-  keyDown();
+  keyDown(held, key, 0, false, key);
   for (Duration repeat = now_ + kKeyRepeatDelay; repeat < end; repeat += kKeyRepeatInterval) {
     advance(repeat - now_);
-    keyDown();
+    keyDown(held, key, 0, true, key);
   }
   advance(end - now_);
-  if (ControlSurfaceClient* client = control(held).client) client->keyUp(key, 0);
+  keyUp(held, key, 0);
 }
 
 }  // namespace quorvel

@@ -252,10 +252,11 @@ int SurfaceWidget::handleKey(int event) {
   const std::int16_t code = virtualKey(Fl::event_key());
   if (code == 0) return 0;
   if (event == FL_KEYUP) {
-    client_->keyUp(code, shiftState());
+    keys_.keyUp(*client_, code, shiftState());
     return 1;
   }
-  client_->keyDown(code, shiftState());
+  // The server repeats a held key's key-down only (detectable repeat), with no flag of its own.
+  if (!keys_.keyDown(*client_, code, shiftState(), false)) return 1;
   if (const auto character = typedCharacter(); character && client_) client_->keyPressed(*character);
   return 1;
 }
@@ -263,6 +264,7 @@ int SurfaceWidget::handleKey(int event) {
 int SurfaceWidget::handleFocus(int event) {
   if (!client_) return 0;
   if (event == FL_UNFOCUS) {
+    keys_.forget();
     client_->focusLeft();
     return 1;
   }

@@ -12,6 +12,7 @@
 #include "platform/control_surface.h"
 #include "platform/fltk/fltk_focus_keys.h"
 #include "platform/fltk/fltk_fonts.h"
+#include "platform/held_keys.h"
 
 namespace quorvel {
 
@@ -48,6 +49,7 @@ class SurfaceWidget final : public Fl_Widget, public FocusKeys {
 
   ControlSurfaceClient* client_;  // nothing once detached
   FontCatalog& fonts_;
+  HeldKeys keys_;
   bool quietResize_ = false;
   bool shown_ = false;
 };

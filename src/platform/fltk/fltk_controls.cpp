@@ -12,6 +12,7 @@
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_records.h"
 #include "platform/fltk/fltk_text_label.h"
+#include "platform/handlers.h"
 #include "platform/tab_order.h"
 
 namespace quorvel {
@@ -141,38 +142,22 @@ void FltkPlatform::connectEvents(ControlId id) {
   if (c.focusKeys)
     c.focusKeys->onTab = [this, id](bool backwards) { moveFocus(control(id).window, id, backwards); };
   if (c.field) {
-    c.field->onKeyPress = [this, id](int& keyAscii) { raiseKeyPress(id, keyAscii); };
-    if (!c.combo) c.field->onEdited = [this, id] { raiseChange(id); };
+    c.field->onKeyPress = [this, id](int& keyAscii) { raiseKeyPress(control(id).handlers, keyAscii); };
+    if (!c.combo) c.field->onEdited = [this, id] { raiseChange(control(id).handlers); };
   }
   if (c.combo) {
-    c.combo->onEdited = [this, id] { raiseChange(id); };
+    c.combo->onEdited = [this, id] { raiseChange(control(id).handlers); };
     c.combo->onPicked = [this, id](bool textChanged) {
-      if (textChanged) raiseChange(id);
-      raiseClick(id);
+      if (textChanged) raiseChange(control(id).handlers);
+      raiseClick(control(id).handlers);
     };
   }
-  if (c.check) c.check->onClicked = [this, id] { raiseClick(id); };
-  if (c.button) c.button->onClicked = [this, id] { raiseClick(id); };
+  if (c.check) c.check->onClicked = [this, id] { raiseClick(control(id).handlers); };
+  if (c.button) c.button->onClicked = [this, id] { raiseClick(control(id).handlers); };
 }
 
 void FltkPlatform::setControlHandlers(ControlId id, ControlHandlers handlers) {
   control(id).handlers = std::move(handlers);
-}
-
-// Each handler is copied before it runs: it may replace the control's handlers.
-void FltkPlatform::raiseClick(ControlId id) {
-  const auto handler = control(id).handlers.onClick;
-  if (handler) handler();
-}
-
-void FltkPlatform::raiseChange(ControlId id) {
-  const auto handler = control(id).handlers.onChange;
-  if (handler) handler();
-}
-
-void FltkPlatform::raiseKeyPress(ControlId id, int& keyAscii) {
-  const auto handler = control(id).handlers.onKeyPress;
-  if (handler) handler(keyAscii);
 }
 
 std::string FltkPlatform::controlText(ControlId id) const {
@@ -193,7 +178,7 @@ void FltkPlatform::setControlText(ControlId id, std::string_view text) {
     if (c.spec.kind == ControlKind::label) fitLabel(*c.widget);
     if (c.widget->parent()) c.widget->parent()->redraw();
   }
-  raiseChange(id);
+  raiseChange(control(id).handlers);
 }
 
 int FltkPlatform::listIndex(ControlId combo) const {
@@ -214,7 +199,7 @@ void FltkPlatform::setCheckValue(ControlId checkBox, int value) {
 void FltkPlatform::setFocus(ControlId id) {
   ControlRecord& c = control(id);
   if (c.spec.tabIndex < 0 || !c.focusKeys) return;  // frames and labels never take it
-  window(c.window).focus = id;
+  focusTracker_.focused(c.window, id);
   Fl_Widget* target = c.field ? static_cast<Fl_Widget*>(c.field) : c.widget;
   target->take_focus();
 }

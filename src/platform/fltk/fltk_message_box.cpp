@@ -94,7 +94,7 @@ void runMessageBox(std::string_view text, std::string_view title, ResolvedFont f
   // is told too: under a window manager it loses and regains the keyboard once the box is gone.
   Fl_Widget* hadFocus = Fl::focus();
   auto* owner = hadFocus ? dynamic_cast<TopWindow*>(hadFocus->top_window()) : nullptr;
-  if (owner) owner->rememberFocus(hadFocus);
+  if (owner && owner->onKeyboardLost) owner->onKeyboardLost(hadFocus);
   fl_beep(FL_BEEP_MESSAGE);
   box.show();
   setUtf8Title(box);

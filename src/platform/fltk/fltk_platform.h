@@ -9,14 +9,16 @@
 #include <vector>
 
 #include "platform/fltk/fltk_fonts.h"
+#include "platform/focus_tracker.h"
 #include "platform/platform.h"
-#include "platform/tick_scheduler.h"
+#include "platform/tick_loop.h"
 
 class Fl_Group;
+class Fl_Widget;
 
 namespace quorvel {
 
-class FltkPlatform final : public Platform {
+class FltkPlatform final : public Platform, private TickWakeUp {
  public:
   // Connects to the X display named by DISPLAY.
   FltkPlatform();
@@ -70,27 +72,28 @@ class FltkPlatform final : public Platform {
   const ControlRecord& control(ControlId id) const;
 
   // Timers: one kernel timer, always at the earliest deadline.
-  Duration now() const;
+  Duration now() const override;
+  void wakeAt(std::optional<Duration> deadline) override;
+  bool waitForSoonDeadline(Duration deadline) override;
   void openTickTimer();
   void closeTickTimer();
-  void armTimeout();
   static void timeoutExpired(int fd, void* platform);
-  void runDueTicks();
 
   void connectEvents(ControlId id);
-  void raiseClick(ControlId id);
-  void raiseChange(ControlId id);
-  void raiseKeyPress(ControlId id, int& keyAscii);
   // Moves the focus from `from` to the next control of its window in tab order.
   void moveFocus(WindowHandle window, std::optional<ControlId> from, bool backwards);
   void placeShownWindow(WindowRecord& record);
+  // The window's reports to the focus tracker, and the control of a widget.
+  void trackKeyboard(WindowHandle handle);
+  std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
 
   std::optional<std::string> startupProblem_;
   bool displayOpen_ = false;
   std::chrono::steady_clock::time_point epoch_;
   int tickTimer_ = -1;  // a timerfd
-  TickScheduler scheduler_;
+  TickLoop ticks_{*this};
   FontCatalog fonts_;
+  FocusTracker focusTracker_;
   std::vector<std::unique_ptr<WindowRecord>> windows_;
   std::vector<std::unique_ptr<ControlRecord>> controls_;
 };

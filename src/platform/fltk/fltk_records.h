@@ -16,8 +16,7 @@ namespace quorvel {
 
 struct FltkPlatform::WindowRecord {
   std::unique_ptr<TopWindow> widget;
-  Point outerTopLeft;              // pixels; where the frame goes when the window is shown
-  std::optional<ControlId> focus;  // given to the window's control when it is shown
+  Point outerTopLeft;  // pixels; where the frame goes when the window is shown
 };
 
 struct FltkPlatform::ControlRecord {

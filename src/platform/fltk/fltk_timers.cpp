@@ -14,15 +14,12 @@ namespace quorvel {
 Duration FltkPlatform::now() const { return std::chrono::steady_clock::now() - epoch_; }
 
 TimerId FltkPlatform::createTimer(Duration interval, std::function<void()> onTick) {
-  return scheduler_.create(interval, std::move(onTick));
+  return ticks_.create(interval, std::move(onTick));
 }
 
-void FltkPlatform::setTimerEnabled(TimerId timer, bool enabled) {
-  scheduler_.setEnabled(timer, enabled, now());
-  armTimeout();
-}
+void FltkPlatform::setTimerEnabled(TimerId timer, bool enabled) { ticks_.setEnabled(timer, enabled); }
 
-bool FltkPlatform::timerEnabled(TimerId timer) const { return scheduler_.enabled(timer); }
+bool FltkPlatform::timerEnabled(TimerId timer) const { return ticks_.enabled(timer); }
 
 // NOTE: FLTK's own timeouts run on the wall clock and wait out the redraw before they sleep, so they
 // fire up to a few milliseconds late. A timerfd armed at an absolute time on the monotonic clock (the
@@ -40,10 +37,10 @@ void FltkPlatform::closeTickTimer() {
   tickTimer_ = -1;
 }
 
-void FltkPlatform::armTimeout() {
+void FltkPlatform::wakeAt(std::optional<Duration> deadline) {
   if (tickTimer_ < 0) return;
   itimerspec when{};  // all zero: disarmed
-  if (const auto deadline = scheduler_.nextDeadline()) {
+  if (deadline) {
     const auto since = std::chrono::duration_cast<std::chrono::nanoseconds>((epoch_ + *deadline).time_since_epoch());
     // A zero time would disarm the timer; the clock is far past it anyway.
     const std::int64_t ns = std::max<std::int64_t>(since.count(), 1);
@@ -58,17 +55,10 @@ void FltkPlatform::timeoutExpired(int fd, void* platform) {
   std::uint64_t expirations = 0;
   const ssize_t got = read(fd, &expirations, sizeof expirations);
   static_cast<void>(got);
-  static_cast<FltkPlatform*>(platform)->runDueTicks();
+  static_cast<FltkPlatform*>(platform)->ticks_.runDue();
 }
 
-void FltkPlatform::runDueTicks() {
-  while (const auto due = scheduler_.takeDue(now())) {
-    // Armed before the handler runs: a handler that opens a message box waits in a nested event loop,
-    // and the other timers must keep ticking there.
-    armTimeout();
-    scheduler_.run(*due);
-  }
-  armTimeout();
-}
+// The kernel timer wakes the loop on time, however soon.
+bool FltkPlatform::waitForSoonDeadline(Duration) { return false; }
 
 }  // namespace quorvel

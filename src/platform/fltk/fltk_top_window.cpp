@@ -15,7 +15,8 @@ int rememberOnFocusOut(void* event, void*) {
   const auto& e = *static_cast<const XEvent*>(event);
   if (e.type != FocusOut || e.xfocus.detail == NotifyInferior) return 0;
   auto* window = dynamic_cast<TopWindow*>(fl_find(e.xfocus.window));
-  if (window && Fl::focus() && window->contains(Fl::focus())) window->rememberFocus(Fl::focus());
+  if (window && Fl::focus() && window->contains(Fl::focus()) && window->onKeyboardLost)
+    window->onKeyboardLost(Fl::focus());
   return 0;
 }
 
@@ -35,20 +36,12 @@ void TopWindow::closeRequested(Fl_Widget* widget, void*) {
   widget->hide();
 }
 
-void TopWindow::rememberFocus(Fl_Widget* control) {
-  lastFocus_ = control ? std::make_unique<Fl_Widget_Tracker>(control) : nullptr;
-}
-
-bool TopWindow::returnFocus() {
-  if (!lastFocus_ || lastFocus_->deleted()) return false;
-  Fl_Widget* control = lastFocus_->widget();
-  return contains(control) && control->take_focus();
-}
-
 int TopWindow::handle(int event) {
   // Reached when no control has the focus: the window's own arrival of the focus, or Tab, which then
   // starts the tab order.
-  if (event == FL_FOCUS && !contains(Fl::focus()) && returnFocus()) return 1;
+  if (event == FL_FOCUS && !contains(Fl::focus()) && onKeyboardBack && onKeyboardBack()) return 1;
+  // A window manager unmaps a window it minimises, and maps it again when it is restored.
+  if ((event == FL_HIDE || event == FL_SHOW) && onMinimised) onMinimised(event == FL_HIDE);
   if (passTab(event)) return 1;
   return Fl_Double_Window::handle(event);
 }

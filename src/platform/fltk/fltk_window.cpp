@@ -27,7 +27,29 @@ WindowHandle FltkPlatform::createWindow(const WindowSpec& spec) {
   record->widget->onTab = [this, handle](bool backwards) { moveFocus(handle, std::nullopt, backwards); };
   setProgramIcon(*record->widget);
   windows_.push_back(std::move(record));
+  trackKeyboard(handle);
   return handle;
+}
+
+void FltkPlatform::trackKeyboard(WindowHandle handle) {
+  TopWindow& widget = *window(handle).widget;
+  widget.onKeyboardLost = [this, handle](Fl_Widget* had) { focusTracker_.deactivated(handle, controlOf(had)); };
+  widget.onKeyboardBack = [this, handle] {
+    const auto id = focusTracker_.activated(handle);
+    if (!id) return false;
+    const ControlRecord& c = control(*id);
+    Fl_Widget* target = c.field ? static_cast<Fl_Widget*>(c.field) : c.widget;
+    return target && window(handle).widget->contains(target) && target->take_focus() != 0;
+  };
+  widget.onMinimised = [this, handle](bool minimised) { focusTracker_.minimised(handle, minimised); };
+}
+
+std::optional<ControlId> FltkPlatform::controlOf(const Fl_Widget* widget) const {
+  for (std::size_t i = 0; widget && i < controls_.size(); ++i) {
+    const ControlRecord& c = *controls_[i];
+    if (c.widget == widget || c.field == widget) return static_cast<ControlId>(i);
+  }
+  return std::nullopt;
 }
 
 void FltkPlatform::moveWindow(WindowHandle handle, TwipsPoint outerTopLeft) {
@@ -75,7 +97,7 @@ void FltkPlatform::showWindow(WindowHandle handle) {
     placeShownWindow(record);
     focusUnframedWindow(widget);
   }
-  if (record.focus) setFocus(*record.focus);
+  if (const auto id = focusTracker_.activated(handle)) setFocus(*id);
 }
 
 void FltkPlatform::runEventLoop() { Fl::run(); }

@@ -118,7 +118,6 @@ void SurfaceWindow::paint() {
 }
 
 LRESULT SurfaceWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  ControlSurfaceClient* client = client_;
   switch (message) {
     case WM_PAINT:
       paint();
@@ -131,76 +130,100 @@ LRESULT SurfaceWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       // Space, Enter and the arrows come here; Tab moves on.
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_CAPTURECHANGED:
+      // Taken by another window (a message box, the system): neither holds it any more.
+      if (reinterpret_cast<HWND>(lParam) != hwnd_) controlCapture_ = buttonCapture_ = false;
+      return 0;
+    default:
+      break;
+  }
+  if (handlePointer(message, wParam, lParam) || handleKeyboard(message, wParam, lParam)) return 0;
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// The pointer left the control without the capture: it hears a move to where the pointer went.
+void SurfaceWindow::pointerLeft() {
+  // NOTE: Wine reports captured moves only over its own windows; a pointer that leaves the control
+  // and the program in one move is reported here instead, at the place it went.
+  trackingLeave_ = false;
+  POINT at{};
+  if (!client_ || !GetCursorPos(&at) || !ScreenToClient(hwnd_, &at)) return;
+  const WPARAM keys = ((GetKeyState(VK_LBUTTON) & 0x8000) ? MK_LBUTTON : 0) |
+                      ((GetKeyState(VK_RBUTTON) & 0x8000) ? MK_RBUTTON : 0) |
+                      ((GetKeyState(VK_MBUTTON) & 0x8000) ? MK_MBUTTON : 0);
+  const LPARAM where = MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
+  client_->pointerMoved(buttonsHeld(keys), shiftState(), twipsX(where), twipsY(where));
+}
+
+void SurfaceWindow::buttonDown(std::int16_t button, LPARAM lParam) {
+  buttonCapture_ = true;
+  if (GetCapture() != hwnd_) SetCapture(hwnd_);
+  if (client_) client_->pointerPressed(button, shiftState(), twipsX(lParam), twipsY(lParam));
+}
+
+void SurfaceWindow::buttonUp(std::int16_t button, WPARAM wParam, LPARAM lParam) {
+  if (client_) client_->pointerReleased(button, shiftState(), twipsX(lParam), twipsY(lParam));
+  if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && buttonCapture_) {
+    buttonCapture_ = false;
+    if (!controlCapture_ && GetCapture() == hwnd_) ReleaseCapture();
+  }
+}
+
+bool SurfaceWindow::handlePointer(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
     case WM_MOUSEMOVE:
       if (!trackingLeave_) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd_, 0};
         trackingLeave_ = TrackMouseEvent(&track) != FALSE;
       }
-      if (client) client->pointerMoved(buttonsHeld(wParam), shiftState(), twipsX(lParam), twipsY(lParam));
-      return 0;
-    case WM_MOUSELEAVE: {
-      // NOTE: Wine reports captured moves only over its own windows; a pointer that leaves the control
-      // and the program in one move is reported here instead, at the place it went.
-      trackingLeave_ = false;
-      POINT at{};
-      if (client && GetCursorPos(&at) && ScreenToClient(hwnd_, &at)) {
-        const WPARAM keys = ((GetKeyState(VK_LBUTTON) & 0x8000) ? MK_LBUTTON : 0) |
-                            ((GetKeyState(VK_RBUTTON) & 0x8000) ? MK_RBUTTON : 0) |
-                            ((GetKeyState(VK_MBUTTON) & 0x8000) ? MK_MBUTTON : 0);
-        const LPARAM where = MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
-        client->pointerMoved(buttonsHeld(keys), shiftState(), twipsX(where), twipsY(where));
-      }
-      return 0;
-    }
+      if (client_) client_->pointerMoved(buttonsHeld(wParam), shiftState(), twipsX(lParam), twipsY(lParam));
+      return true;
+    case WM_MOUSELEAVE:
+      pointerLeft();
+      return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-      const std::int16_t button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
-      buttonCapture_ = true;
-      if (GetCapture() != hwnd_) SetCapture(hwnd_);
-      if (client) client->pointerPressed(button, shiftState(), twipsX(lParam), twipsY(lParam));
-      return 0;
-    }
+    case WM_MBUTTONDOWN:
+      buttonDown(message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4, lParam);
+      return true;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
       // The second press of a double click comes as this instead of a press.
-      if (client) client->doubleClicked();
-      return 0;
+      if (client_) client_->doubleClicked();
+      return true;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      const std::int16_t button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
-      if (client) client->pointerReleased(button, shiftState(), twipsX(lParam), twipsY(lParam));
-      if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && buttonCapture_) {
-        buttonCapture_ = false;
-        if (!controlCapture_ && GetCapture() == hwnd_) ReleaseCapture();
-      }
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      // Taken by another window (a message box, the system): neither holds it any more.
-      if (reinterpret_cast<HWND>(lParam) != hwnd_) controlCapture_ = buttonCapture_ = false;
-      return 0;
+    case WM_MBUTTONUP:
+      buttonUp(message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4, wParam, lParam);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool SurfaceWindow::handleKeyboard(UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto code = static_cast<std::int16_t>(wParam);
+  switch (message) {
     case WM_KEYDOWN:
-      // Holding a key presses once: the keyboard's repeats are not presses.
-      if (client && !isRepeat(lParam)) client->keyDown(static_cast<std::int16_t>(wParam), shiftState());
-      return 0;
+      if (client_) keys_.keyDown(*client_, code, shiftState(), isRepeat(lParam));
+      return true;
     case WM_KEYUP:
-      if (client) client->keyUp(static_cast<std::int16_t>(wParam), shiftState());
-      return 0;
+      if (client_) keys_.keyUp(*client_, code, shiftState());
+      return true;
     case WM_CHAR:
       // The characters a key types as the control knows them: ASCII only.
-      if (client && !isRepeat(lParam) && wParam < 0x7F) client->keyPressed(static_cast<std::int16_t>(wParam));
-      return 0;
+      if (client_ && keys_.characterFollows() && wParam < 0x7F) client_->keyPressed(code);
+      return true;
     case WM_SETFOCUS:
-      if (client) client->focusEntered();
-      return 0;
+      if (client_) client_->focusEntered();
+      return true;
     case WM_KILLFOCUS:
-      if (client) client->focusLeft();
-      return 0;
+      keys_.forget();
+      if (client_) client_->focusLeft();
+      return true;
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return false;
   }
 }
 

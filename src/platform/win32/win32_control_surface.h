@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "platform/control_surface.h"
+#include "platform/held_keys.h"
 
 namespace quorvel {
 
@@ -38,6 +39,12 @@ class SurfaceWindow {
 
  private:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // True when the message was the pointer's (the keyboard's, the focus's) and has been handled.
+  bool handlePointer(UINT message, WPARAM wParam, LPARAM lParam);
+  bool handleKeyboard(UINT message, WPARAM wParam, LPARAM lParam);
+  void pointerLeft();
+  void buttonDown(std::int16_t button, LPARAM lParam);
+  void buttonUp(std::int16_t button, WPARAM wParam, LPARAM lParam);
   void paint();
   float twipsX(LPARAM lParam) const;
   float twipsY(LPARAM lParam) const;
@@ -45,6 +52,7 @@ class SurfaceWindow {
   Win32Platform& platform_;
   ControlId id_;
   ControlSurfaceClient* client_;  // nothing once detached
+  HeldKeys keys_;
   HWND hwnd_ = nullptr;
   int width_ = 1;
   int height_ = 1;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/handlers.h"
 #include "platform/tab_order.h"
 #include "platform/win32/win32_control_surface.h"
 #include "platform/win32/win32_platform.h"
@@ -142,34 +143,18 @@ void Win32Platform::setControlHandlers(ControlId id, ControlHandlers handlers) {
   control(id).handlers = std::move(handlers);
 }
 
-// Each handler is copied before it runs: it may replace the control's handlers.
-void Win32Platform::raiseClick(ControlId id) {
-  const auto handler = control(id).handlers.onClick;
-  if (handler) handler();
-}
-
-void Win32Platform::raiseChange(ControlId id) {
-  const auto handler = control(id).handlers.onChange;
-  if (handler) handler();
-}
-
-void Win32Platform::raiseKeyPress(ControlId id, int& keyAscii) {
-  const auto handler = control(id).handlers.onKeyPress;
-  if (handler) handler(keyAscii);
-}
-
 // Notifications of the controls. Changes made by the program raise their events where they are made.
 void Win32Platform::handleCommand(ControlId id, UINT code) {
   ControlRecord& c = control(id);
   if (settingText_) return;
   switch (c.spec.kind) {
     case ControlKind::textBox:
-      if (code == EN_CHANGE) raiseChange(id);
+      if (code == EN_CHANGE) raiseChange(control(id).handlers);
       break;
     case ControlKind::comboBox:
       if (code == CBN_EDITCHANGE) {
         c.listIndex = -1;  // typed text selects no item
-        raiseChange(id);
+        raiseChange(control(id).handlers);
       } else if (code == CBN_SELCHANGE) {
         // Arrow keys in the open list only move the highlight: the pick is the item there when it closes.
         if (SendMessageW(c.hwnd, CB_GETDROPPEDSTATE, 0, 0)) {
@@ -187,11 +172,11 @@ void Win32Platform::handleCommand(ControlId id, UINT code) {
       if (code == BN_CLICKED) {
         // The user toggles between clear and checked; only the program sets the third state.
         SendMessageW(c.hwnd, BM_SETCHECK, checkValue(id) == 1 ? BST_UNCHECKED : BST_CHECKED, 0);
-        raiseClick(id);
+        raiseClick(control(id).handlers);
       }
       break;
     case ControlKind::button:
-      if (code == BN_CLICKED) raiseClick(id);
+      if (code == BN_CLICKED) raiseClick(control(id).handlers);
       break;
     default:
       break;
@@ -212,9 +197,9 @@ void Win32Platform::pickComboItem(ControlId id) {
     settingText_ = true;
     SetWindowTextW(c.hwnd, wide(text).c_str());
     settingText_ = false;
-    raiseChange(id);
+    raiseChange(control(id).handlers);
   }
-  raiseClick(id);
+  raiseClick(control(id).handlers);
 }
 
 std::string Win32Platform::controlText(ControlId id) const {
@@ -233,7 +218,7 @@ void Win32Platform::setControlText(ControlId id, std::string_view text) {
     settingText_ = false;
     if (c.spec.kind == ControlKind::label) fitLabel(c);
   }
-  raiseChange(id);
+  raiseChange(control(id).handlers);
 }
 
 int Win32Platform::listIndex(ControlId combo) const { return control(combo).listIndex; }
@@ -261,7 +246,7 @@ void Win32Platform::setCheckValue(ControlId checkBox, int value) {
 void Win32Platform::setFocus(ControlId id) {
   const ControlRecord& c = control(id);
   if (c.spec.tabIndex < 0 || !c.hwnd || c.spec.kind == ControlKind::frame || c.spec.kind == ControlKind::label) return;
-  window(c.window).focus = id;
+  focusTracker_.focused(c.window, id);
   if (IsWindowVisible(window(c.window).hwnd)) SetFocus(c.hwnd);
 }
 
@@ -304,7 +289,7 @@ LRESULT Win32Platform::handleEditMessage(HWND hwnd, UINT message, WPARAM wParam,
       const auto id = controlOf(hwnd);
       if (!id) break;
       int key = static_cast<int>(wParam);
-      raiseKeyPress(*id, key);
+      raiseKeyPress(control(*id).handlers, key);
       if (key == 0) return 0;
       return DefSubclassProc(hwnd, message, static_cast<WPARAM>(key), lParam);
     }

@@ -10,14 +10,15 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/tick_scheduler.h"
+#include "platform/focus_tracker.h"
+#include "platform/tick_loop.h"
 #include "platform/win32/win32_fonts.h"
 
 namespace quorvel {
 
 class SurfaceWindow;
 
-class Win32Platform final : public Platform {
+class Win32Platform final : public Platform, private TickWakeUp {
  public:
   Win32Platform();
   ~Win32Platform() override;
@@ -63,7 +64,7 @@ class Win32Platform final : public Platform {
     WindowSpec spec;
     int dpi = 96;
     bool open = true;
-    std::optional<ControlId> focus;  // given to the window's control when it is shown
+    bool minimised = false;
   };
   struct ControlRecord {
     WindowHandle window{};
@@ -97,11 +98,10 @@ class Win32Platform final : public Platform {
   void placeControl(ControlRecord& c);
   void fitLabel(ControlRecord& c);
   static void raiseAboveFrames(HWND hwnd);
-  void applyDpi(WindowHandle handle, int dpi);
+  void applyDpi(WindowHandle handle, int dpi, const RECT* suggested = nullptr);
+  bool activated(WindowHandle handle, WPARAM wParam);
+  void minimised(WindowHandle handle, bool minimised);
 
-  void raiseClick(ControlId id);
-  void raiseChange(ControlId id);
-  void raiseKeyPress(ControlId id, int& keyAscii);
   void pickComboItem(ControlId id);
   // Moves the focus from the control with it to the next one of the window in tab order.
   void moveFocus(WindowHandle handle, bool backwards);
@@ -109,9 +109,9 @@ class Win32Platform final : public Platform {
   void forgetSurface(ControlId id, const SurfaceWindow* host);
 
   // Timers: one SetTimer for the earliest deadline on the performance counter.
-  Duration now() const;
-  void armTimer();
-  void runDueTicks();
+  Duration now() const override;
+  void wakeAt(std::optional<Duration> deadline) override;
+  bool waitForSoonDeadline(Duration deadline) override;
   void holdFastClock(bool hold);
 
   HINSTANCE instance_ = nullptr;
@@ -121,8 +121,9 @@ class Win32Platform final : public Platform {
   LARGE_INTEGER epoch_{};
   bool fastClock_ = false;
   bool settingText_ = false;  // the program is changing a text: the control's notification is not the user's
-  TickScheduler scheduler_;
+  TickLoop ticks_{*this};
   FontCatalog fonts_;
+  FocusTracker focusTracker_;
   std::vector<WindowRecord> windows_;
   std::vector<ControlRecord> controls_;
 

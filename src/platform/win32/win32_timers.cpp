@@ -33,15 +33,12 @@ Duration Win32Platform::now() const {
 }
 
 TimerId Win32Platform::createTimer(Duration interval, std::function<void()> onTick) {
-  return scheduler_.create(interval, std::move(onTick));
+  return ticks_.create(interval, std::move(onTick));
 }
 
-void Win32Platform::setTimerEnabled(TimerId timer, bool enabled) {
-  scheduler_.setEnabled(timer, enabled, now());
-  armTimer();
-}
+void Win32Platform::setTimerEnabled(TimerId timer, bool enabled) { ticks_.setEnabled(timer, enabled); }
 
-bool Win32Platform::timerEnabled(TimerId timer) const { return scheduler_.enabled(timer); }
+bool Win32Platform::timerEnabled(TimerId timer) const { return ticks_.enabled(timer); }
 
 // The system's timer runs at millisecond resolution only while a timer is enabled: an idle program does
 // not keep the whole system's clock fast.
@@ -55,8 +52,7 @@ void Win32Platform::holdFastClock(bool hold) {
   }
 }
 
-void Win32Platform::armTimer() {
-  const auto deadline = scheduler_.nextDeadline();
+void Win32Platform::wakeAt(std::optional<Duration> deadline) {
   holdFastClock(deadline.has_value());
   if (!deadline) {
     KillTimer(timerWindow_, kTimerId);
@@ -65,23 +61,13 @@ void Win32Platform::armTimer() {
   SetTimer(timerWindow_, kTimerId, millisecondsUpTo(*deadline - now()), nullptr);
 }
 
-void Win32Platform::runDueTicks() {
-  for (;;) {
-    while (const auto due = scheduler_.takeDue(now())) {
-      // Armed before the handler runs: a handler that opens a message box waits in its modal loop, and
-      // the other timers must keep ticking there.
-      armTimer();
-      scheduler_.run(*due);
-    }
-    const auto deadline = scheduler_.nextDeadline();
-    if (!deadline) break;
-    const Duration wait = *deadline - now();
-    if (wait >= kShortestTimer) break;
-    // Sooner than the system timer can wake us: two chains a few milliseconds apart would make the
-    // second late by the rest of the minimum.
-    if (wait > Duration::zero()) Sleep(millisecondsUpTo(wait));
-  }
-  armTimer();
+// Sooner than the system timer can wake us: two chains a few milliseconds apart would make the second
+// late by the rest of the minimum.
+bool Win32Platform::waitForSoonDeadline(Duration deadline) {
+  const Duration wait = deadline - now();
+  if (wait >= kShortestTimer) return false;
+  if (wait > Duration::zero()) Sleep(millisecondsUpTo(wait));
+  return true;
 }
 
 LRESULT CALLBACK Win32Platform::timerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,7 +77,7 @@ LRESULT CALLBACK Win32Platform::timerWindowProc(HWND hwnd, UINT message, WPARAM 
   }
   if (message == WM_TIMER && wParam == kTimerId) {
     if (auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
-      platform->runDueTicks();
+      platform->ticks_.runDue();
       return 0;
     }
   }

@@ -54,22 +54,14 @@ LRESULT Win32Platform::handleWindowMessage(WindowHandle handle, UINT message, WP
       return brush;
     }
     case WM_ACTIVATE:
-      // The control that had the focus gets it back when the window is active again, after a message
-      // box for instance.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        if (const auto id = controlOf(GetFocus()); id && control(*id).window == handle) window(handle).focus = *id;
-      } else if (const auto focus = window(handle).focus; focus && control(*focus).hwnd) {
-        SetFocus(control(*focus).hwnd);
-        return 0;
-      }
+      if (activated(handle, wParam)) return 0;
       break;
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      applyDpi(handle, LOWORD(wParam));
-      SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_SIZE:
+      if ((wParam == SIZE_MINIMIZED) != window(handle).minimised) minimised(handle, wParam == SIZE_MINIMIZED);
+      break;
+    case WM_DPICHANGED:
+      applyDpi(handle, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
-    }
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
@@ -86,9 +78,42 @@ LRESULT Win32Platform::handleWindowMessage(WindowHandle handle, UINT message, WP
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// Reports the window's activation to the focus tracking; true when a control got the keyboard back.
+bool Win32Platform::activated(WindowHandle handle, WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    const auto id = controlOf(GetFocus());
+    focusTracker_.deactivated(handle, id && control(*id).window == handle ? id : std::nullopt);
+    return false;
+  }
+  focusTracker_.minimised(handle, HIWORD(wParam) != 0);
+  const auto id = focusTracker_.activated(handle);
+  if (!id || !control(*id).hwnd) return false;
+  SetFocus(control(*id).hwnd);
+  return true;
+}
+
+// NOTE: Wine leaves the keyboard on a control of a window it minimises. It is taken away (a minimised
+// window cannot take it itself) until the window is restored, when the control that had it gets it back.
+void Win32Platform::minimised(WindowHandle handle, bool minimised) {
+  WindowRecord& record = window(handle);
+  record.minimised = minimised;
+  if (minimised) {
+    const auto id = controlOf(GetFocus());
+    if (id && control(*id).window == handle) {
+      focusTracker_.deactivated(handle, id);
+      SetFocus(nullptr);
+    }
+    focusTracker_.minimised(handle, true);
+    return;
+  }
+  focusTracker_.minimised(handle, false);
+  const auto id = focusTracker_.activated(handle);
+  if (id && control(*id).hwnd && GetActiveWindow() == record.hwnd) SetFocus(control(*id).hwnd);
+}
+
 WindowHandle Win32Platform::createWindow(const WindowSpec& spec) {
   const auto handle = static_cast<WindowHandle>(windows_.size());
-  windows_.push_back(WindowRecord{nullptr, spec, dpiOf(nullptr), true, std::nullopt});
+  windows_.push_back(WindowRecord{nullptr, spec, dpiOf(nullptr), true, false});
   const WindowRecord& record = windows_.back();
   const RECT outer = outerRect(std::max(1, pixels(spec.clientWidth, record.dpi)),
                                std::max(1, pixels(spec.clientHeight, record.dpi)), kWindowStyle, kWindowExStyle,
@@ -102,14 +127,19 @@ WindowHandle Win32Platform::createWindow(const WindowSpec& spec) {
 }
 
 // Lays the window and its controls out at a resolution: sizes, places and fonts in pixels of that
-// resolution, the same twips everywhere.
-void Win32Platform::applyDpi(WindowHandle handle, int dpi) {
+// resolution, the same twips everywhere. The window takes the rectangle the system suggests, if any.
+void Win32Platform::applyDpi(WindowHandle handle, int dpi, const RECT* suggested) {
   WindowRecord& record = window(handle);
   record.dpi = dpi;
-  const RECT outer = outerRect(std::max(1, pixels(record.spec.clientWidth, dpi)),
-                               std::max(1, pixels(record.spec.clientHeight, dpi)), kWindowStyle, kWindowExStyle, dpi);
-  SetWindowPos(record.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (suggested) {
+    SetWindowPos(record.hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    const RECT outer = outerRect(std::max(1, pixels(record.spec.clientWidth, dpi)),
+                                 std::max(1, pixels(record.spec.clientHeight, dpi)), kWindowStyle, kWindowExStyle, dpi);
+    SetWindowPos(record.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   for (ControlRecord& c : controls_) {
     if (c.window != handle || !c.hwnd) continue;
     if (!c.surface) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.control(c.spec.font, dpi)), FALSE);
@@ -144,7 +174,7 @@ void Win32Platform::showWindow(WindowHandle handle) {
   }
   UpdateWindow(record.hwnd);
   SetForegroundWindow(record.hwnd);
-  if (record.focus) setFocus(*record.focus);
+  if (const auto id = focusTracker_.activated(handle)) setFocus(*id);
 }
 
 // Tab is the program's: it follows the tab indexes, which the system's dialog manager does not know.
