@@ -70,6 +70,7 @@ def main():
     parser.add_argument("--quorvel", required=True)
     parser.add_argument("--recorder", required=True)
     parser.add_argument("--prefix", required=True)
+    parser.add_argument("--name", default="quorvel.exe", help="the program's name in the table")
     args = parser.parse_args()
     if not os.path.isdir(args.prefix):
         wine.make_prefix(args.prefix)
@@ -79,7 +80,7 @@ def main():
     with wine.WineSession(args.quorvel, args.recorder, args.prefix) as session:
         xdotool = measure_xdotool(session)
     print(f"{'30 clicks at 1 s, Windows recorder':40} {'drift ms':>9} {'max dev ms':>11} {'intervals ms':>14}")
-    for name, spans in (("quorvel.exe under Wine", quorvel), ("xdotool click --repeat", xdotool)):
+    for name, spans in ((f"{args.name} under Wine", quorvel), ("xdotool click --repeat", xdotool)):
         drift, worst = timing(spans)
         print(f"{name:40} {drift:>+9} {worst:>11} {min(spans):>6}..{max(spans)}")
     print(f"after a {STALL_S} s stall, next 3 clicks off the original grid (ms): {phases}")

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Reads a Windows executable's PE headers, as objdump shows them, and checks what a user's system needs:
-# the machine (i386 or x86-64), the GUI subsystem (no console window), and imports from system DLLs only
-# (the C++ runtime is linked in). Prints the stripped size beside the 400 KB target.
+# the machine (i386 or x86-64), the GUI subsystem (no console window), imports from system DLLs only (the
+# C++ runtime is linked in), at most 400,000 bytes once stripped, and OS and subsystem versions in the
+# header that name the oldest Windows with every imported function, so that an older one refuses the
+# program by name rather than failing at a missing entry point.
 # Usage: tools/check_exe.sh EXE i386|x86-64
 set -euo pipefail
 exe=$1
@@ -11,6 +13,23 @@ case $machine in
   x86-64) tools=x86_64-w64-mingw32 format=pei-x86-64 magic=PE32+ ;;
   *) echo "usage: $0 EXE i386|x86-64" >&2; exit 2 ;;
 esac
+limit=400000
+
+# Functions of the system DLLs that older Windows versions lack, by the version that brought them; a
+# program importing none of them runs on Windows XP (5.1), the oldest the MinGW runtime supports.
+newer_functions=(
+  "6.0 GetTickCount64 GetFinalPathNameByHandleW GetFinalPathNameByHandleA SetFileInformationByHandle
+       GetFileInformationByHandleEx CreateSymbolicLinkW CreateSymbolicLinkA CompareStringOrdinal
+       InitializeSRWLock AcquireSRWLockExclusive AcquireSRWLockShared ReleaseSRWLockExclusive
+       ReleaseSRWLockShared InitializeConditionVariable SleepConditionVariableCS SleepConditionVariableSRW
+       WakeConditionVariable WakeAllConditionVariable InitOnceExecuteOnce SetProcessDPIAware TaskDialog
+       TaskDialogIndirect"
+  "6.1 TryAcquireSRWLockExclusive TryAcquireSRWLockShared"
+  "6.2 GetSystemTimePreciseAsFileTime"
+  "10.0 GetDpiForWindow GetDpiForSystem AdjustWindowRectExForDpi SystemParametersInfoForDpi
+        GetSystemMetricsForDpi SetProcessDpiAwarenessContext SetThreadDpiAwarenessContext
+        EnableNonClientDpiScaling")
+
 headers=$("$tools-objdump" -p "$exe")
 fail() { echo "$exe: $*" >&2; exit 1; }
 grep -q "file format $format\$" <<<"$headers" || fail "not $format"
@@ -22,8 +41,30 @@ imports=$(sed -nE 's/^[[:space:]]*DLL Name: (.*)$/\1/p' <<<"$headers")
 while read -r dll; do
   grep -qiE "$system" <<<"$dll" || fail "imports $dll, which is not a system DLL"
 done <<<"$imports"
+
+# objdump lists each imported function as: address, hint, name.
+functions=$(sed -nE 's/^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+([A-Za-z_][A-Za-z0-9_@]*)$/\1/p' <<<"$headers")
+needed=5.1
+because=()
+for entry in "${newer_functions[@]}"; do
+  read -r version names <<<"$(tr -s ' \n' ' ' <<<"$entry")"
+  for name in $names; do
+    if grep -qx "$name" <<<"$functions"; then
+      needed=$version
+      because+=("$name")
+    fi
+  done
+done
+field() { sed -nE "s/^$1[[:space:]]+([0-9]+)$/\1/p" <<<"$headers"; }
+os="$(field MajorOSystemVersion).$(field MinorOSystemVersion)"
+subsystem="$(field MajorSubsystemVersion).$(field MinorSubsystemVersion)"
+[ "$os" = "$needed" ] && [ "$subsystem" = "$needed" ] ||
+  fail "the header says OS $os, subsystem $subsystem; the imports need Windows $needed (${because[*]:-none newer})"
+
 stripped=$(mktemp)
 "$tools-strip" -o "$stripped" "$exe"
 size=$(stat -c %s "$stripped")
 rm -f "$stripped"
-echo "$exe: $format, GUI subsystem, imports $(tr '\n' ' ' <<<"$imports"); stripped $((size / 1024)) KB (target 400 KB)"
+[ "$size" -le "$limit" ] || fail "stripped it takes $size bytes, over $limit"
+echo "$exe: $format, GUI subsystem, Windows $needed and later (${because[*]:-no newer functions})," \
+     "imports $(tr '\n' ' ' <<<"$imports"); stripped $size bytes (at most $limit)"

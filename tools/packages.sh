@@ -8,20 +8,35 @@ ensure_packages() {
   echo "Installing: ${missing[*]}"
   local sudo=()
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  # A package of another architecture (wine32:i386) needs that architecture known to dpkg first.
+  for package in "${missing[@]}"; do
+    case $package in
+      *:*) dpkg --print-foreign-architectures | grep -qx "${package#*:}" ||
+             "${sudo[@]}" dpkg --add-architecture "${package#*:}" ;;
+    esac
+  done
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Wine in a prefix of our own, quiet, without the installers it would otherwise offer.
+# Wine in a prefix of our own, quiet, without the installers it would otherwise offer. Our prefix is
+# made again when wine32 was installed after it: an older one may not start 32-bit programs.
 use_private_wine() {
-  export WINEPREFIX="${WINEPREFIX:-$PWD/build/wine}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ -z "${WINEPREFIX:-}" ]; then
+    export WINEPREFIX="$PWD/build/wine"
+    local wine32=/var/lib/dpkg/info/wine32.list
+    if [ -d "$WINEPREFIX/dosdevices" ] && [ "$wine32" -nt "$WINEPREFIX/dosdevices" ]; then
+      wineserver -k >/dev/null 2>&1 || true
+      rm -rf "$WINEPREFIX"
+    fi
+  fi
   [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
-                mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64)
+                mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386)
 
 # What the desktop program needs to build and to run, and what tools/run uses where there is no display.
 RUN_PACKAGES=(libfltk1.3-dev libxtst-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxext-dev

@@ -1,9 +1,8 @@
 #include "settings/text_to_number.h"
 
-#include <charconv>
-#include <cmath>
-#include <limits>
 #include <string>
+
+#include "settings/exact_decimal.h"
 
 namespace quorvel {
 namespace {
@@ -51,16 +50,6 @@ double readRadixInteger(Cursor& in, int radix) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Order of magnitude of a decimal text d1d2...[.]...e±E, used to decide between infinity and zero when
-// the value does not fit a double.
-bool magnitudeIsLarge(const std::string& mantissa, long long exponent) {
-  const auto point = mantissa.find('.');
-  const std::string whole = mantissa.substr(0, point);
-  const auto firstNonZero = whole.find_first_not_of('0');
-  if (firstNonZero != std::string::npos) return exponent + static_cast<long long>(whole.size() - firstNonZero) > 0;
-  return exponent > 0;
-}
-
 }  // namespace
 
 double TextToNumber(std::string_view text) {
@@ -72,30 +61,30 @@ double TextToNumber(std::string_view text) {
     return 0;
   }
 
-  std::string number;  // the number's characters, without the skipped blanks
+  std::string digits;  // the number's digits, without the skipped blanks and the point
   bool negative = false;
   if (in.peek() == '+' || in.peek() == '-') {
     negative = in.peek() == '-';
     in.next();
   }
-  bool sawDigit = false;
   bool sawPoint = false;
+  long long fractionDigits = 0;
   for (;; in.next()) {
     const char c = in.peek();
     if (isDigit(c)) {
-      sawDigit = true;
+      digits += c;
+      fractionDigits += sawPoint;
     } else if (c == '.' && !sawPoint) {
       sawPoint = true;
     } else {
       break;
     }
-    number += c;
   }
-  if (!sawDigit) return 0;
+  if (digits.empty()) return 0;
 
   long long exponent = 0;
+  int exponentSign = 1;
   if (in.accept('e')) {
-    int exponentSign = 1;
     if (in.peek() == '+' || in.peek() == '-') {
       exponentSign = in.peek() == '-' ? -1 : 1;
       in.next();
@@ -105,15 +94,9 @@ double TextToNumber(std::string_view text) {
       if (exponent < kExponentCap) exponent = exponent * 10 + (in.peek() - '0');
       in.next();
     }
-    exponent *= exponentSign;
   }
 
-  const std::string full = number + "e" + std::to_string(exponent);
-  double value = 0;
-  const auto [end, error] = std::from_chars(full.data(), full.data() + full.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    value = magnitudeIsLarge(number, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
-  }
+  const double value = DecimalToDouble(digits, exponent * exponentSign - fractionDigits);
   return negative ? -value : value;
 }
 

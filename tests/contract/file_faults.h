@@ -49,6 +49,11 @@ class ClosedFolder {
   std::unique_ptr<State> state_;
 };
 
+// A symbolic link `link` to `target`, a '/'-separated path from the link's folder; false where this
+// system makes none.
+bool makeSymlink(const std::string& target, const std::string& link);
+bool isSymlink(const std::string& link);
+
 // A path in `folder` whose existence the system cannot tell: one through a file, or a name it refuses.
 std::string unexaminablePath(const std::string& folder);
 

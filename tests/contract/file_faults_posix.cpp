@@ -95,6 +95,15 @@ ClosedFolder::~ClosedFolder() {
 
 bool ClosedFolder::made() const { return state_->made; }
 
+bool makeSymlink(const std::string& target, const std::string& link) {
+  return ::symlink(target.c_str(), link.c_str()) == 0;
+}
+
+bool isSymlink(const std::string& link) {
+  struct stat info {};
+  return ::lstat(link.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 std::string unexaminablePath(const std::string& folder) {
   const std::string plain = folder + "/plain";
   ::close(::open(plain.c_str(), O_WRONLY | O_CREAT, 0600));

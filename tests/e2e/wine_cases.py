@@ -3,7 +3,7 @@ and times, the overflow box, a failed save, a folder it cannot write, a FIFO nam
 button's looks, the window at 150 % scaling, and Save's released face while its box is open.
 Usage: wine_cases.py CASE --quorvel quorvel.exe --recorder win_recorder.exe --prefix WINEPREFIX
        wine_cases.py --make-prefix WINEPREFIX
-       wine_cases.py --program TEST.exe --prefix WINEPREFIX   (a Windows test program on such a display)"""
+       wine_cases.py --program TEST.exe --prefix WINEPREFIX [ARGS...]  (a Windows test program on such a display)"""
 
 import argparse
 import glob
@@ -183,16 +183,16 @@ def main():
     print("PASS")
 
 
-def run_program(program, prefix):
+def run_program(program, prefix, arguments):
     """A Windows test program on its own display, under the prefix; its exit status is the outcome."""
     with wine.WineSession(program, program, prefix) as session:
-        sys.exit(session.spawn(["wine", program]).wait())
+        sys.exit(session.spawn(["wine", program, *arguments]).wait())
 
 
 if __name__ == "__main__":
     if sys.argv[1:2] == ["--make-prefix"]:
         wine.make_prefix(sys.argv[2])
     elif sys.argv[1:2] == ["--program"] and sys.argv[3:4] == ["--prefix"]:
-        run_program(sys.argv[2], sys.argv[4])
+        run_program(sys.argv[2], sys.argv[4], sys.argv[5:])
     else:
         main()

@@ -46,6 +46,16 @@ INSTANTIATE_TEST_SUITE_P(
         // a NUL ends the text
         Case{std::string("1\0" "2", 3), 1}, Case{std::string("\0" "5", 2), 0}));
 
+// Correctly rounded, ties to even, down to the subnormals and up to the largest double.
+INSTANTIATE_TEST_SUITE_P(
+    Rounding, TextToNumberTest,
+    ::testing::Values(
+        Case{"9007199254740993", 9007199254740992.0}, Case{"9007199254740995", 9007199254740996.0},
+        Case{"9007199254740993.0000000000000000000001", 9007199254740994.0}, Case{"0.1", 0.1},
+        Case{"2.2250738585072011e-308", 0x0.fffffffffffffp-1022}, Case{"4.9e-324", 0x1p-1074},
+        Case{"2.4703282292062327e-324", 0}, Case{"2.4703282292062328e-324", 0x1p-1074},
+        Case{"1.7976931348623158e308", 0x1.fffffffffffffp1023}, Case{"1.7976931348623159e308", kInf}));
+
 TEST(TextToNumber, KeepsTheSignOfZero) {
   EXPECT_TRUE(std::signbit(TextToNumber("-0")));
   EXPECT_FALSE(std::signbit(TextToNumber("0")));
