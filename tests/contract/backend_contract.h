@@ -438,6 +438,38 @@ TYPED_TEST_P(BackendContract, KeyboardReturnsToItsControlButNotWhileMinimised) {
   EXPECT_EQ(this->p().controlText(first), "");
 }
 
+// A window whose screen changes resolution is laid out again at it: a control in a frame and a text box
+// are where their twips put them now, and the pointer over the control is reported in twips.
+TYPED_TEST_P(BackendContract, WindowIsLaidOutAgainAtANewResolution) {
+  const WindowHandle w = this->window();
+  const ControlId frame = this->p().createControl(w, this->spec(ControlKind::frame, {40, 30, 200, 100}, -1));
+  ControlSpec placement = this->spec(ControlKind::button, {20, 40, 40, 20}, -1);
+  placement.container = frame;
+  RecordingClient client;
+  const auto s = this->p().createControlSurface(w, placement, client);
+  const ControlId field = this->textBox(w, 150, 0);
+  this->show(w);
+  const int dpi = this->driver.changeResolution(w, 144);
+  this->driver.settle();
+  EXPECT_EQ(this->p().windowDpi(w), dpi);
+  const auto px = [dpi](int at96) { return at96 * dpi / kBaseDpi; };
+  const auto twips = [dpi](int pixels) { return std::to_string(pixels * kTwipsPerInch / dpi); };
+  // The control spans (60, 70) to (100, 90) at 96 dpi.
+  this->driver.movePointer(w, Point{px(60) + 3, px(70) + 3});
+  ASSERT_FALSE(client.entries("move").empty());
+  EXPECT_EQ(client.entries("move").back(), "move 0 0 " + twips(3) + " " + twips(3));
+  const Point farCorner{px(100) - 2, px(90) - 2};
+  this->driver.movePointer(w, farCorner);
+  EXPECT_EQ(client.entries("move").back(),
+            "move 0 0 " + twips(farCorner.x - px(60)) + " " + twips(farCorner.y - px(70)));
+  const std::size_t moves = client.entries("move").size();
+  this->driver.movePointer(w, Point{px(60) - 2, px(70) + 3});
+  EXPECT_EQ(client.entries("move").size(), moves) << "left of the control";
+  this->driver.click(w, Point{px(10) + 3, px(150) + 3});
+  this->driver.type("x");
+  EXPECT_EQ(this->p().controlText(field), "x");
+}
+
 REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisabled,
                             EnablingAnEnabledTimerKeepsItsPhase, TimerEnabledInATickCountsFromThatTicksScheduledTime,
                             TimersTickWhileAMessageBoxIsOpen, TabStaysInItsWindowAndSkipsDisabledControls,
@@ -450,6 +482,6 @@ REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisa
                             CaptureDecidesWhoGetsTheMovesOffTheSurface, DisabledOrUntabbedSurfaceTakesNoInputOrFocus,
                             HeldKeyReachesTheFocusedSurfaceWithOneKeyUp,
                             RepaintAskedForBeforeAMessageBoxIsOnScreenWhileItIsOpen,
-                            KeyboardReturnsToItsControlButNotWhileMinimised);
+                            KeyboardReturnsToItsControlButNotWhileMinimised, WindowIsLaidOutAgainAtANewResolution);
 
 }  // namespace quorvel::contract

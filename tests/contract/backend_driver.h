@@ -42,6 +42,9 @@ class BackendDriver {
   virtual void activateOtherProgram() = 0;
   virtual void activate(WindowHandle window) = 0;
   virtual void minimise(WindowHandle window, bool minimised) = 0;
+  // The window's screen goes to `dpi`, as when the user moves it to another screen or changes the
+  // scaling; returns the resolution the backend lays the window out at from then on.
+  virtual int changeResolution(WindowHandle window, int dpi) = 0;
   // The pointer, at a point given relative to a window's client area.
   virtual void movePointer(WindowHandle window, Point client) = 0;
   virtual void leftButton(bool down) = 0;

@@ -20,6 +20,10 @@ class FakeDriver final : public BackendDriver {
   void activateOtherProgram() override { fake_.activateOtherProgram(); }
   void activate(WindowHandle window) override { fake_.activateWindow(window); }
   void minimise(WindowHandle window, bool minimised) override { fake_.minimiseWindow(window, minimised); }
+  int changeResolution(WindowHandle window, int dpi) override {
+    fake_.setWindowDpi(window, dpi);
+    return dpi;
+  }
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 

@@ -171,4 +171,12 @@ void FltkDriver::minimise(WindowHandle window, bool minimised) {
   wait(std::chrono::milliseconds(100));
 }
 
+// What the toolkit says when the X server's screens change (RandR). X keeps no resolution for a screen:
+// the window is laid out again at the nominal one.
+int FltkDriver::changeResolution(WindowHandle, int) {
+  Fl::handle(FL_SCREEN_CONFIGURATION_CHANGED, nullptr);
+  settle();
+  return kBaseDpi;
+}
+
 }  // namespace quorvel::contract

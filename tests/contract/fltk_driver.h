@@ -27,6 +27,7 @@ class FltkDriver final : public BackendDriver {
   void activateOtherProgram() override;
   void activate(WindowHandle window) override;
   void minimise(WindowHandle window, bool minimised) override;
+  int changeResolution(WindowHandle window, int dpi) override;
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 

@@ -206,4 +206,22 @@ void Win32Driver::minimise(WindowHandle window, bool minimised) {
   wait(std::chrono::milliseconds(150));
 }
 
+// What the system sends a window moved to a screen of another resolution: the new resolution, and an
+// outer rectangle at the same corner whose client area is scaled to it. Wine sends it for no screen.
+int Win32Driver::changeResolution(WindowHandle window, int dpi) {
+  const HWND hwnd = hwndOf(window);
+  const int before = backend().windowDpi(window);
+  RECT outer{};
+  RECT client{};
+  GetWindowRect(hwnd, &outer);
+  GetClientRect(hwnd, &client);
+  const int frameWidth = (outer.right - outer.left) - client.right;
+  const int frameHeight = (outer.bottom - outer.top) - client.bottom;
+  RECT suggested{outer.left, outer.top, outer.left + MulDiv(client.right, dpi, before) + frameWidth,
+                 outer.top + MulDiv(client.bottom, dpi, before) + frameHeight};
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  settle();
+  return dpi;
+}
+
 }  // namespace quorvel::contract

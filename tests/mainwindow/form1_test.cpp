@@ -48,9 +48,9 @@ TEST_F(Form1Test, FirstStartCreatesTheDefaultFileAndOpensAtTheCorner) {
   EXPECT_EQ(files.fileWrites(), 82);
   EXPECT_EQ(iniLookup(readBytes(config()), "no20", "f"), "0");
   const WindowHandle window = static_cast<WindowHandle>(0);
-  EXPECT_EQ(fake.windowSpec(window).caption, "Quorvel(1.0)");
-  EXPECT_EQ(fake.windowSpec(window).clientWidth, 2055);
-  EXPECT_EQ(fake.windowSpec(window).clientHeight, 2895);
+  EXPECT_EQ(fake.windowSpecOf(window).caption, "Quorvel(1.0)");
+  EXPECT_EQ(fake.windowSpecOf(window).clientWidth, 2055);
+  EXPECT_EQ(fake.windowSpecOf(window).clientHeight, 2895);
   EXPECT_EQ(fake.windowPosition(window), (TwipsPoint{0, 0}));
   EXPECT_TRUE(fake.windowShown(window));
 }
@@ -62,7 +62,7 @@ TEST_F(Form1Test, FailedExistenceCheckEndsStartUpWithTheMessage) {
   EXPECT_EQ(fake.messages()[0].text, "config.ini文件损坏！");
   EXPECT_EQ(fake.messages()[0].title, "系统提示：");
   EXPECT_EQ(files.fileWrites(), 0);
-  EXPECT_THROW(fake.windowSpec(static_cast<WindowHandle>(0)), std::out_of_range) << "no window was made";
+  EXPECT_THROW(fake.windowSpecOf(static_cast<WindowHandle>(0)), std::out_of_range) << "no window was made";
 }
 
 TEST_F(Form1Test, ExistingFileIsNotCompletedAndGivesThePosition) {

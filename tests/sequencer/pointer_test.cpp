@@ -36,7 +36,7 @@ TEST_F(PointerTest, FollowsTheWindow) {
 
 // At 150 % scaling the points keep their 96-dpi meaning: scaled first, then rounded half to even.
 TEST_F(PointerTest, ScalesPointsByTheWindowResolution) {
-  fake.setDpi(144);
+  fake.setWindowDpi(window, 144);
   const struct {
     float x, y;
     Point screen;

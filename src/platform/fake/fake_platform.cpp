@@ -19,7 +19,7 @@ void FakePlatform::advance(Duration step) {
 }
 
 WindowHandle FakePlatform::addWindow(Point clientOrigin) {
-  windows_.push_back(Window{{}, {}, clientOrigin, false});
+  windows_.push_back(Window{{}, {}, clientOrigin, {}});
   return static_cast<WindowHandle>(windows_.size() - 1);
 }
 
@@ -28,7 +28,7 @@ void FakePlatform::setClientOrigin(WindowHandle window, Point clientOrigin) {
 }
 
 WindowHandle FakePlatform::createWindow(const WindowSpec& spec) {
-  windows_.push_back(Window{spec, {}, kFrameOffset, false});
+  windows_.push_back(Window{spec, {}, kFrameOffset, clientArea(spec, kBaseDpi)});
   return static_cast<WindowHandle>(windows_.size() - 1);
 }
 
@@ -104,7 +104,9 @@ ControlId FakePlatform::createControl(WindowHandle window, const ControlSpec& sp
   c.spec = spec;
   c.text = spec.kind == ControlKind::comboBox ? "" : spec.caption;
   controls_.push_back(std::move(c));
-  return static_cast<ControlId>(controls_.size() - 1);
+  const auto id = static_cast<ControlId>(controls_.size() - 1);
+  control(id).area = controlArea(*this, spec, windows_.at(index(window)).dpi);
+  return id;
 }
 
 std::vector<ControlId> FakePlatform::controlsOf(WindowHandle window) const {

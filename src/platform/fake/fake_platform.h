@@ -12,10 +12,11 @@
 #include "platform/pointer_capture.h"
 #include "platform/platform.h"
 #include "platform/tick_loop.h"
+#include "platform/window_layout.h"
 
 namespace quorvel {
 
-class FakePlatform final : public Platform, private TickWakeUp, private CaptureGrab {
+class FakePlatform final : public Platform, private TickWakeUp, private CaptureGrab, private LayoutHost {
  public:
   struct InjectedEvent {
     Duration time;
@@ -41,9 +42,9 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   static constexpr Point kFrameOffset{4, 26};
   WindowHandle addWindow(Point clientOrigin);
   void setClientOrigin(WindowHandle window, Point clientOrigin);
-  void setDpi(int dpi) { dpi_ = dpi; }
+  // The window's screen changes to another resolution: the window is laid out again there.
+  void setWindowDpi(WindowHandle window, int dpi) { relayWindow(*this, window, dpi, false); }
   bool windowShown(WindowHandle window) const { return windows_.at(index(window)).shown; }
-  const WindowSpec& windowSpec(WindowHandle window) const { return windows_.at(index(window)).spec; }
 
   // The user at the controls. Each raises the handlers a real toolkit would.
   void chooseItem(ControlId combo, int index);         // pick a list item
@@ -69,7 +70,8 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   void activateWindow(WindowHandle window);
   void minimiseWindow(WindowHandle window, bool minimised);
   const ControlSpec& controlSpec(ControlId control) const { return controls_.at(index(control)).spec; }
-  std::vector<ControlId> controlsOf(WindowHandle window) const;
+  std::vector<ControlId> controlsOf(WindowHandle window) const override;
+  const WindowSpec& windowSpecOf(WindowHandle window) const override { return windows_.at(index(window)).spec; }
   Point cursor() const { return cursor_; }
   const std::vector<InjectedEvent>& injected() const { return injected_; }
   const std::vector<ShownMessage>& messages() const { return messages_; }
@@ -101,7 +103,7 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   WindowHandle createWindow(const WindowSpec& spec) override;
   void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) override;
   TwipsPoint windowPosition(WindowHandle window) const override;
-  int windowDpi(WindowHandle) const override { return dpi_; }
+  int windowDpi(WindowHandle window) const override { return windows_.at(index(window)).dpi; }
   void showWindow(WindowHandle window) override;
   ControlId createControl(WindowHandle window, const ControlSpec& spec) override;
   void setControlHandlers(ControlId control, ControlHandlers handlers) override;
@@ -127,11 +129,14 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
     WindowSpec spec;
     TwipsPoint position;
     Point clientOrigin;
+    PixelRect client;
+    int dpi = kBaseDpi;
     bool shown = false;
   };
   struct Control {
     WindowHandle window;
     ControlSpec spec;
+    PixelRect area;  // in the window's client area
     ControlHandlers handlers;
     std::string text;
     int listIndex = -1;
@@ -149,10 +154,8 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   void replaceText(Control& c, std::string text);
   void moveFocus(std::optional<ControlId> to);
   // The control's place on the screen, in pixels.
-  struct ScreenRect {
-    int left, top, width, height;
-  };
-  ScreenRect screenRect(ControlId id) const;
+  PixelRect screenRect(ControlId id) const;
+  static bool inClientArea(const Window& w, Point screen);
   std::optional<ControlId> pointerTarget() const;
   void typeKeys(ControlId id, std::string_view text);
   // One key on an owner-drawn control, as the keyboard sends it.
@@ -165,6 +168,10 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   bool waitForSoonDeadline(Duration) override { return false; }
   void grabPointer(ControlId id) override;
   void letPointerGo(ControlId id) override;
+  const ControlSpec& placementOf(ControlId id) const override { return controls_.at(index(id)).spec; }
+  void setLayoutDpi(WindowHandle window, int dpi) override { windows_.at(index(window)).dpi = dpi; }
+  void sizeClientArea(WindowHandle window, PixelRect area) override { windows_.at(index(window)).client = area; }
+  void placeControl(ControlId id, PixelRect area, int) override { control(id).area = area; }
 
   TickLoop ticks_{*this};
   std::optional<Duration> wakeUp_;
@@ -178,7 +185,6 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   Point cursor_;
   std::vector<InjectedEvent> injected_;
   int batches_ = 0;
-  int dpi_ = 96;
   Duration readingTime_{};
   std::optional<ControlId> pressed_;  // gets the release
   std::optional<ControlId> lastPressed_;

@@ -12,17 +12,21 @@ constexpr Duration kKeyRepeatInterval = std::chrono::milliseconds(33);
 
 }  // namespace
 
-FakePlatform::ScreenRect FakePlatform::screenRect(ControlId id) const {
+PixelRect FakePlatform::screenRect(ControlId id) const {
   const Control& c = controls_.at(index(id));
-  const ScreenRect container = c.spec.container ? screenRect(*c.spec.container)
-                                                : ScreenRect{windows_.at(index(c.window)).clientOrigin.x,
-                                                             windows_.at(index(c.window)).clientOrigin.y, 0, 0};
-  return ScreenRect{container.left + twipsToPixels(c.spec.rect.left), container.top + twipsToPixels(c.spec.rect.top),
-                    twipsToPixels(c.spec.rect.width), twipsToPixels(c.spec.rect.height)};
+  const Point origin = windows_.at(index(c.window)).clientOrigin;
+  return PixelRect{origin.x + c.area.left, origin.y + c.area.top, c.area.width, c.area.height};
+}
+
+bool FakePlatform::inClientArea(const Window& w, Point screen) {
+  const int x = screen.x - w.clientOrigin.x;
+  const int y = screen.y - w.clientOrigin.y;
+  return x >= w.client.left && y >= w.client.top && x < w.client.left + w.client.width && y < w.client.top + w.client.height;
 }
 
 // The pressed control, else the capture holder, else the topmost control under the pointer that takes
-// input (an enabled owner-drawn control, a text box, combo box, check box or button).
+// input (an enabled owner-drawn control, a text box, combo box, check box or button) and is not cut off
+// by its window's edge.
 std::optional<ControlId> FakePlatform::pointerTarget() const {
   if (pressed_) return pressed_;
   if (const auto holder = capture_.holder(); holder && controls_.at(index(*holder)).surface) return holder;
@@ -30,8 +34,9 @@ std::optional<ControlId> FakePlatform::pointerTarget() const {
     const Control& c = controls_[i];
     const bool takesInput = c.surface ? c.surface->enabled() && c.client
                                       : c.spec.kind != ControlKind::frame && c.spec.kind != ControlKind::label;
-    if (!takesInput || !windows_.at(index(c.window)).shown) continue;
-    const ScreenRect r = screenRect(static_cast<ControlId>(i));
+    const Window& w = windows_.at(index(c.window));
+    if (!takesInput || !w.shown || !inClientArea(w, cursor_)) continue;
+    const PixelRect r = screenRect(static_cast<ControlId>(i));
     if (cursor_.x >= r.left && cursor_.y >= r.top && cursor_.x < r.left + r.width && cursor_.y < r.top + r.height)
       return static_cast<ControlId>(i);
   }
@@ -42,9 +47,10 @@ void FakePlatform::deliverPointer(ControlId id,
                                   const std::function<void(ControlSurfaceClient&, float, float)>& deliver) {
   const Control& c = control(id);
   if (!c.client) return;
-  const ScreenRect r = screenRect(id);
-  deliver(*c.client, static_cast<float>((cursor_.x - r.left) * kTwipsPerPixel),
-          static_cast<float>((cursor_.y - r.top) * kTwipsPerPixel));
+  const PixelRect r = screenRect(id);
+  const int dpi = windows_.at(index(c.window)).dpi;
+  deliver(*c.client, static_cast<float>(pixelsToTwips(cursor_.x - r.left, dpi)),
+          static_cast<float>(pixelsToTwips(cursor_.y - r.top, dpi)));
 }
 
 void FakePlatform::movePointer(Point screen) {

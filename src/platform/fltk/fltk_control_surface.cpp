@@ -395,6 +395,7 @@ std::unique_ptr<ControlSurface> FltkPlatform::createControlSurface(WindowHandle 
   record->spec = placement;
   record->widget = widget;
   record->focusKeys = widget;
+  record->ownerDrawn = true;
   controls_.push_back(std::move(record));
   connectEvents(id);
 

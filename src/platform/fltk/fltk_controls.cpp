@@ -61,18 +61,36 @@ const FltkPlatform::ControlRecord& FltkPlatform::control(ControlId id) const {
 
 FltkPlatform::Placement FltkPlatform::place(WindowHandle handle, const ControlSpec& spec) {
   Fl_Group* parent = window(handle).widget.get();
-  int originX = 0;
-  int originY = 0;
   if (spec.container) {
     const ControlRecord& container = control(*spec.container);
     if (!container.group || container.window != handle)
       throw std::invalid_argument("container is not a frame of this window");
     parent = container.group;
-    originX = container.widget->x();
-    originY = container.widget->y();
   }
-  return Placement{parent, originX + twipsToPixels(spec.rect.left), originY + twipsToPixels(spec.rect.top),
-                   std::max(1, twipsToPixels(spec.rect.width)), std::max(1, twipsToPixels(spec.rect.height))};
+  const PixelRect area = controlArea(*this, spec, window(handle).dpi);
+  return Placement{parent, area.left, area.top, area.width, area.height};
+}
+
+const ControlSpec& FltkPlatform::placementOf(ControlId id) const { return control(id).spec; }
+
+std::vector<ControlId> FltkPlatform::controlsOf(WindowHandle handle) const {
+  std::vector<ControlId> ids;
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i]->window == handle) ids.push_back(static_cast<ControlId>(i));
+  }
+  return ids;
+}
+
+// Fonts stay as they were made: the only resolution here is X's nominal one.
+void FltkPlatform::placeControl(ControlId id, PixelRect area, int) {
+  ControlRecord& c = control(id);
+  if (!c.widget) return;  // an owner-drawn control that has gone
+  if (c.ownerDrawn) {
+    c.widget->position(area.left, area.top);
+  } else {
+    c.widget->resize(area.left, area.top, area.width, area.height);
+  }
+  if (c.spec.kind == ControlKind::label) fitLabel(*c.widget);
 }
 
 ControlId FltkPlatform::createControl(WindowHandle handle, const ControlSpec& spec) {

@@ -44,9 +44,11 @@ FltkPlatform::FltkPlatform() : epoch_(std::chrono::steady_clock::now()) {
   XkbSetDetectableAutoRepeat(display, True, &detectable);
   // The face of dialog controls on the desktop this program was made for.
   Fl::background(0xD4, 0xD0, 0xC8);
+  followScreens(true);
 }
 
 FltkPlatform::~FltkPlatform() {
+  followScreens(false);
   closeTickTimer();
   controls_.clear();  // the widgets themselves go with their windows
   windows_.clear();

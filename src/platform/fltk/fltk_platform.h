@@ -13,13 +13,14 @@
 #include "platform/pointer_capture.h"
 #include "platform/platform.h"
 #include "platform/tick_loop.h"
+#include "platform/window_layout.h"
 
 class Fl_Group;
 class Fl_Widget;
 
 namespace quorvel {
 
-class FltkPlatform final : public Platform, private TickWakeUp, private CaptureGrab {
+class FltkPlatform final : public Platform, private TickWakeUp, private CaptureGrab, private LayoutHost {
  public:
   // Connects to the X display named by DISPLAY.
   FltkPlatform();
@@ -87,6 +88,18 @@ class FltkPlatform final : public Platform, private TickWakeUp, private CaptureG
   // Moves the focus from `from` to the next control of its window in tab order.
   void moveFocus(WindowHandle window, std::optional<ControlId> from, bool backwards);
   void placeShownWindow(WindowRecord& record);
+  // The screens have changed: each window is laid out again, at the one resolution X gives a program.
+  // The toolkit says so to every platform that follows the screens; one process has one.
+  void followScreens(bool follow);
+  static int screenEvent(int event);
+  void screensChanged();
+  // Layout: where the controls are, and putting them at the pixels the shared layout works out.
+  const WindowSpec& windowSpecOf(WindowHandle window) const override;
+  std::vector<ControlId> controlsOf(WindowHandle window) const override;
+  const ControlSpec& placementOf(ControlId id) const override;
+  void setLayoutDpi(WindowHandle window, int dpi) override;
+  void sizeClientArea(WindowHandle window, PixelRect area) override;
+  void placeControl(ControlId id, PixelRect area, int dpi) override;
   // The window's reports to the focus tracker, and the control of a widget.
   void trackKeyboard(WindowHandle handle);
   std::optional<ControlId> controlOf(const Fl_Widget* widget) const;

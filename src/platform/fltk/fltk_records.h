@@ -16,6 +16,8 @@ namespace quorvel {
 
 struct FltkPlatform::WindowRecord {
   std::unique_ptr<TopWindow> widget;
+  WindowSpec spec;
+  int dpi = kBaseDpi;
   Point outerTopLeft;  // pixels; where the frame goes when the window is shown
 };
 
@@ -32,6 +34,7 @@ struct FltkPlatform::ControlRecord {
   TriStateCheck* check = nullptr;
   CommandButton* button = nullptr;
   FocusKeys* focusKeys = nullptr;
+  bool ownerDrawn = false;  // sizes itself
 };
 
 }  // namespace quorvel

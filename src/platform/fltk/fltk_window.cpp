@@ -1,14 +1,20 @@
 // Top-level windows: creation, placement by the outer frame's corner, showing and the event loop.
 #include <FL/Fl.H>
 
-#include <algorithm>
-
 #include "platform/fltk/fltk_icon.h"
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_records.h"
 #include "platform/fltk/fltk_screen.h"
 
 namespace quorvel {
+namespace {
+
+// X gives a program one nominal resolution, and these windows are laid out at it.
+constexpr int kServerDpi = kBaseDpi;
+
+FltkPlatform* screenFollower = nullptr;
+
+}  // namespace
 
 FltkPlatform::WindowRecord& FltkPlatform::window(WindowHandle handle) {
   return *windows_.at(static_cast<std::size_t>(handle));
@@ -21,9 +27,10 @@ const FltkPlatform::WindowRecord& FltkPlatform::window(WindowHandle handle) cons
 WindowHandle FltkPlatform::createWindow(const WindowSpec& spec) {
   const auto handle = static_cast<WindowHandle>(windows_.size());
   auto record = std::make_unique<WindowRecord>();
-  record->widget =
-      std::make_unique<TopWindow>(std::max(1, twipsToPixels(spec.clientWidth)),
-                                  std::max(1, twipsToPixels(spec.clientHeight)), spec.caption.c_str());
+  record->spec = spec;
+  record->dpi = kServerDpi;
+  const PixelRect client = clientArea(spec, record->dpi);
+  record->widget = std::make_unique<TopWindow>(client.width, client.height, spec.caption.c_str());
   record->widget->onTab = [this, handle](bool backwards) { moveFocus(handle, std::nullopt, backwards); };
   setProgramIcon(*record->widget);
   windows_.push_back(std::move(record));
@@ -82,8 +89,36 @@ TwipsPoint FltkPlatform::windowPosition(WindowHandle handle) const {
                     static_cast<float>(corner.y * kTwipsPerPixel)};
 }
 
-// X servers report a nominal resolution, and the controls here are laid out at 15 twips to the pixel.
-int FltkPlatform::windowDpi(WindowHandle) const { return 96; }
+int FltkPlatform::windowDpi(WindowHandle handle) const { return window(handle).dpi; }
+
+void FltkPlatform::followScreens(bool follow) {
+  if (follow) {
+    screenFollower = this;
+    Fl::add_handler(screenEvent);
+  } else if (screenFollower == this) {
+    Fl::remove_handler(screenEvent);
+    screenFollower = nullptr;
+  }
+}
+
+int FltkPlatform::screenEvent(int event) {
+  if (event == FL_SCREEN_CONFIGURATION_CHANGED && screenFollower) screenFollower->screensChanged();
+  return 0;  // not taken: others may follow the screens too
+}
+
+void FltkPlatform::screensChanged() {
+  for (std::size_t i = 0; i < windows_.size(); ++i) relayWindow(*this, static_cast<WindowHandle>(i), kServerDpi, false);
+}
+
+const WindowSpec& FltkPlatform::windowSpecOf(WindowHandle handle) const { return window(handle).spec; }
+
+void FltkPlatform::setLayoutDpi(WindowHandle handle, int dpi) { window(handle).dpi = dpi; }
+
+void FltkPlatform::sizeClientArea(WindowHandle handle, PixelRect area) {
+  TopWindow& widget = *window(handle).widget;
+  widget.size(area.width, area.height);
+  widget.redraw();
+}
 
 void FltkPlatform::showWindow(WindowHandle handle) {
   WindowRecord& record = window(handle);

@@ -67,10 +67,10 @@ void SurfaceWindow::shown() {
   client_->surfaceShown();
 }
 
-void SurfaceWindow::place(const RECT& rect, int dpi) {
-  origin_ = POINT{rect.left, rect.top};
+void SurfaceWindow::place(POINT corner, int dpi) {
+  origin_ = corner;
   dpi_ = dpi;
-  SetWindowPos(hwnd_, nullptr, rect.left, rect.top, MulDiv(width_, dpi, 96), MulDiv(height_, dpi, 96),
+  SetWindowPos(hwnd_, nullptr, corner.x, corner.y, MulDiv(width_, dpi, 96), MulDiv(height_, dpi, 96),
                SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -83,7 +83,7 @@ void SurfaceWindow::setSize(int width, int height) {
   InvalidateRect(GetParent(hwnd_), &before, TRUE);
   width_ = std::max(width, 1);
   height_ = std::max(height, 1);
-  place(RECT{origin_.x, origin_.y, 0, 0}, dpi_);
+  place(origin_, dpi_);
 }
 
 float SurfaceWindow::twipsX(LPARAM lParam) const {
@@ -328,7 +328,7 @@ std::unique_ptr<ControlSurface> Win32Platform::createControlSurface(WindowHandle
   } else {
     c.hwnd = hwnd;
     host->setSize(std::max(1, twipsToPixels(placement.rect.width)), std::max(1, twipsToPixels(placement.rect.height)));
-    placeControl(c);
+    placeNewControl(id);
     raiseAboveFrames(hwnd);
   }
   return std::make_unique<Win32ControlSurface>(*this, id, ambientFontFor(placement.font));

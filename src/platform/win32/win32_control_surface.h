@@ -27,8 +27,8 @@ class SurfaceWindow {
   int width() const { return width_; }
   int height() const { return height_; }
   void setSize(int width, int height);
-  // Puts the window at its place in window pixels, scaled by the window's resolution.
-  void place(const RECT& rect, int dpi);
+  // Puts the window's corner at a point of its parent's client area, its size scaled to the resolution.
+  void place(POINT corner, int dpi);
   void shown();
   // Cuts the window off from a control that is going away; it delivers and paints nothing more.
   void detach();

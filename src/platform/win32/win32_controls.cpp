@@ -58,33 +58,37 @@ HWND comboEdit(HWND combo) {
 
 }  // namespace
 
-RECT Win32Platform::controlRect(const ControlRecord& c) const {
-  const int dpi = window(c.window).dpi;
-  int left = c.spec.rect.left;
-  int top = c.spec.rect.top;
-  if (c.spec.container) {
-    left += control(*c.spec.container).spec.rect.left;
-    top += control(*c.spec.container).spec.rect.top;
+const ControlSpec& Win32Platform::placementOf(ControlId id) const { return control(id).spec; }
+
+std::vector<ControlId> Win32Platform::controlsOf(WindowHandle handle) const {
+  std::vector<ControlId> ids;
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].window == handle) ids.push_back(static_cast<ControlId>(i));
   }
-  const int x = twipsToPixels(left, dpi);
-  const int y = twipsToPixels(top, dpi);
-  return RECT{x, y, x + std::max(1, twipsToPixels(c.spec.rect.width, dpi)), y + std::max(1, twipsToPixels(c.spec.rect.height, dpi))};
+  return ids;
 }
 
-void Win32Platform::placeControl(ControlRecord& c) {
+void Win32Platform::placeControl(ControlId id, PixelRect area, int dpi) {
+  ControlRecord& c = control(id);
   if (c.surface) {
-    c.surface->place(controlRect(c), window(c.window).dpi);
+    c.surface->place(POINT{area.left, area.top}, dpi);
     return;
   }
-  const RECT r = controlRect(c);
-  int height = r.bottom - r.top;
+  if (!c.hwnd) return;
+  SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.control(c.spec.font, dpi)), FALSE);
+  int height = area.height;
   if (c.spec.kind == ControlKind::comboBox) {
     // The closed box as high as asked; the height given to the window is that of the open list.
     SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max<LPARAM>(height - 6, 1));
     height += 12 * height;
   }
-  SetWindowPos(c.hwnd, nullptr, r.left, r.top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(c.hwnd, nullptr, area.left, area.top, area.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   if (c.spec.kind == ControlKind::label) fitLabel(c);
+}
+
+void Win32Platform::placeNewControl(ControlId id) {
+  const int dpi = window(control(id).window).dpi;
+  placeControl(id, controlArea(*this, control(id).spec, dpi), dpi);
 }
 
 // NOTE: the system stacks each new child below its older siblings; a control must lie above the frame
@@ -118,8 +122,6 @@ ControlId Win32Platform::createControl(WindowHandle handle, const ControlSpec& s
                                     0, 0, 1, 1, w.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(id))),
                                     instance_, nullptr);
   controls_.push_back(ControlRecord{handle, spec, {}, hwnd, nullptr, -1, false});
-  ControlRecord& c = control(id);
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.control(spec.font, w.dpi)), FALSE);
   switch (spec.kind) {
     case ControlKind::textBox:
       // A limit for the user's typing only: text set by the program is never cut.
@@ -134,7 +136,7 @@ ControlId Win32Platform::createControl(WindowHandle handle, const ControlSpec& s
     default:
       break;
   }
-  placeControl(c);
+  placeNewControl(id);
   raiseAboveFrames(hwnd);
   return id;
 }

@@ -13,13 +13,14 @@
 #include "platform/focus_tracker.h"
 #include "platform/pointer_capture.h"
 #include "platform/tick_loop.h"
+#include "platform/window_layout.h"
 #include "platform/win32/win32_fonts.h"
 
 namespace quorvel {
 
 class SurfaceWindow;
 
-class Win32Platform final : public Platform, private TickWakeUp, private CaptureGrab {
+class Win32Platform final : public Platform, private TickWakeUp, private CaptureGrab, private LayoutHost {
  public:
   Win32Platform();
   ~Win32Platform() override;
@@ -92,11 +93,18 @@ class Win32Platform final : public Platform, private TickWakeUp, private Capture
   std::optional<ControlId> controlOf(HWND hwnd) const;
   std::optional<WindowHandle> windowOf(HWND hwnd) const;
 
-  RECT controlRect(const ControlRecord& c) const;  // window client pixels
-  void placeControl(ControlRecord& c);
+  // Layout: where the controls are, and putting them at the pixels the shared layout works out.
+  const WindowSpec& windowSpecOf(WindowHandle handle) const override;
+  std::vector<ControlId> controlsOf(WindowHandle handle) const override;
+  const ControlSpec& placementOf(ControlId id) const override;
+  void setLayoutDpi(WindowHandle handle, int dpi) override;
+  void sizeClientArea(WindowHandle handle, PixelRect area) override;
+  void placeControl(ControlId id, PixelRect area, int dpi) override;
+  void placeNewControl(ControlId id);
   void fitLabel(ControlRecord& c);
   static void raiseAboveFrames(HWND hwnd);
-  void applyDpi(WindowHandle handle, int dpi, const RECT* suggested = nullptr);
+  // The window is on a screen of `dpi` now; the system may have given it its new outer rectangle.
+  void resolutionChanged(WindowHandle handle, int dpi, const RECT* suggested);
   bool activated(WindowHandle handle, WPARAM wParam);
   void minimised(WindowHandle handle, bool minimised);
 

@@ -60,7 +60,7 @@ LRESULT Win32Platform::handleWindowMessage(WindowHandle handle, UINT message, WP
       if ((wParam == SIZE_MINIMIZED) != window(handle).minimised) minimised(handle, wParam == SIZE_MINIMIZED);
       break;
     case WM_DPICHANGED:
-      applyDpi(handle, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      resolutionChanged(handle, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       DestroyWindow(hwnd);
@@ -114,38 +114,35 @@ void Win32Platform::minimised(WindowHandle handle, bool minimised) {
 WindowHandle Win32Platform::createWindow(const WindowSpec& spec) {
   const auto handle = static_cast<WindowHandle>(windows_.size());
   windows_.push_back(WindowRecord{nullptr, spec, dpiOf(nullptr), true, false});
-  const WindowRecord& record = windows_.back();
-  const RECT outer = outerRect(std::max(1, twipsToPixels(spec.clientWidth, record.dpi)),
-                               std::max(1, twipsToPixels(spec.clientHeight, record.dpi)), kWindowStyle, kWindowExStyle,
-                               record.dpi);
+  const PixelRect client = clientArea(spec, window(handle).dpi);
+  const RECT outer = outerRect(client.width, client.height, kWindowStyle, kWindowExStyle, window(handle).dpi);
   const HWND hwnd = CreateWindowExW(kWindowExStyle, kMainWindowClass, wide(spec.caption).c_str(), kWindowStyle, 0, 0,
                                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
   window(handle).hwnd = hwnd;
   // Created on the primary screen; laid out at the resolution of the screen it is really on.
-  if (const int dpi = dpiOf(hwnd); dpi != window(handle).dpi) applyDpi(handle, dpi);
+  if (const int dpi = dpiOf(hwnd); dpi != window(handle).dpi) resolutionChanged(handle, dpi, nullptr);
   return handle;
 }
 
-// Lays the window and its controls out at a resolution: sizes, places and fonts in pixels of that
-// resolution, the same twips everywhere. The window takes the rectangle the system suggests, if any.
-void Win32Platform::applyDpi(WindowHandle handle, int dpi, const RECT* suggested) {
-  WindowRecord& record = window(handle);
-  record.dpi = dpi;
+void Win32Platform::resolutionChanged(WindowHandle handle, int dpi, const RECT* suggested) {
+  const WindowRecord& record = window(handle);
   if (suggested) {
     SetWindowPos(record.hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-  } else {
-    const RECT outer = outerRect(std::max(1, twipsToPixels(record.spec.clientWidth, dpi)),
-                                 std::max(1, twipsToPixels(record.spec.clientHeight, dpi)), kWindowStyle, kWindowExStyle, dpi);
-    SetWindowPos(record.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  for (ControlRecord& c : controls_) {
-    if (c.window != handle || !c.hwnd) continue;
-    if (!c.surface) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.control(c.spec.font, dpi)), FALSE);
-    placeControl(c);
-  }
+  relayWindow(*this, handle, dpi, suggested != nullptr);
   InvalidateRect(record.hwnd, nullptr, TRUE);
+}
+
+const WindowSpec& Win32Platform::windowSpecOf(WindowHandle handle) const { return window(handle).spec; }
+
+void Win32Platform::setLayoutDpi(WindowHandle handle, int dpi) { window(handle).dpi = dpi; }
+
+void Win32Platform::sizeClientArea(WindowHandle handle, PixelRect area) {
+  const WindowRecord& record = window(handle);
+  const RECT outer = outerRect(area.width, area.height, kWindowStyle, kWindowExStyle, record.dpi);
+  SetWindowPos(record.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Platform::moveWindow(WindowHandle handle, TwipsPoint outerTopLeft) {
