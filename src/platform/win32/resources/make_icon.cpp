@@ -1,7 +1,7 @@
 // Build tool, run on the build machine: turns the program's XPM icon art into a Windows icon file with
-// 16, 24, 32 and 48 pixel images, each in 32-bit colour with alpha and in 8-bit colour with a mask.
-// Usage: make_icon out.ico art16.xpm art32.xpm. The 24 and 48 pixel images are the 32 pixel art scaled by
-// nearest neighbour, so every size shows the same picture.
+// 16 and 32 pixel images, each in 16 colours, 256 colours and 24-bit colour, transparent through a mask.
+// Usage: make_icon out.ico art16.xpm art32.xpm. The art has at most 15 colours besides None, so every
+// image shows it exactly.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -54,24 +54,16 @@ bool readXpm(const std::string& path, Image& image) {
   return true;
 }
 
-Image scaled(const Image& source, int size) {
-  Image image{size, {}};
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x)
-      image.argb.push_back(source.argb[static_cast<std::size_t>((y * 2 + 1) * source.size / (2 * size) * source.size +
-                                                                 (x * 2 + 1) * source.size / (2 * size))]);
-  return image;
-}
-
 void put16(std::string& out, unsigned v) { out += static_cast<char>(v & 0xFF), out += static_cast<char>((v >> 8) & 0xFF); }
 void put32(std::string& out, std::uint32_t v) { put16(out, v & 0xFFFF), put16(out, v >> 16); }
 
 // An icon image: the bitmap header with twice the height (colour rows, then mask rows), bottom row first,
-// each row padded to four bytes.
+// each row padded to four bytes. 4- and 8-bit images carry their palette, transparent pixels on entry 0.
+// Returns nothing when the art has more colours than the palette holds.
 std::string iconImage(const Image& image, int bits) {
   const int size = image.size;
-  std::vector<std::uint32_t> colours;  // 8-bit images: the palette, transparent pixels on entry 0
-  if (bits == 8) colours.push_back(0);
+  const std::size_t paletteSize = bits < 24 ? std::size_t{1} << bits : 0;
+  std::vector<std::uint32_t> colours{0};
   auto indexOf = [&](std::uint32_t argb) -> unsigned {
     if ((argb >> 24) == 0) return 0;
     for (std::size_t i = 1; i < colours.size(); ++i)
@@ -86,17 +78,25 @@ std::string iconImage(const Image& image, int bits) {
     std::string maskBits(static_cast<std::size_t>(maskRow), '\0');
     for (int x = 0; x < size; ++x) {
       const std::uint32_t argb = image.argb[static_cast<std::size_t>(y * size + x)];
-      if (bits == 32) {
-        put32(row, argb);  // stored as blue, green, red, alpha
-      } else {
+      const bool transparent = (argb >> 24) == 0;
+      if (bits == 24) {
+        const std::uint32_t shown = transparent ? 0 : argb;  // stored as blue, green, red
+        row += static_cast<char>(shown & 0xFF), row += static_cast<char>((shown >> 8) & 0xFF);
+        row += static_cast<char>((shown >> 16) & 0xFF);
+      } else if (bits == 8) {
         row += static_cast<char>(indexOf(argb));
+      } else if (x % 2 == 0) {
+        row += static_cast<char>(indexOf(argb) << 4);
+      } else {
+        row.back() = static_cast<char>(row.back() | static_cast<char>(indexOf(argb)));
       }
-      if ((argb >> 24) == 0) maskBits[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
+      if (transparent) maskBits[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
     }
     while (row.size() % 4) row += '\0';
     pixels += row;
     mask += maskBits;
   }
+  if (paletteSize && colours.size() > paletteSize) return {};
   std::string out;
   put32(out, 40);
   put32(out, static_cast<std::uint32_t>(size));
@@ -106,9 +106,9 @@ std::string iconImage(const Image& image, int bits) {
   put32(out, 0);
   put32(out, static_cast<std::uint32_t>(pixels.size() + mask.size()));
   put32(out, 0), put32(out, 0);
-  put32(out, bits == 8 ? 256 : 0), put32(out, 0);
-  if (bits == 8) {
-    colours.resize(256, 0);
+  put32(out, static_cast<std::uint32_t>(paletteSize)), put32(out, 0);
+  if (paletteSize) {
+    colours.resize(paletteSize, 0);
     for (std::uint32_t c : colours) put32(out, c & 0x00FFFFFFu);
   }
   return out + pixels + mask;
@@ -122,13 +122,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_icon out.ico art16.xpm art32.xpm (square XPM, one character a pixel)\n");
     return 1;
   }
-  const Image images[] = {small, scaled(large, 24), large, scaled(large, 48)};
   std::vector<std::string> bodies;
   std::vector<std::pair<int, int>> entries;  // size, bits
-  for (int bits : {32, 8}) {
-    for (const Image& image : images) {
-      bodies.push_back(iconImage(image, bits));
-      entries.emplace_back(image.size, bits);
+  for (const Image* image : {&small, &large}) {
+    for (int bits : {4, 8, 24}) {
+      bodies.push_back(iconImage(*image, bits));
+      if (bodies.back().empty()) {
+        std::fprintf(stderr, "make_icon: the %d pixel art has more colours than %d bits hold\n", image->size, bits);
+        return 1;
+      }
+      entries.emplace_back(image->size, bits);
     }
   }
   std::string file;
@@ -136,7 +139,7 @@ int main(int argc, char** argv) {
   std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * bodies.size());
   for (std::size_t i = 0; i < bodies.size(); ++i) {
     file += static_cast<char>(entries[i].first), file += static_cast<char>(entries[i].first);
-    file += '\0', file += '\0';
+    file += static_cast<char>(entries[i].second == 4 ? 16 : 0), file += '\0';
     put16(file, 1), put16(file, static_cast<unsigned>(entries[i].second));
     put32(file, static_cast<std::uint32_t>(bodies[i].size())), put32(file, offset);
     offset += static_cast<std::uint32_t>(bodies[i].size());
