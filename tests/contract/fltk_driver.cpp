@@ -4,6 +4,7 @@
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -33,11 +34,23 @@ const char* keyName(Key key) {
       return "Down";
     case Key::space:
       return "space";
+    case Key::stop:
+      return "F8";
   }
   return "";
 }
 
 constexpr double kWatchSeconds = 0.01;
+
+bool grabRefused = false;
+
+int noteRefusal(Display*, XErrorEvent* error) {
+  grabRefused = grabRefused || error->error_code == BadAccess;
+  return 0;
+}
+
+// F8 with and without Caps Lock and Num Lock (Mod2 here), as a program that wants the key grabs it.
+constexpr unsigned kLockStates[] = {0, LockMask, Mod2Mask, LockMask | Mod2Mask};
 
 }  // namespace
 
@@ -47,7 +60,10 @@ FltkDriver::FltkDriver() {
   settle();
 }
 
-FltkDriver::~FltkDriver() { Fl::remove_timeout(watchMessageBoxes, this); }
+FltkDriver::~FltkDriver() {
+  Fl::remove_timeout(watchMessageBoxes, this);
+  if (otherProgram_) XCloseDisplay(static_cast<Display*>(otherProgram_));
+}
 
 Platform& FltkDriver::platform() { return backend(); }
 
@@ -177,6 +193,29 @@ int FltkDriver::changeResolution(WindowHandle, int) {
   Fl::handle(FL_SCREEN_CONFIGURATION_CHANGED, nullptr);
   settle();
   return kBaseDpi;
+}
+
+// Another client of the display grabs F8 on the root window; the server refuses a key another holds.
+bool FltkDriver::takeStopKeyElsewhere() {
+  if (!otherProgram_) otherProgram_ = XOpenDisplay(nullptr);
+  auto* other = static_cast<Display*>(otherProgram_);
+  const KeyCode key = XKeysymToKeycode(other, XK_F8);
+  grabRefused = false;
+  const XErrorHandler previous = XSetErrorHandler(noteRefusal);
+  for (const unsigned state : kLockStates)
+    XGrabKey(other, key, state, DefaultRootWindow(other), False, GrabModeAsync, GrabModeAsync);
+  XSync(other, False);
+  XSetErrorHandler(previous);
+  if (grabRefused) giveBackStopKeyElsewhere();
+  return !grabRefused;
+}
+
+void FltkDriver::giveBackStopKeyElsewhere() {
+  auto* other = static_cast<Display*>(otherProgram_);
+  if (!other) return;
+  const KeyCode key = XKeysymToKeycode(other, XK_F8);
+  for (const unsigned state : kLockStates) XUngrabKey(other, key, state, DefaultRootWindow(other));
+  XSync(other, False);
 }
 
 }  // namespace quorvel::contract

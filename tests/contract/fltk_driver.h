@@ -28,6 +28,8 @@ class FltkDriver final : public BackendDriver {
   void activate(WindowHandle window) override;
   void minimise(WindowHandle window, bool minimised) override;
   int changeResolution(WindowHandle window, int dpi) override;
+  bool takeStopKeyElsewhere() override;
+  void giveBackStopKeyElsewhere() override;
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 
@@ -39,6 +41,7 @@ class FltkDriver final : public BackendDriver {
   Duration boxSeen_{};
   bool boxOpen_ = false;
   std::map<WindowHandle, unsigned long> windows_;
+  void* otherProgram_ = nullptr;  // another client's display connection, holding the stop key
 };
 
 }  // namespace quorvel::contract

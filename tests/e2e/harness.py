@@ -104,11 +104,13 @@ def default_entries():
 
 
 class Recorder:
-    """A running recorder; collects its presses as (button, root x, root y, server time in ms)."""
+    """A running recorder; collects its presses as (button, root x, root y, server time in ms), and the
+    keys pressed on its window."""
 
     def __init__(self, process):
         self.process = process
         self._presses = []
+        self._keys = []
         self._ready = threading.Event()
         self._lock = threading.Lock()
         threading.Thread(target=self._read, daemon=True).start()
@@ -122,10 +124,18 @@ class Recorder:
             elif len(fields) == 5 and fields[0] == "press":
                 with self._lock:
                     self._presses.append(tuple(int(field) for field in fields[1:]))
+            elif len(fields) == 2 and fields[0] == "key":
+                with self._lock:
+                    self._keys.append(fields[1])
 
     def presses(self):
         with self._lock:
             return list(self._presses)
+
+    def keys(self):
+        """The names of the keys pressed on its window so far."""
+        with self._lock:
+            return list(self._keys)
 
     def wait_for(self, count, timeout):
         """The presses so far, once there are at least count of them."""

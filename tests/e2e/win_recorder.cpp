@@ -1,6 +1,8 @@
 // The click recorder for the Windows program under Wine: clicks injected there reach only Wine's own
 // windows, so this Windows program shows a window of the given screen geometry and logs each press:
 //   press <button> <screen x> <screen y> <message time in ms>
+// and the keys pressed while it has the keyboard (F8 by name, others by virtual-key code):
+//   key <name>
 // A line "ready" tells the reader that nothing can be missed from then on.
 // Usage: win_recorder --window X Y W H
 #include <windows.h>
@@ -29,6 +31,14 @@ LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_RBUTTONDOWN:
       log(3, hwnd, lParam);
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_F8) {
+        std::puts("key F8");
+      } else {
+        std::printf("key vk%u\n", static_cast<unsigned>(wParam));
+      }
+      std::fflush(stdout);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -11,6 +11,7 @@
 #include "platform/fltk/fltk_fonts.h"
 #include "platform/focus_tracker.h"
 #include "platform/pointer_capture.h"
+#include "platform/stop_key.h"
 #include "platform/platform.h"
 #include "platform/tick_loop.h"
 #include "platform/window_layout.h"
@@ -20,7 +21,11 @@ class Fl_Widget;
 
 namespace quorvel {
 
-class FltkPlatform final : public Platform, private TickWakeUp, private CaptureGrab, private LayoutHost {
+class FltkPlatform final : public Platform,
+                           private TickWakeUp,
+                           private CaptureGrab,
+                           private LayoutHost,
+                           private StopKeyGrab {
  public:
   // Connects to the X display named by DISPLAY.
   FltkPlatform();
@@ -57,6 +62,8 @@ class FltkPlatform final : public Platform, private TickWakeUp, private CaptureG
   void runEventLoop() override;
 
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  bool takeStopKey(std::function<void()> onPressed) override { return stopKey_.take(std::move(onPressed)); }
+  void giveBackStopKey() override { stopKey_.giveBack(); }
 
  private:
   struct WindowRecord;
@@ -100,6 +107,10 @@ class FltkPlatform final : public Platform, private TickWakeUp, private CaptureG
   void setLayoutDpi(WindowHandle window, int dpi) override;
   void sizeClientArea(WindowHandle window, PixelRect area) override;
   void placeControl(ControlId id, PixelRect area, int dpi) override;
+  // The stop key: F8 grabbed on the root window, and its presses seen before the toolkit sees them.
+  bool grabStopKey() override;
+  void releaseStopKey() override;
+  static int stopKeyEvent(void* event, void* platform);
   // The window's reports to the focus tracker, and the control of a widget.
   void trackKeyboard(WindowHandle handle);
   std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
@@ -112,6 +123,8 @@ class FltkPlatform final : public Platform, private TickWakeUp, private CaptureG
   FontCatalog fonts_;
   FocusTracker focusTracker_;
   PointerCapture capture_{*this};
+  StopKey stopKey_{*this};
+  unsigned stopKeyCode_ = 0;  // the grabbed key's code while it is grabbed
   std::vector<std::unique_ptr<WindowRecord>> windows_;
   std::vector<std::unique_ptr<ControlRecord>> controls_;
 };
