@@ -319,6 +319,10 @@ class Session:
     def start(self, folder):
         return App(self, folder, self.spawn([os.path.join(folder, os.path.basename(self.quorvel))]))
 
+    def focus_recorder(self):
+        """The keyboard goes to the recorder's window."""
+        self.xdotool("windowfocus", "--sync", self.windows_named("recorder")[0])
+
     def start_recorder(self, *args):
         return Recorder(self.spawn([self.recorder, *args], stdout=subprocess.PIPE, text=True))
 

@@ -13,7 +13,7 @@ SLOTS = [(350, 250, 1, 1), (420, 300, 1, 1), (0, 0, 0, 0)]
 
 def f8_to_recorder(session, recorder):
     """F8 typed while the recorder's window has the keyboard; the keys it has seen before."""
-    session.xdotool("windowfocus", "--sync", session.windows_named("recorder")[0])
+    session.focus_recorder()
     seen = recorder.keys()
     session.xdotool("key", "F8")
     return seen
