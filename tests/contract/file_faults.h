@@ -2,6 +2,7 @@
 // while its object lives; made() says whether this system could make it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,11 @@ class ReplaceFailure {
   struct State;
   std::unique_ptr<State> state_;
 };
+
+// Runs `work` in a child process killed (SIGKILL) as it enters its `call`-th system call, counted from 1:
+// true when it was killed, false when the work ended first. Nothing where no process can be stopped at its
+// system calls.
+std::optional<bool> runKilledAtSystemCall(const std::function<void()>& work, int call);
 
 // The file (in `folder`) cannot be read, by this program at least, though it could be written.
 class UnreadableFile {

@@ -1,11 +1,14 @@
 #include <fcntl.h>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,7 +30,48 @@ void actAsRootAgain() {
   if (::getuid() == 0) (void)!::seteuid(0);
 }
 
+// Lets the traced child run to its next system-call stop, handing it `signal`; the stop's status.
+int resumeUntilSystemCall(pid_t child, int signal) {
+  ::ptrace(PTRACE_SYSCALL, child, nullptr, reinterpret_cast<void*>(static_cast<std::intptr_t>(signal)));
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return status;
+}
+
 }  // namespace
+
+std::optional<bool> runKilledAtSystemCall(const std::function<void()>& work, int call) {
+  const pid_t child = ::fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) {
+    ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+    ::raise(SIGSTOP);
+    work();
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!WIFSTOPPED(status) || ::ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD) != 0) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    return std::nullopt;
+  }
+  // Stops come in pairs, entering a call and leaving it; other stops are signals the child is handed on.
+  bool inCall = false;
+  int entered = 0;
+  int signal = 0;
+  for (;;) {
+    status = resumeUntilSystemCall(child, signal);
+    if (WIFEXITED(status)) return false;
+    if (WIFSIGNALED(status)) return true;
+    signal = WSTOPSIG(status) == (SIGTRAP | 0x80) ? 0 : WSTOPSIG(status);
+    if (signal == 0 && !inCall && ++entered == call) break;
+    if (signal == 0) inCall = !inCall;
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, &status, 0);
+  return true;
+}
 
 // A file-size limit: a full disk that works for root too.
 struct ReplaceFailure::State {

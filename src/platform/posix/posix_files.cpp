@@ -8,8 +8,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
+#include "platform/in_place_write.h"
 #include "platform/native_files.h"
 
 namespace quorvel {
@@ -113,20 +115,36 @@ int createTemporary(const std::string& target, std::string& name) {
   return ::mkostemps(name.data(), static_cast<int>(kTemporaryFileEnding.size()), O_CLOEXEC);
 }
 
-// The whole text written over the file itself, for a folder that refuses a temporary file. Space for a
-// longer text is claimed first, so that a full disk stops the write before the first byte changes.
-FileFault rewriteInPlace(const std::string& target, std::string_view contents, off_t oldSize) {
+// The open file as the in-place writer drives it.
+class DescriptorInPlace final : public InPlaceFile {
+ public:
+  explicit DescriptorInPlace(int fd) : fd_(fd) {}
+  std::optional<std::uint64_t> size() override {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+  }
+  // A file system that cannot claim space ahead meets a full disk in the write instead.
+  bool reserve(std::uint64_t size) override {
+    return ::fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0 || errno == EOPNOTSUPP;
+  }
+  bool writeFromStart(std::string_view bytes) override {
+    return ::lseek(fd_, 0, SEEK_SET) == 0 && writeAll(fd_, bytes);
+  }
+  bool truncate(std::uint64_t size) override { return ::ftruncate(fd_, static_cast<off_t>(size)) == 0; }
+  bool flush() override { return ::fsync(fd_) == 0; }
+
+ private:
+  int fd_;
+};
+
+// The whole text written over the file itself, for a folder that refuses a temporary file.
+FileFault rewriteInPlace(const std::string& target, std::string_view contents) {
   FileFault fault = FileFault::none;
   FileDescriptor fd(openRegular(target, O_WRONLY, fault));
   if (fd.get() < 0) return fault == FileFault::other ? FileFault::readOnlyFile : fault;
-  const auto newSize = static_cast<off_t>(contents.size());
-  if (newSize > oldSize && ::fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, oldSize, newSize - oldSize) != 0 &&
-      errno != EOPNOTSUPP) {
-    return writeFault(errno);
-  }
-  const bool written = writeAll(fd.get(), contents) && ::ftruncate(fd.get(), newSize) == 0 &&
-                       ::fsync(fd.get()) == 0 && fd.close();
-  return written ? FileFault::none : writeFault(errno);
+  DescriptorInPlace file(fd.get());
+  return writeInPlace(file, contents) && fd.close() ? FileFault::none : writeFault(errno);
 }
 
 // The temporary file filled, synced and renamed over the target; the error of the step that failed.
@@ -227,7 +245,7 @@ FileFault NativeFiles::replaceFile(const std::string& path, std::string_view con
   if (fd.get() < 0) {
     const int error = errno;
     const bool folderRefused = error == EACCES || error == EPERM;
-    if (existed && folderRefused) return rewriteInPlace(target, contents, st.st_size);
+    if (existed && folderRefused) return rewriteInPlace(target, contents);
     return folderRefused ? FileFault::readOnlyFolder : writeFault(error);
   }
   // Keeping the owner is best effort: only a privileged user can give a file away.
