@@ -14,7 +14,7 @@ namespace quorvel {
 class NativeFiles final : public Files {
  public:
   std::string executableDirectory() const override;
-  std::optional<std::string> userSettingsDirectory() override;
+  SettingsFolder userSettingsDirectory() override;
   bool folderTakesNewFiles(const std::string& directory) override;
   char pathSeparator() const override;
   FileCheck fileExists(const std::string& path) override;

@@ -30,6 +30,19 @@ void actAsRootAgain() {
   if (::getuid() == 0) (void)!::seteuid(0);
 }
 
+std::optional<std::string> variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void restore(const char* name, const std::optional<std::string>& value) {
+  if (value) {
+    ::setenv(name, value->c_str(), 1);
+  } else {
+    ::unsetenv(name);
+  }
+}
+
 // Lets the traced child run to its next system-call stop, handing it `signal`; the stop's status.
 int resumeUntilSystemCall(pid_t child, int signal) {
   ::ptrace(PTRACE_SYSCALL, child, nullptr, reinterpret_cast<void*>(static_cast<std::intptr_t>(signal)));
@@ -174,23 +187,32 @@ bool makeNotAFile(const std::string& path, NotAFile kind) {
 }
 
 struct SettingsHomeIn::State {
-  std::optional<std::string> saved;
+  std::optional<std::string> savedConfigHome;
+  std::optional<std::string> savedHome;
+  std::optional<std::string> base;
   std::optional<std::string> expected;
 };
 
-SettingsHomeIn::SettingsHomeIn(const std::string& folder) : state_(std::make_unique<State>()) {
-  if (const char* old = std::getenv("XDG_CONFIG_HOME")) state_->saved = old;
-  ::setenv("XDG_CONFIG_HOME", (folder + "/settings home").c_str(), 1);
-  state_->expected = folder + "/settings home/quorvel";
+SettingsHomeIn::SettingsHomeIn(const std::string& folder, SettingsBase base) : state_(std::make_unique<State>()) {
+  state_->savedConfigHome = variable("XDG_CONFIG_HOME");
+  state_->savedHome = variable("HOME");
+  state_->base = folder + "/settings home";
+  if (base == SettingsBase::configHome) {
+    ::setenv("XDG_CONFIG_HOME", state_->base->c_str(), 1);
+    state_->expected = *state_->base + "/quorvel";
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", state_->base->c_str(), 1);
+    state_->expected = *state_->base + "/.config/quorvel";
+  }
 }
 
 SettingsHomeIn::~SettingsHomeIn() {
-  if (state_->saved) {
-    ::setenv("XDG_CONFIG_HOME", state_->saved->c_str(), 1);
-  } else {
-    ::unsetenv("XDG_CONFIG_HOME");
-  }
+  restore("XDG_CONFIG_HOME", state_->savedConfigHome);
+  restore("HOME", state_->savedHome);
 }
+
+const std::optional<std::string>& SettingsHomeIn::base() const { return state_->base; }
 
 const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->expected; }
 

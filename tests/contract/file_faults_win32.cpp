@@ -172,13 +172,15 @@ bool makeNotAFile(const std::string& path, NotAFile kind) {
 
 // %APPDATA% comes from the user's profile; a program cannot point it elsewhere.
 struct SettingsHomeIn::State {
-  std::optional<std::string> expected;
+  std::optional<std::string> none;
 };
 
-SettingsHomeIn::SettingsHomeIn(const std::string&) : state_(std::make_unique<State>()) {}
+SettingsHomeIn::SettingsHomeIn(const std::string&, SettingsBase) : state_(std::make_unique<State>()) {}
 
 SettingsHomeIn::~SettingsHomeIn() = default;
 
-const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->expected; }
+const std::optional<std::string>& SettingsHomeIn::base() const { return state_->none; }
+
+const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->none; }
 
 }  // namespace quorvel::testing

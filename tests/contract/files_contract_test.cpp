@@ -159,14 +159,30 @@ TYPED_TEST(FilesContract, WhatIsNotAFileIsNeitherReadNorReplaced) {
 
 TYPED_TEST(FilesContract, UserSettingsFolderIsMadeWhereTheSystemSays) {
   testing::SettingsHomeIn home(this->dir.str());
-  const auto own = this->files.userSettingsDirectory();
-  ASSERT_TRUE(own.has_value());
+  const SettingsFolder own = this->files.userSettingsDirectory();
+  ASSERT_EQ(own.fault, FolderFault::none);
   if (home.expected()) {
-    EXPECT_EQ(*own, *home.expected());
+    EXPECT_EQ(own.path, *home.expected());
   }
-  EXPECT_TRUE(fs::is_directory(fs::u8path(*own)));
-  EXPECT_TRUE(this->files.folderTakesNewFiles(*own));
+  EXPECT_TRUE(fs::is_directory(fs::u8path(own.path)));
+  EXPECT_TRUE(this->files.folderTakesNewFiles(own.path));
   EXPECT_EQ(this->files.userSettingsDirectory(), own);
+}
+
+// A settings folder that cannot be made names the folder in its way: a file where XDG_CONFIG_HOME points,
+// or a home folder that is not there, which is the user's and never made.
+TYPED_TEST(FilesContract, UserSettingsFolderThatCannotBeMadeNamesWhatIsInTheWay) {
+  for (const auto base : {testing::SettingsBase::configHome, testing::SettingsBase::home}) {
+    testing::SettingsHomeIn home(this->dir.str(), base);
+    if (!home.expected()) GTEST_SKIP() << "the system alone decides where the settings folder is";
+    const bool fileInTheWay = base == testing::SettingsBase::configHome;
+    if (fileInTheWay) writeBytes(*home.base(), "");
+    const SettingsFolder expected{*home.expected(), fileInTheWay ? FolderFault::notAFolder : FolderFault::missing,
+                                  *home.base()};
+    EXPECT_EQ(this->files.userSettingsDirectory(), expected);
+    EXPECT_EQ(fs::exists(*home.base()), fileInTheWay);
+    fs::remove(*home.base());
+  }
 }
 
 // The change keeps the size; only the modification time tells. (A change that also puts the old time

@@ -155,14 +155,31 @@ FileFault fillAndRename(FileDescriptor& fd, mode_t mode, std::string_view conten
   return written ? FileFault::none : writeFault(errno);
 }
 
-// Every missing folder of the path made, as XDG asks, for this user alone.
-bool makeDirectories(const std::string& path) {
-  for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-    ::mkdir(path.substr(0, slash).c_str(), 0700);
-  }
-  ::mkdir(path.c_str(), 0700);
+std::string inFolder(const std::string& folder, const std::string& name) {
+  return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
+// What keeps one folder on the way from being used; a missing one is made first, when `make` allows it.
+FolderFault folderFault(const std::string& folder, bool make) {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? FolderFault::none : FolderFault::notAFolder;
+  if (errno != ENOENT) return FolderFault::other;
+  if (!make) return FolderFault::missing;
+  if (::mkdir(folder.c_str(), 0700) == 0) return FolderFault::none;
+  return errno == EACCES || errno == EPERM || errno == EROFS ? FolderFault::readOnly : FolderFault::other;
+}
+
+// The folder, with every missing folder below `base` made, as XDG asks, for this user alone; `base`
+// itself must be there. Else the first folder on the way that could not be had, or the one that refused it.
+SettingsFolder madeFolder(const std::string& path, const std::string& base) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string folder = path.substr(0, slash);
+    const FolderFault fault = folderFault(folder, folder.size() > base.size());
+    if (fault != FolderFault::none) {
+      return SettingsFolder{path, fault, fault == FolderFault::readOnly ? directoryOf(folder) : folder};
+    }
+    if (slash == std::string::npos) return SettingsFolder{path, FolderFault::none, ""};
+  }
 }
 
 std::optional<std::string> homeDirectory() {
@@ -286,20 +303,14 @@ std::string NativeFiles::executableDirectory() const {
   return directoryOf(exe);
 }
 
-std::optional<std::string> NativeFiles::userSettingsDirectory() {
-  // A relative XDG_CONFIG_HOME is to be ignored, as an empty one is.
+SettingsFolder NativeFiles::userSettingsDirectory() {
+  // A relative XDG_CONFIG_HOME is to be ignored, as an empty one is. The home folder is the user's, never
+  // made here.
   const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  std::string base;
-  if (configHome && configHome[0] == '/') {
-    base = configHome;
-  } else if (const auto home = homeDirectory()) {
-    base = *home + "/.config";
-  } else {
-    return std::nullopt;
-  }
-  const std::string directory = base + "/quorvel";
-  if (!makeDirectories(directory)) return std::nullopt;
-  return directory;
+  if (configHome && configHome[0] == '/') return madeFolder(inFolder(configHome, "quorvel"), "/");
+  const auto home = homeDirectory();
+  if (!home) return SettingsFolder{"", FolderFault::noHome, ""};
+  return madeFolder(inFolder(*home, ".config/quorvel"), *home);
 }
 
 bool NativeFiles::folderTakesNewFiles(const std::string& directory) {

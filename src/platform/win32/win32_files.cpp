@@ -267,16 +267,28 @@ std::string NativeFiles::executableDirectory() const {
   return narrow(directoryOf(std::wstring(buffer.data(), n)));
 }
 
-std::optional<std::string> NativeFiles::userSettingsDirectory() {
+SettingsFolder NativeFiles::userSettingsDirectory() {
   wchar_t appData[MAX_PATH] = {};
   if (::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData) != S_OK) {
-    return std::nullopt;
+    return SettingsFolder{"", FolderFault::noHome, ""};
   }
   const std::wstring directory = std::wstring(appData) + L"\\Quorvel";
-  ::CreateDirectoryW(directory.c_str(), nullptr);
+  const std::string path = narrow(directory);
+  const DWORD error = ::CreateDirectoryW(directory.c_str(), nullptr) ? ERROR_SUCCESS : ::GetLastError();
   const DWORD attributes = ::GetFileAttributesW(directory.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-  return narrow(directory);
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? SettingsFolder{path, FolderFault::none, ""}
+                                                   : SettingsFolder{path, FolderFault::notAFolder, path};
+  }
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return SettingsFolder{path, FolderFault::readOnly, narrow(appData)};
+    case ERROR_PATH_NOT_FOUND:
+      return SettingsFolder{path, FolderFault::missing, narrow(appData)};
+    default:
+      return SettingsFolder{path, FolderFault::other, path};
+  }
 }
 
 bool NativeFiles::folderTakesNewFiles(const std::string& directory) {
