@@ -21,11 +21,12 @@ std::string userFolderFault(const SettingsFolder& folder) {
   }
 }
 
-// A folder that takes no new file, named; where config.ini can live nowhere, the settings folder as well.
+// A folder that takes no new file, named; where config.ini can live nowhere, the settings folder as well, on
+// a line of its own, since a box may not wrap two paths.
 std::string readOnlyFolderReason(const ConfigLocation& location) {
   const std::string folder = "“" + location.directory + "”";
   if (location.userFolder.fault == FolderFault::none) return "config.ini 所在的文件夹" + folder + "是只读的";
-  return "程序所在的文件夹" + folder + "是只读的，" + userFolderFault(location.userFolder);
+  return "程序所在的文件夹" + folder + "是只读的，\n" + userFolderFault(location.userFolder);
 }
 
 // Why a Save failed, in a few words.

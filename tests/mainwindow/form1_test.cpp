@@ -232,7 +232,7 @@ TEST_F(Form1Test, ProgramInAClosedFolderKeepsItsSettingsInTheUsersFolder) {
 // program's folder, the settings folder tried and what is wrong with it.
 TEST_F(Form1Test, SaveWhereConfigCanLiveNowhereNamesTheFoldersTried) {
   const std::string own = dir.file("home/.config/quorvel");
-  const std::string nowhere = "保存失败！程序所在的文件夹“" + dir.str() + "”是只读的，";
+  const std::string nowhere = "保存失败！程序所在的文件夹“" + dir.str() + "”是只读的，\n";
   const struct {
     SettingsFolder userFolder;
     std::string text;
