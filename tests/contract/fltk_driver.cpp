@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
+#include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
 
 #include <spawn.h>
@@ -14,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/fltk/fltk_screen.h"
 #include "x11_screen.h"
 
 namespace quorvel::contract {
@@ -39,6 +41,19 @@ const char* keyName(Key key) {
 
 constexpr double kWatchSeconds = 0.01;
 
+// Writes the desktop's resources as a desktop does, on the root window; no text takes them away.
+void setRootResources(const std::string& text) {
+  const Atom property = XInternAtom(fl_display, "RESOURCE_MANAGER", False);
+  const Window root = RootWindow(fl_display, fl_screen);
+  if (text.empty()) {
+    XDeleteProperty(fl_display, root, property);
+  } else {
+    XChangeProperty(fl_display, root, property, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+  }
+  XFlush(fl_display);
+}
+
 }  // namespace
 
 FltkDriver::FltkDriver() {
@@ -47,7 +62,13 @@ FltkDriver::FltkDriver() {
   settle();
 }
 
-FltkDriver::~FltkDriver() { Fl::remove_timeout(watchMessageBoxes, this); }
+FltkDriver::~FltkDriver() {
+  Fl::remove_timeout(watchMessageBoxes, this);
+  if (resources_) {
+    setRootResources(*resources_);
+    settle();
+  }
+}
 
 Platform& FltkDriver::platform() { return backend(); }
 
@@ -171,12 +192,14 @@ void FltkDriver::minimise(WindowHandle window, bool minimised) {
   wait(std::chrono::milliseconds(100));
 }
 
-// What the toolkit says when the X server's screens change (RandR). X keeps no resolution for a screen:
-// the window is laid out again at the nominal one.
-int FltkDriver::changeResolution(WindowHandle, int) {
-  Fl::handle(FL_SCREEN_CONFIGURATION_CHANGED, nullptr);
+// What a desktop does when the user changes its scaling: it writes the new Xft.dpi into its resources
+// on the root window, which every program there hears of.
+int FltkDriver::changeResolution(WindowHandle window, int dpi) {
+  if (!resources_) resources_ = rootResources();
+  setRootResources("Xft.antialias:\t1\nXft.dpi:\t" + std::to_string(dpi) + "\n");
+  waitUntil([&] { return backend().windowDpi(window) == dpi; }, std::chrono::seconds(2));
   settle();
-  return kBaseDpi;
+  return backend().windowDpi(window);
 }
 
 }  // namespace quorvel::contract

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <map>
+#include <optional>
+#include <string>
 
 #include "backend_driver.h"
 #include "platform/fltk/fltk_platform.h"
@@ -39,6 +41,7 @@ class FltkDriver final : public BackendDriver {
   Duration boxSeen_{};
   bool boxOpen_ = false;
   std::map<WindowHandle, unsigned long> windows_;
+  std::optional<std::string> resources_;  // the desktop's, while a test has changed them
 };
 
 }  // namespace quorvel::contract
