@@ -3,7 +3,6 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
-#include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
 
 #include <spawn.h>
@@ -41,19 +40,6 @@ const char* keyName(Key key) {
 
 constexpr double kWatchSeconds = 0.01;
 
-// Writes the desktop's resources as a desktop does, on the root window; no text takes them away.
-void setRootResources(const std::string& text) {
-  const Atom property = XInternAtom(fl_display, "RESOURCE_MANAGER", False);
-  const Window root = RootWindow(fl_display, fl_screen);
-  if (text.empty()) {
-    XDeleteProperty(fl_display, root, property);
-  } else {
-    XChangeProperty(fl_display, root, property, XA_STRING, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
-  }
-  XFlush(fl_display);
-}
-
 }  // namespace
 
 FltkDriver::FltkDriver() {
@@ -64,10 +50,7 @@ FltkDriver::FltkDriver() {
 
 FltkDriver::~FltkDriver() {
   Fl::remove_timeout(watchMessageBoxes, this);
-  if (resources_) {
-    setRootResources(*resources_);
-    settle();
-  }
+  if (resources_) pixel::setDesktopResources(*resources_);
 }
 
 Platform& FltkDriver::platform() { return backend(); }
@@ -196,7 +179,7 @@ void FltkDriver::minimise(WindowHandle window, bool minimised) {
 // on the root window, which every program there hears of.
 int FltkDriver::changeResolution(WindowHandle window, int dpi) {
   if (!resources_) resources_ = rootResources();
-  setRootResources("Xft.antialias:\t1\nXft.dpi:\t" + std::to_string(dpi) + "\n");
+  pixel::setDesktopResources("Xft.antialias:\t1\nXft.dpi:\t" + std::to_string(dpi) + "\n");
   waitUntil([&] { return backend().windowDpi(window) == dpi; }, std::chrono::seconds(2));
   settle();
   return backend().windowDpi(window);
