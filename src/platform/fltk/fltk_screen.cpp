@@ -28,26 +28,6 @@ Atom resourceManager() {
   return atom;
 }
 
-}  // namespace
-
-std::string rootResources() {
-  constexpr long kMostLongs = 1 << 20;  // 4 MB, far beyond any desktop's resources
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long left = 0;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(fl_display, rootWindow(), resourceManager(), 0, kMostLongs, False, XA_STRING, &type,
-                         &format, &count, &left, &data) != Success)
-    return {};
-  std::string text;
-  if (data && type == XA_STRING && format == 8) text.assign(reinterpret_cast<const char*>(data), count);
-  if (data) XFree(data);
-  return text;
-}
-
-namespace {
-
 // The window's ancestor that is a child of the root window.
 std::optional<Window> topAncestor(Window window) {
   Window current = window;
@@ -119,6 +99,22 @@ void focusUnframedWindow(const Fl_Window& window) {
 
 Point screenSize() {
   return Point{DisplayWidth(fl_display, fl_screen), DisplayHeight(fl_display, fl_screen)};
+}
+
+std::string rootResources() {
+  constexpr long kMostLongs = 1 << 20;  // 4 MB, far beyond any desktop's resources
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long left = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(fl_display, rootWindow(), resourceManager(), 0, kMostLongs, False, XA_STRING, &type,
+                         &format, &count, &left, &data) != Success)
+    return {};
+  std::string text;
+  if (data && type == XA_STRING && format == 8) text.assign(reinterpret_cast<const char*>(data), count);
+  if (data) XFree(data);
+  return text;
 }
 
 int desktopResolution() { return desktopDpi(rootResources()).value_or(kBaseDpi); }
