@@ -454,6 +454,7 @@ TYPED_TEST_P(BackendContract, WindowIsLaidOutAgainAtANewResolution) {
   const ControlId field = this->textBox(w, 150, 0);
   this->show(w);
   const int dpi = this->driver.changeResolution(w, 144);
+  ASSERT_EQ(dpi, 144) << "the window stayed at its old resolution";
   this->driver.settle();
   EXPECT_EQ(this->p().windowDpi(w), dpi);
   const auto px = [dpi](int at96) { return at96 * dpi / kBaseDpi; };

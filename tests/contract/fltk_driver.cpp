@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/fltk/fltk_screen.h"
 #include "x11_screen.h"
 
 namespace quorvel::contract {
@@ -63,6 +64,7 @@ FltkDriver::FltkDriver() {
 FltkDriver::~FltkDriver() {
   Fl::remove_timeout(watchMessageBoxes, this);
   if (otherProgram_) XCloseDisplay(static_cast<Display*>(otherProgram_));
+  if (resources_) pixel::setDesktopResources(*resources_);
 }
 
 Platform& FltkDriver::platform() { return backend(); }
@@ -187,12 +189,14 @@ void FltkDriver::minimise(WindowHandle window, bool minimised) {
   wait(std::chrono::milliseconds(100));
 }
 
-// What the toolkit says when the X server's screens change (RandR). X keeps no resolution for a screen:
-// the window is laid out again at the nominal one.
-int FltkDriver::changeResolution(WindowHandle, int) {
-  Fl::handle(FL_SCREEN_CONFIGURATION_CHANGED, nullptr);
+// What a desktop does when the user changes its scaling: it writes the new Xft.dpi into its resources
+// on the root window, which every program there hears of.
+int FltkDriver::changeResolution(WindowHandle window, int dpi) {
+  if (!resources_) resources_ = rootResources();
+  pixel::setDesktopResources("Xft.antialias:\t1\nXft.dpi:\t" + std::to_string(dpi) + "\n");
+  waitUntil([&] { return backend().windowDpi(window) == dpi; }, std::chrono::seconds(2));
   settle();
-  return kBaseDpi;
+  return backend().windowDpi(window);
 }
 
 // Another client of the display grabs F8 on the root window; the server refuses a key another holds.

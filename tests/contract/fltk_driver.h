@@ -2,6 +2,8 @@
 #pragma once
 
 #include <map>
+#include <optional>
+#include <string>
 
 #include "backend_driver.h"
 #include "platform/fltk/fltk_platform.h"
@@ -42,6 +44,7 @@ class FltkDriver final : public BackendDriver {
   bool boxOpen_ = false;
   std::map<WindowHandle, unsigned long> windows_;
   void* otherProgram_ = nullptr;  // another client's display connection, holding the stop key
+  std::optional<std::string> resources_;  // the desktop's, while a test has changed them
 };
 
 }  // namespace quorvel::contract

@@ -76,7 +76,7 @@ void FltkPlatform::messageBox(std::string_view text, std::string_view title, Mes
     std::cerr << title << ' ' << text << '\n';
     return;
   }
-  runMessageBox(text, title, fonts_.resolve(FontSpec{}));
+  runMessageBox(text, title, fonts_.resolve(FontSpec{}, dpi_), dpi_);
 }
 
 std::unique_ptr<Platform> createPlatform() { return std::make_unique<FltkPlatform>(); }

@@ -77,7 +77,9 @@ class FltkPlatform final : public Platform,
     int x, y, w, h;
   };
   Placement place(WindowHandle handle, const ControlSpec& spec);
-  void makeWidget(ControlRecord& record, const Placement& at, ResolvedFont font);
+  void makeWidget(ControlRecord& record, const Placement& at);
+  // The control's text in its font at `dpi`, and what is sized by that font or that resolution.
+  void fitToResolution(ControlRecord& record, int dpi);
   ControlRecord& control(ControlId id);
   const ControlRecord& control(ControlId id) const;
 
@@ -95,10 +97,12 @@ class FltkPlatform final : public Platform,
   // Moves the focus from `from` to the next control of its window in tab order.
   void moveFocus(WindowHandle window, std::optional<ControlId> from, bool backwards);
   void placeShownWindow(WindowRecord& record);
-  // The screens have changed: each window is laid out again, at the one resolution X gives a program.
-  // The toolkit says so to every platform that follows the screens; one process has one.
+  // The screens or the desktop's scaling have changed: each window is laid out again, at the resolution
+  // the desktop asks for. The toolkit says so to every platform that follows the screens; one process
+  // has one.
   void followScreens(bool follow);
   static int screenEvent(int event);
+  static int rootEvent(void* event, void*);
   void screensChanged();
   // Layout: where the controls are, and putting them at the pixels the shared layout works out.
   const WindowSpec& windowSpecOf(WindowHandle window) const override;
@@ -117,6 +121,7 @@ class FltkPlatform final : public Platform,
 
   std::optional<std::string> startupProblem_;
   bool displayOpen_ = false;
+  int dpi_ = kBaseDpi;  // what the desktop asks for
   std::chrono::steady_clock::time_point epoch_;
   int tickTimer_ = -1;  // a timerfd
   TickLoop ticks_{*this};
