@@ -95,7 +95,6 @@ void FakeControlSurface::setCapture() {
 }
 
 void FakeControlSurface::releaseCapture() {
-  ++releaseCalls_;
   if (onCapture) {
     onCapture(false);
   } else {
