@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/utf.h"
 #include "platform/painter.h"
 #include "platform/text_layout.h"
-#include "platform/utf.h"
 
 namespace quorvel {
 namespace {
