@@ -11,7 +11,7 @@ namespace quorvel {
 
 // Twips to a pixel edge: the nearest one, halves to the right and down, so that pieces which meet in
 // twips meet in pixels and a centred caption shifts the same way whichever side the half falls on.
-inline int pixelEdge(double twips) { return static_cast<int>(std::floor(twips / 15 + 0.5)); }
+inline int pixelEdge(double twips) { return static_cast<int>(std::floor(twips / kTwipsPerPixel + 0.5)); }
 
 // Real-valued twips relative to the control's top-left corner; rounded only when painted.
 struct TwipsBox {

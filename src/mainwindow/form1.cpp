@@ -118,7 +118,7 @@ void Form1::xpcommand2_Click() {
   }
   // The selected item's text is the slot number.
   const double slot = roundHalfEven(TextToNumber(platform_.controlText(controls_.Combo1)));
-  const std::string section = "no" + std::to_string(static_cast<long long>(slot));
+  const std::string section = slotSection(static_cast<int>(slot));
   const SlotFields fields{platform_.controlText(controls_.Text2[0]), platform_.controlText(controls_.Text2[1]),
                           platform_.controlText(controls_.Text2[2]), platform_.checkValue(controls_.Check1)};
   const TwipsPoint position = platform_.windowPosition(*window_);

@@ -1,6 +1,6 @@
 #include "platform/text_layout.h"
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace quorvel {
 namespace {

@@ -9,7 +9,7 @@ namespace quorvel {
 // Points are pixels at 96 dpi, as for a program that knows nothing of scaling: at another resolution they
 // are scaled before rounding, so one settings file clicks the same places at every scaling.
 void Pointer::MoveMouse(float x, float y) {
-  const double scale = platform_.windowDpi(window_) / 96.0;
+  const double scale = static_cast<double>(platform_.windowDpi(window_)) / kBaseDpi;
   const Point client{toInt32(x * scale, ValueOrigin{"x", 0, formatFloat32(x)}),
                      toInt32(y * scale, ValueOrigin{"y", 0, formatFloat32(y)})};
   platform_.setCursorPos(platform_.clientToScreen(window_, client));

@@ -4,9 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "settings/config_file.h"
+
 namespace quorvel {
 
-inline constexpr int kSlotElements = 21;
+inline constexpr int kSlotElements = kSlotCount + 1;
 
 struct SlotTable {
   std::array<float, kSlotElements> x{};             // pixels from the client area's left edge

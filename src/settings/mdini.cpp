@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "base/utf.h"
 #include "platform/files.h"
-#include "platform/utf.h"
 #include "settings/ini_index.h"
 #include "settings/ini_profile.h"
 

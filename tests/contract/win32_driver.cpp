@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace quorvel::contract {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/utf.h"
 #include "platform/painter.h"
 #include "platform/text_layout.h"
-#include "platform/utf.h"
 
 namespace quorvel {
 namespace {
@@ -95,7 +95,6 @@ void FakeControlSurface::setCapture() {
 }
 
 void FakeControlSurface::releaseCapture() {
-  ++releaseCalls_;
   if (onCapture) {
     onCapture(false);
   } else {

@@ -56,7 +56,6 @@ class FakeControlSurface final : public ControlSurface {
 
   bool hasCapture() const { return capture_; }
   int captureCalls() const { return captureCalls_; }
-  int releaseCalls() const { return releaseCalls_; }
   int focusRequests() const { return focusRequests_; }
   const std::vector<TwipsSize>& sizesSet() const { return sizesSet_; }
   const std::string& toolTip() const { return toolTip_; }
@@ -75,7 +74,6 @@ class FakeControlSurface final : public ControlSurface {
   bool enabled_ = true;
   bool capture_ = false;
   int captureCalls_ = 0;
-  int releaseCalls_ = 0;
   int focusRequests_ = 0;
   std::vector<TwipsSize> sizesSet_;
   std::string toolTip_;

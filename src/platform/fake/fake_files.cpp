@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace quorvel {
 namespace {

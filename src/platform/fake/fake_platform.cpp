@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/utf.h"
 #include "platform/handlers.h"
 #include "platform/tab_order.h"
-#include "platform/utf.h"
 
 namespace quorvel {
 

@@ -64,7 +64,6 @@ class FakePlatform final : public Platform,
   void hover(ControlId control);
   void leave(ControlId control);
   std::optional<ControlId> controlWithTabIndex(WindowHandle window, int tabIndex) const;
-  FakeControlSurface& surfaceOf(ControlId control) { return *this->control(control).surface; }
   // Focus to the next (previous) control of the focused control's window in tab order. A text box
   // reached this way has its text selected, so typing replaces it.
   void pressTab(bool backwards = false);
@@ -74,7 +73,6 @@ class FakePlatform final : public Platform,
   void activateOtherProgram();
   void activateWindow(WindowHandle window);
   void minimiseWindow(WindowHandle window, bool minimised);
-  const ControlSpec& controlSpec(ControlId control) const { return controls_.at(index(control)).spec; }
   std::vector<ControlId> controlsOf(WindowHandle window) const override;
   const WindowSpec& windowSpecOf(WindowHandle window) const override { return windows_.at(index(window)).spec; }
   Point cursor() const { return cursor_; }
@@ -106,11 +104,7 @@ class FakePlatform final : public Platform,
   // Paints every owner-drawn control that asked for it, as a window system does when it is idle.
   void paintPending();
 
-  // What startupProblem() answers.
-  void setStartupProblem(std::optional<std::string> problem) { startupProblem_ = std::move(problem); }
-
-
-  std::optional<std::string> startupProblem() const override { return startupProblem_; }
+  std::optional<std::string> startupProblem() const override { return std::nullopt; }
   WindowHandle createWindow(const WindowSpec& spec) override;
   void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) override;
   TwipsPoint windowPosition(WindowHandle window) const override;
@@ -208,7 +202,6 @@ class FakePlatform final : public Platform,
   Duration lastPressTime_{};
   bool pairOpen_ = false;  // the last press was the first of a pair
   std::vector<ShownMessage> messages_;
-  std::optional<std::string> startupProblem_;
 };
 
 }  // namespace quorvel

@@ -57,7 +57,7 @@ int dpiOf(HWND hwnd) {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
+  return dpi > 0 ? dpi : kBaseDpi;
 }
 
 RECT outerRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {

@@ -70,7 +70,7 @@ void SurfaceWindow::shown() {
 void SurfaceWindow::place(POINT corner, int dpi) {
   origin_ = corner;
   dpi_ = dpi;
-  SetWindowPos(hwnd_, nullptr, corner.x, corner.y, MulDiv(width_, dpi, 96), MulDiv(height_, dpi, 96),
+  SetWindowPos(hwnd_, nullptr, corner.x, corner.y, MulDiv(width_, dpi, kBaseDpi), MulDiv(height_, dpi, kBaseDpi),
                SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -294,7 +294,7 @@ void Win32ControlSurface::setToolTip(std::string_view text) {
 
 TwipsSize Win32ControlSurface::measureText(std::string_view text, const CaptionFont& font, double wrapWidth) const {
   const SurfaceWindow* w = window();
-  const int dpi = w ? platform_.window(platform_.control(id_).window).dpi : 96;
+  const int dpi = w ? platform_.window(platform_.control(id_).window).dpi : kBaseDpi;
   DcText measure(platform_.fonts_.measuringDc(), dpi, platform_.fonts_);
   const int wrap = wrapWidth > 0 ? std::max(1, twipsToPixels(wrapWidth)) : 0;
   const PixelSize extent = quorvel::measureText(text, font, wrap, measure);

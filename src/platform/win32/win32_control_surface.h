@@ -52,7 +52,7 @@ class SurfaceWindow {
   HWND hwnd_ = nullptr;
   int width_ = 1;
   int height_ = 1;
-  int dpi_ = 96;
+  int dpi_ = kBaseDpi;
   POINT origin_{};
   bool shown_ = false;
   bool trackingLeave_ = false;

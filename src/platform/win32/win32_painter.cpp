@@ -18,7 +18,7 @@ COLORREF systemColor(Color color) {
   return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
-DcText::DcText(HDC dc, int dpi, FontCatalog& fonts) : dc_(dc), dpi_(dpi), scale_(dpi / 96.0), fonts_(fonts) {}
+DcText::DcText(HDC dc, int dpi, FontCatalog& fonts) : dc_(dc), dpi_(dpi), scale_(static_cast<double>(dpi) / kBaseDpi), fonts_(fonts) {}
 
 DcText::~DcText() {
   if (originalFont_) SelectObject(dc_, originalFont_);
@@ -50,7 +50,7 @@ int DcText::ascent() {
 }
 
 DibCanvas::DibCanvas(int width, int height, int dpi, FontCatalog& fonts)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)), scale_(dpi / 96.0), text_(dc_.dc, dpi, fonts) {
+    : width_(std::max(width, 1)), height_(std::max(height, 1)), scale_(static_cast<double>(dpi) / kBaseDpi), text_(dc_.dc, dpi, fonts) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width_;

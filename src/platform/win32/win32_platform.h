@@ -71,7 +71,7 @@ class Win32Platform final : public Platform,
   struct WindowRecord {
     HWND hwnd = nullptr;
     WindowSpec spec;
-    int dpi = 96;
+    int dpi = kBaseDpi;
     bool open = true;
     bool minimised = false;
   };

@@ -1,6 +1,6 @@
 #include "platform/win32/win32_text.h"
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace quorvel {
 
