@@ -19,11 +19,26 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Whether this machine runs 32-bit programs: a kernel built without 32-bit support refuses wine32's
+# loader ("Exec format error"), whatever is installed.
+wine32_runs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
 # Wine in a prefix of our own, quiet, without the installers it would otherwise offer. Our prefix is
 # made again when wine32 was installed after it: an older one may not start 32-bit programs.
 use_private_wine() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  # NOTE: Debian's wine wrapper picks wine32's loader whenever it is installed, also where it cannot
+  # run; 64-bit programs then go straight to wine64's loader.
+  if ! wine32_runs; then
+    local shims="$PWD/build/wine64-only"
+    mkdir -p "$shims"
+    for name in wine wine-stable; do
+      printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$shims/$name"
+      chmod +x "$shims/$name"
+    done
+    case ":$PATH:" in *":$shims:"*) ;; *) export PATH="$shims:$PATH" ;; esac
+  fi
   if [ -z "${WINEPREFIX:-}" ]; then
     export WINEPREFIX="$PWD/build/wine"
     local wine32=/var/lib/dpkg/info/wine32.list

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "mainwindow/save_message.h"
 #include "sequencer/overflow_message.h"
 #include "settings/config_file.h"
 #include "settings/conversions.h"
@@ -20,41 +21,17 @@ int checkStateFor(const std::string& storedFlag) {
   return 2;
 }
 
-// Why a Save failed, in a few words.
-std::string failureReason(const IniWriteResult& result) {
-  switch (result.fault) {
-    case FileFault::unencodable:
-      if (result.character.empty()) return "有字符无法用系统代码页保存";
-      return "字符“" + result.character + "”无法用系统代码页保存";
-    case FileFault::readOnlyFile:
-      return "config.ini 是只读文件";
-    case FileFault::readOnlyFolder:
-      return "config.ini 所在的文件夹是只读的";
-    case FileFault::notAFile:
-      return "config.ini 不是普通文件";
-    case FileFault::diskFull:
-      return "磁盘已满";
-    case FileFault::unreadable:
-      return "config.ini 无法读取";
-    default:
-      return "config.ini 无法写入";
-  }
-}
-
 }  // namespace
-
-std::string saveFailedText(const IniWriteResult& result) {
-  return "保存失败！" + failureReason(result) + "，输入的内容仍保留在窗口中。";
-}
 
 Form1::Form1(Platform& platform, Files& files) : platform_(platform), files_(files) {}
 
 bool Form1::Form_Initialize() {
   try {
-    const auto directory = chooseConfigDirectory(files_);
-    if (directory) {
-      configPath_ = configPathIn(files_, *directory);
-      removeLeftovers(files_, *directory);
+    const auto location = chooseConfigDirectory(files_);
+    if (location) {
+      location_ = *location;
+      configPath_ = configPathIn(files_, location->directory);
+      removeLeftovers(files_, location->directory);
       switch (files_.fileExists(configPath_)) {
         case FileCheck::missing:
           defaultconfig(files_, configPath_);
@@ -146,7 +123,7 @@ void Form1::xpcommand2_Click() {
                           platform_.controlText(controls_.Text2[2]), platform_.checkValue(controls_.Check1)};
   const TwipsPoint position = platform_.windowPosition(*window_);
   const IniWriteResult saved = writeconfig(files_, configPath_, section, fields, position.x, position.y);
-  platform_.messageBox(saved ? kSavedText : saveFailedText(saved), kNoticeTitle, MessageIcon::exclamation);
+  platform_.messageBox(saved ? kSavedText : saveFailedText(saved, location_), kNoticeTitle, MessageIcon::exclamation);
 }
 
 void Form1::xpcommand9_Click() { sequencer_->Start(); }

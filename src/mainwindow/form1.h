@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "sequencer/pointer.h"
 #include "sequencer/sequencer.h"
+#include "settings/config_file.h"
 #include "settings/mdini.h"
 
 namespace quorvel {
@@ -18,10 +19,6 @@ inline constexpr const char* kCorruptConfigText = "config.ini文件损坏！";
 inline constexpr const char* kSystemNoticeTitle = "系统提示：";
 inline constexpr const char* kNoSlotText = "序号未选择!";
 inline constexpr const char* kSavedText = "保存完毕!";
-
-// "保存失败！" and why, in a few words: a character the system's code page lacks (named), a read-only file
-// or folder, something under the name that is not a file, a full disk.
-std::string saveFailedText(const IniWriteResult& result);
 
 class Form1 {
  public:
@@ -53,6 +50,7 @@ class Form1 {
 
   Platform& platform_;
   Files& files_;
+  ConfigLocation location_;
   std::string configPath_;
   std::optional<WindowHandle> window_;
   Form1Controls controls_;

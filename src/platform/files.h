@@ -20,6 +20,18 @@ enum class FileFault {
   none, missing, notAFile, unreadable, readOnlyFile, readOnlyFolder, diskFull, unencodable, other
 };
 
+// What keeps a folder from being used: `noHome`, no home folder to put it in; `readOnly`, a folder that
+// refused the new folder inside it.
+enum class FolderFault { none, noHome, missing, readOnly, notAFolder, other };
+
+// This user's folder for the program's settings, or the folder that was tried and what stood in its way.
+struct SettingsFolder {
+  std::string path;  // empty when there was no home to put it in
+  FolderFault fault = FolderFault::none;
+  std::string faultAt;  // the folder the fault is at: `path` or one on the way to it
+  bool operator==(const SettingsFolder&) const = default;
+};
+
 // Ending of the temporary files that a replace makes beside its target ("config.ini.<random>.quorvel-tmp").
 inline constexpr std::string_view kTemporaryFileEnding = ".quorvel-tmp";
 
@@ -47,8 +59,8 @@ class Files {
   // Paths are UTF-8. The directory comes without a trailing separator.
   virtual std::string executableDirectory() const = 0;
   // This user's folder for this program's settings ($XDG_CONFIG_HOME/quorvel, %APPDATA%\Quorvel), made
-  // when missing; nothing when there is none or it cannot be made.
-  virtual std::optional<std::string> userSettingsDirectory() = 0;
+  // when missing; or why there is none.
+  virtual SettingsFolder userSettingsDirectory() = 0;
   // Whether a new file can be made in the folder: tried, not guessed from permissions, and undone.
   virtual bool folderTakesNewFiles(const std::string& directory) = 0;
   virtual char pathSeparator() const = 0;

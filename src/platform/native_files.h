@@ -14,7 +14,7 @@ namespace quorvel {
 class NativeFiles final : public Files {
  public:
   std::string executableDirectory() const override;
-  std::optional<std::string> userSettingsDirectory() override;
+  SettingsFolder userSettingsDirectory() override;
   bool folderTakesNewFiles(const std::string& directory) override;
   char pathSeparator() const override;
   FileCheck fileExists(const std::string& path) override;
@@ -24,7 +24,7 @@ class NativeFiles final : public Files {
   // it to the disk and renames it over the target, keeping the target's permissions; on any failure the
   // target is left untouched and the temporary file removed. A target with several hard links is replaced
   // too: the other names keep the old text. When the folder refuses the temporary file, the target is
-  // rewritten in place and synced.
+  // rewritten in place and synced, in an order that leaves it reading as the old text or the new.
   FileFault replaceFile(const std::string& path, std::string_view contents) override;
   std::vector<std::string> fileNames(const std::string& directory) override;
   bool removeFile(const std::string& path) override;

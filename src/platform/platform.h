@@ -175,6 +175,12 @@ class Platform {
   // Modal message box with one OK button; returns when the user has closed it. Timers keep ticking
   // while it is open.
   virtual void messageBox(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+
+  // The stop key, F8, taken from the whole desktop: while taken it reaches `onPressed` whichever
+  // program has the keyboard, and no other program sees it. False where the system keeps it for
+  // another program. Giving it back when it is not taken does nothing.
+  virtual bool takeStopKey(std::function<void()> onPressed) = 0;
+  virtual void giveBackStopKey() = 0;
 };
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 // on every screen; backends report a new resolution and apply the pixels they are handed.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "platform/control_surface.h"
@@ -27,6 +28,12 @@ class LayoutHost {
  protected:
   ~LayoutHost() = default;
 };
+
+// A length given in pixels at 96 dpi, at `dpi`: what an owner-drawn control, which works in pixels at
+// 96 dpi, covers on the screen.
+inline int scaledPixels(int pixels, int dpi) {
+  return static_cast<int>(std::lround(pixels * dpi / double{kBaseDpi}));
+}
 
 // A window's client area at `dpi`, at least a pixel each way.
 PixelRect clientArea(const WindowSpec& spec, int dpi);

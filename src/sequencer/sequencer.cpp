@@ -1,6 +1,8 @@
 #include "sequencer/sequencer.h"
 
+#include <functional>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "sequencer/overflow_message.h"
@@ -18,11 +20,26 @@ Sequencer::Sequencer(Platform& platform, Files& files, std::string configPath, P
   }
 }
 
+Sequencer::~Sequencer() { Stop(); }
+
 void Sequencer::Start() {
-  try {
-    startCycle();
-  } catch (const OverflowError& error) {
-    reportOverflow(platform_, error.origin());
+  handle(0, [this] { startCycle(); });
+}
+
+void Sequencer::Stop() {
+  for (int k = 1; k <= kSlotCount; ++k) platform_.setTimerEnabled(timers_[k], false);
+  followRun();
+}
+
+void Sequencer::followRun() {
+  bool active = false;
+  for (int k = 1; k <= kSlotCount; ++k) active = active || platform_.timerEnabled(timers_[k]);
+  if (active == running_) return;
+  running_ = active;
+  if (active) {
+    platform_.takeStopKey([this] { Stop(); });
+  } else {
+    platform_.giveBackStopKey();
   }
 }
 
@@ -49,13 +66,22 @@ void Sequencer::LoadSlots() {
 }
 
 void Sequencer::Timer_Timer(int slot) {
+  handle(slot, [this, slot] { tick(slot); });
+}
+
+// An overflow stops the step and is reported once the run has been followed, so that a run it ended
+// has given the stop key back while the box is open.
+void Sequencer::handle(int slot, const std::function<void()>& step) {
+  std::optional<ValueOrigin> overflow;
   try {
-    tick(slot);
+    step();
   } catch (const OverflowError& error) {
-    ValueOrigin origin = error.origin();
-    if (origin.slot == 0) origin.slot = slot;  // a point this slot could not place
-    reportOverflow(platform_, origin);
+    overflow = error.origin();
   }
+  followRun();
+  if (!overflow) return;
+  if (overflow->slot == 0) overflow->slot = slot;  // a point this slot could not place
+  reportOverflow(platform_, *overflow);
 }
 
 void Sequencer::tick(int k) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "platform/files.h"
@@ -18,10 +19,18 @@ class Sequencer {
  public:
   // `configPath`: the config.ini that start-up chose.
   Sequencer(Platform& platform, Files& files, std::string configPath, Pointer& pointer);
+  // The window is closing: a run ends with it.
+  ~Sequencer();
+  Sequencer(const Sequencer&) = delete;
+  Sequencer& operator=(const Sequencer&) = delete;
 
   // The Start command: clears every tick count, reloads all slots and enables the first slot timer.
   // A value that does not fit its field stops the command and is reported to the user.
   void Start();
+
+  // The stop key: the run ends at once, every slot timer disabled, a held slot's too. Nothing else
+  // changes; Start begins a new run.
+  void Stop();
 
   // Reads x, y, t, f of slots 1..20 in this order, all from one version of config.ini: a file replaced
   // meanwhile is seen whole at the next cycle. Throws OverflowError at a t or f out of range; the fields
@@ -33,8 +42,13 @@ class Sequencer {
 
  private:
   void startCycle();
+  // Runs one step of a handler: the Start command or a slot's tick (`slot` 0 for Start).
+  void handle(int slot, const std::function<void()>& step);
   void Timer_Timer(int slot);
   void tick(int slot);
+  // A run lasts while any slot timer is enabled: the stop key is taken when one begins and given back
+  // when it ends, however it ends.
+  void followRun();
 
   Platform& platform_;
   Files& files_;
@@ -42,6 +56,7 @@ class Sequencer {
   Pointer& pointer_;
   SlotTable table_;
   std::array<TimerId, kSlotElements> timers_{};  // element 0 unused
+  bool running_ = false;
 };
 
 }  // namespace quorvel

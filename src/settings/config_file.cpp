@@ -1,6 +1,7 @@
 #include "settings/config_file.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "platform/files.h"
 #include "settings/conversions.h"
@@ -14,19 +15,21 @@ std::string configPathIn(const Files& files, const std::string& directory) {
 
 std::string portableConfigPath(const Files& files) { return configPathIn(files, files.executableDirectory()); }
 
-std::optional<std::string> chooseConfigDirectory(Files& files) {
+std::optional<ConfigLocation> chooseConfigDirectory(Files& files) {
   const std::string beside = files.executableDirectory();
   switch (files.fileExists(configPathIn(files, beside))) {
     case FileCheck::failed:
       return std::nullopt;
     case FileCheck::exists:
-      return beside;
+      return ConfigLocation{beside, {}};
     case FileCheck::missing:
       break;
   }
-  if (files.folderTakesNewFiles(beside)) return beside;
+  if (files.folderTakesNewFiles(beside)) return ConfigLocation{beside, {}};
+  SettingsFolder own = files.userSettingsDirectory();
+  if (own.fault == FolderFault::none) return ConfigLocation{own.path, {}};
   // Without a folder of its own the user still gets the window: reads give "0" and Save says why it failed.
-  return files.userSettingsDirectory().value_or(beside);
+  return ConfigLocation{beside, std::move(own)};
 }
 
 std::string slotSection(int slot) { return "no" + std::to_string(slot); }

@@ -4,11 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "platform/files.h"
 #include "settings/mdini.h"
 
 namespace quorvel {
-
-class Files;
 
 inline constexpr int kSlotCount = 20;
 
@@ -17,10 +16,18 @@ std::string configPathIn(const Files& files, const std::string& directory);
 // config.ini beside the executable, where it lives in the portable use.
 std::string portableConfigPath(const Files& files);
 
+// Where config.ini lives for this run. When the program's folder takes no new file and the user's settings
+// folder cannot be had either, it can live nowhere: `directory` is then the program's folder, where reads
+// give "0" and Save fails, and `userFolder` is the settings folder that was tried, with why it failed.
+struct ConfigLocation {
+  std::string directory;
+  SettingsFolder userFolder;  // fault `none` unless tried in vain
+};
+
 // The folder of config.ini for this run, chosen at start-up: beside the executable when the file is there
 // or the folder takes new files, else the user's settings folder, made when missing (a program installed
 // where its user cannot write). Nothing when the existence check itself fails.
-std::optional<std::string> chooseConfigDirectory(Files& files);
+std::optional<ConfigLocation> chooseConfigDirectory(Files& files);
 
 // Section of slot n: "no" and n in decimal (no1 ... no20).
 std::string slotSection(int slot);

@@ -13,6 +13,10 @@
 
 #include "backend_driver.h"
 #include "platform/control_surface.h"
+#include "platform/fake/fake_files.h"
+#include "sequencer/sequencer.h"
+#include "settings/config_file.h"
+#include "settings/mdini.h"
 #include "recording_client.h"
 
 namespace quorvel::contract {
@@ -450,6 +454,7 @@ TYPED_TEST_P(BackendContract, WindowIsLaidOutAgainAtANewResolution) {
   const ControlId field = this->textBox(w, 150, 0);
   this->show(w);
   const int dpi = this->driver.changeResolution(w, 144);
+  ASSERT_EQ(dpi, 144) << "the window stayed at its old resolution";
   this->driver.settle();
   EXPECT_EQ(this->p().windowDpi(w), dpi);
   const auto px = [dpi](int at96) { return at96 * dpi / kBaseDpi; };
@@ -470,6 +475,71 @@ TYPED_TEST_P(BackendContract, WindowIsLaidOutAgainAtANewResolution) {
   EXPECT_EQ(this->p().controlText(field), "x");
 }
 
+// The stop key belongs to a run while it lasts: taken when the run starts, given back however it ends
+// (the key, slot 1 below 1, an overflow, the window closing), other programs' the rest of the time.
+// Pressed, it ends the run, a held slot's too, so nothing is left to click. Where another program holds
+// it, the run goes on without it.
+TYPED_TEST_P(BackendContract, StopKeyBelongsToARunWhileItLasts) {
+  FakeFiles files{"contract"};
+  files.keepFilesInMemory();
+  const WindowHandle w = this->window();
+  this->show(w);
+  this->driver.closeMessageBoxesAfter(milliseconds(300));
+  Pointer pointer{this->p(), w};
+  auto freeForOthers = [&] {
+    const bool took = this->driver.takeStopKeyElsewhere();
+    if (took) this->driver.giveBackStopKeyElsewhere();
+    return took;
+  };
+  // Slot 1 with t, f and x; the next slots empty.
+  auto start = [&](const char* t, const char* f, const char* x) {
+    for (const auto& [key, value] : {std::pair{"t", t}, {"f", f}, {"x", x}, {"y", "5"}})
+      writeini(files, portableConfigPath(files), slotSection(1), key, value);
+    auto run = std::make_unique<Sequencer>(this->p(), files, portableConfigPath(files), pointer);
+    run->Start();
+    return run;
+  };
+  auto running = [&](const Sequencer& run) {
+    for (int k = 1; k <= kSlotCount; ++k)
+      if (this->p().timerEnabled(run.timer(k))) return true;
+    return false;
+  };
+
+  EXPECT_TRUE(freeForOthers()) << "no run, so the key is the other programs'";
+  auto held = start("1", "0", "5");
+  EXPECT_FALSE(freeForOthers());
+  this->driver.wait(milliseconds(1200));
+  ASSERT_TRUE(running(*held)) << "slot 1 holds the run";
+  this->driver.press(Key::stop);
+  this->driver.waitUntil([&] { return !running(*held); }, milliseconds(500));
+  EXPECT_FALSE(running(*held)) << "the key ended the run";
+  EXPECT_TRUE(freeForOthers());
+  held.reset();
+
+  const struct { const char* t; const char* x; const char* why; } ends[] = {
+      {"0", "5", "slot 1 below 1"}, {"1", "1e12", "an overflow: a point beyond any screen"}};
+  for (const auto& end : ends) {
+    auto run = start(end.t, "1", end.x);
+    EXPECT_FALSE(freeForOthers()) << end.why;
+    this->driver.waitUntil([&] { return !running(*run); }, milliseconds(3000));
+    this->driver.wait(milliseconds(500));  // an overflow's box is closed meanwhile
+    EXPECT_FALSE(running(*run)) << end.why;
+    EXPECT_TRUE(freeForOthers()) << end.why;
+  }
+  auto closing = start("1", "0", "5");
+  EXPECT_FALSE(freeForOthers());
+  closing.reset();
+  EXPECT_TRUE(freeForOthers()) << "the window closing ended the run";
+
+  ASSERT_TRUE(this->driver.takeStopKeyElsewhere());
+  auto without = start("1", "0", "5");
+  this->driver.press(Key::stop);
+  this->driver.wait(milliseconds(200));
+  EXPECT_TRUE(running(*without)) << "the key is another program's";
+  without.reset();
+  this->driver.giveBackStopKeyElsewhere();
+}
+
 REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisabled,
                             EnablingAnEnabledTimerKeepsItsPhase, TimerEnabledInATickCountsFromThatTicksScheduledTime,
                             TimersTickWhileAMessageBoxIsOpen, TabStaysInItsWindowAndSkipsDisabledControls,
@@ -482,6 +552,7 @@ REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisa
                             CaptureDecidesWhoGetsTheMovesOffTheSurface, DisabledOrUntabbedSurfaceTakesNoInputOrFocus,
                             HeldKeyReachesTheFocusedSurfaceWithOneKeyUp,
                             RepaintAskedForBeforeAMessageBoxIsOnScreenWhileItIsOpen,
-                            KeyboardReturnsToItsControlButNotWhileMinimised, WindowIsLaidOutAgainAtANewResolution);
+                            KeyboardReturnsToItsControlButNotWhileMinimised, WindowIsLaidOutAgainAtANewResolution,
+                            StopKeyBelongsToARunWhileItLasts);
 
 }  // namespace quorvel::contract

@@ -9,7 +9,8 @@
 
 namespace quorvel::contract {
 
-enum class Key { tab, down, space };
+// `stop`: the stop key, F8, pressed wherever the keyboard is.
+enum class Key { tab, down, space, stop };
 
 class BackendDriver {
  public:
@@ -42,6 +43,9 @@ class BackendDriver {
   virtual void activateOtherProgram() = 0;
   virtual void activate(WindowHandle window) = 0;
   virtual void minimise(WindowHandle window, bool minimised) = 0;
+  // Another program takes the stop key for itself, if it can, or gives it back.
+  virtual bool takeStopKeyElsewhere() = 0;
+  virtual void giveBackStopKeyElsewhere() = 0;
   // The window's screen goes to `dpi`, as when the user moves it to another screen or changes the
   // scaling; returns the resolution the backend lays the window out at from then on.
   virtual int changeResolution(WindowHandle window, int dpi) = 0;

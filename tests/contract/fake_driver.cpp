@@ -13,6 +13,9 @@ void FakeDriver::sendKey(Key key, bool shift) {
     case Key::space:
       if (fake_.focus()) fake_.pressKey(*fake_.focus(), ' ');
       return;
+    case Key::stop:
+      fake_.pressStopKey();
+      return;
   }
 }
 

@@ -24,6 +24,12 @@ class FakeDriver final : public BackendDriver {
     fake_.setWindowDpi(window, dpi);
     return dpi;
   }
+  bool takeStopKeyElsewhere() override {
+    if (fake_.stopKeyTaken()) return false;
+    fake_.holdStopKeyElsewhere(true);
+    return true;
+  }
+  void giveBackStopKeyElsewhere() override { fake_.holdStopKeyElsewhere(false); }
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 

@@ -2,6 +2,7 @@
 // while its object lives; made() says whether this system could make it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,11 @@ class ReplaceFailure {
   struct State;
   std::unique_ptr<State> state_;
 };
+
+// Runs `work` in a child process killed (SIGKILL) as it enters its `call`-th system call, counted from 1:
+// true when it was killed, false when the work ended first. Nothing where no process can be stopped at its
+// system calls.
+std::optional<bool> runKilledAtSystemCall(const std::function<void()>& work, int call);
 
 // The file (in `folder`) cannot be read, by this program at least, though it could be written.
 class UnreadableFile {
@@ -61,15 +67,18 @@ std::string unexaminablePath(const std::string& folder);
 enum class NotAFile { folder, fifo, socket };
 bool makeNotAFile(const std::string& path, NotAFile kind);
 
-// The user's settings folder pointed into `folder` while this lives, where a program can point it
-// (XDG_CONFIG_HOME). expected() is the folder the file layer should then give; nothing where the system
-// alone decides (%APPDATA%).
+// The user's settings folder pointed into `folder` while this lives, where a program can point it: through
+// XDG_CONFIG_HOME, or through HOME with XDG_CONFIG_HOME unset. base() is the folder that variable then
+// names, "settings home" in `folder`, and expected() the settings folder that the file layer should give;
+// nothing where the system alone decides (%APPDATA%).
+enum class SettingsBase { configHome, home };
 class SettingsHomeIn {
  public:
-  explicit SettingsHomeIn(const std::string& folder);
+  explicit SettingsHomeIn(const std::string& folder, SettingsBase base = SettingsBase::configHome);
   ~SettingsHomeIn();
   SettingsHomeIn(const SettingsHomeIn&) = delete;
   SettingsHomeIn& operator=(const SettingsHomeIn&) = delete;
+  const std::optional<std::string>& base() const;
   const std::optional<std::string>& expected() const;
 
  private:

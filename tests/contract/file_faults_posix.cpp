@@ -1,11 +1,14 @@
 #include <fcntl.h>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,7 +30,61 @@ void actAsRootAgain() {
   if (::getuid() == 0) (void)!::seteuid(0);
 }
 
+std::optional<std::string> variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void restore(const char* name, const std::optional<std::string>& value) {
+  if (value) {
+    ::setenv(name, value->c_str(), 1);
+  } else {
+    ::unsetenv(name);
+  }
+}
+
+// Lets the traced child run to its next system-call stop, handing it `signal`; the stop's status.
+int resumeUntilSystemCall(pid_t child, int signal) {
+  ::ptrace(PTRACE_SYSCALL, child, nullptr, reinterpret_cast<void*>(static_cast<std::intptr_t>(signal)));
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return status;
+}
+
 }  // namespace
+
+std::optional<bool> runKilledAtSystemCall(const std::function<void()>& work, int call) {
+  const pid_t child = ::fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) {
+    ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+    ::raise(SIGSTOP);
+    work();
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!WIFSTOPPED(status) || ::ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD) != 0) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    return std::nullopt;
+  }
+  // Stops come in pairs, entering a call and leaving it; other stops are signals the child is handed on.
+  bool inCall = false;
+  int entered = 0;
+  int signal = 0;
+  for (;;) {
+    status = resumeUntilSystemCall(child, signal);
+    if (WIFEXITED(status)) return false;
+    if (WIFSIGNALED(status)) return true;
+    signal = WSTOPSIG(status) == (SIGTRAP | 0x80) ? 0 : WSTOPSIG(status);
+    if (signal == 0 && !inCall && ++entered == call) break;
+    if (signal == 0) inCall = !inCall;
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, &status, 0);
+  return true;
+}
 
 // A file-size limit: a full disk that works for root too.
 struct ReplaceFailure::State {
@@ -130,23 +187,32 @@ bool makeNotAFile(const std::string& path, NotAFile kind) {
 }
 
 struct SettingsHomeIn::State {
-  std::optional<std::string> saved;
+  std::optional<std::string> savedConfigHome;
+  std::optional<std::string> savedHome;
+  std::optional<std::string> base;
   std::optional<std::string> expected;
 };
 
-SettingsHomeIn::SettingsHomeIn(const std::string& folder) : state_(std::make_unique<State>()) {
-  if (const char* old = std::getenv("XDG_CONFIG_HOME")) state_->saved = old;
-  ::setenv("XDG_CONFIG_HOME", (folder + "/settings home").c_str(), 1);
-  state_->expected = folder + "/settings home/quorvel";
+SettingsHomeIn::SettingsHomeIn(const std::string& folder, SettingsBase base) : state_(std::make_unique<State>()) {
+  state_->savedConfigHome = variable("XDG_CONFIG_HOME");
+  state_->savedHome = variable("HOME");
+  state_->base = folder + "/settings home";
+  if (base == SettingsBase::configHome) {
+    ::setenv("XDG_CONFIG_HOME", state_->base->c_str(), 1);
+    state_->expected = *state_->base + "/quorvel";
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", state_->base->c_str(), 1);
+    state_->expected = *state_->base + "/.config/quorvel";
+  }
 }
 
 SettingsHomeIn::~SettingsHomeIn() {
-  if (state_->saved) {
-    ::setenv("XDG_CONFIG_HOME", state_->saved->c_str(), 1);
-  } else {
-    ::unsetenv("XDG_CONFIG_HOME");
-  }
+  restore("XDG_CONFIG_HOME", state_->savedConfigHome);
+  restore("HOME", state_->savedHome);
 }
+
+const std::optional<std::string>& SettingsHomeIn::base() const { return state_->base; }
 
 const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->expected; }
 

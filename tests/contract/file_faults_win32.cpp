@@ -82,6 +82,9 @@ ReplaceFailure::~ReplaceFailure() {
   if (state_->held != INVALID_HANDLE_VALUE) ::CloseHandle(state_->held);
 }
 
+// NOTE: Windows stops a process at its debug events, not at its system calls.
+std::optional<bool> runKilledAtSystemCall(const std::function<void()>&, int) { return std::nullopt; }
+
 // Another program holds the file open and shares it with no one.
 struct UnreadableFile::State {
   HANDLE held = INVALID_HANDLE_VALUE;
@@ -169,13 +172,15 @@ bool makeNotAFile(const std::string& path, NotAFile kind) {
 
 // %APPDATA% comes from the user's profile; a program cannot point it elsewhere.
 struct SettingsHomeIn::State {
-  std::optional<std::string> expected;
+  std::optional<std::string> none;
 };
 
-SettingsHomeIn::SettingsHomeIn(const std::string&) : state_(std::make_unique<State>()) {}
+SettingsHomeIn::SettingsHomeIn(const std::string&, SettingsBase) : state_(std::make_unique<State>()) {}
 
 SettingsHomeIn::~SettingsHomeIn() = default;
 
-const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->expected; }
+const std::optional<std::string>& SettingsHomeIn::base() const { return state_->none; }
+
+const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->none; }
 
 }  // namespace quorvel::testing

@@ -5,9 +5,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
+#include <utility>
 
 #include "contract/file_faults.h"
 #include "platform/native_files.h"
+#include "settings/ini_profile.h"
 #include "settings/mdini.h"
 #include "support/temp_dir.h"
 
@@ -44,6 +47,37 @@ TYPED_TEST(FilesContract, ReplaceThatFailsLeavesTheFileAndNoTemporaryFile) {
   EXPECT_NE(replaced, FileFault::none);
   EXPECT_EQ(readBytes(this->path), original);
   EXPECT_EQ(this->entriesInFolder(), 1u);
+}
+
+// Killed as it enters any of its system calls, through a temporary file or in place: the file reads as the
+// old text or the new, never as the new text with the old one's tail.
+TYPED_TEST(FilesContract, ReplaceKilledAtAnyMomentLeavesTheOldTextOrTheNew) {
+  const std::string oldText = "[no1]\nx=1\n[no2]\nx=2\n";
+  const std::string newText = "[no1]\nx=3\n";
+  const auto reading = [](const std::string& text) {
+    return std::pair(iniLookup(text, "no1", "x"), iniLookup(text, "no2", "x"));
+  };
+  constexpr int kCallsAtMost = 1000;
+  for (const bool inPlace : {false, true}) {
+    SCOPED_TRACE(inPlace ? "in place" : "through a temporary file");
+    writeBytes(this->path, oldText);
+    std::optional<testing::ClosedFolder> closed;
+    if (inPlace && !closed.emplace(this->dir.str(), this->path).made()) continue;
+    int call = 1;
+    for (; call < kCallsAtMost; ++call) {
+      writeBytes(this->path, oldText);
+      const auto replace = [&] { this->files.replaceFile(this->path, newText); };
+      const auto killed = testing::runKilledAtSystemCall(replace, call);
+      if (!killed) GTEST_SKIP() << "no process can be stopped at its system calls here";
+      const std::string left = readBytes(this->path);
+      EXPECT_TRUE(reading(left) == reading(oldText) || reading(left) == reading(newText))
+          << "killed at system call " << call << ", the file holds:\n"
+          << left;
+      if (!*killed) break;
+    }
+    EXPECT_LT(call, kCallsAtMost) << "the replace never ended";
+    EXPECT_EQ(readBytes(this->path), newText);
+  }
 }
 
 TYPED_TEST(FilesContract, ReplaceKeepsThePermissions) {
@@ -87,8 +121,8 @@ TYPED_TEST(FilesContract, UnreadableFileIsNeverOverwritten) {
   EXPECT_EQ(readBytes(this->path), "[no1]\nx=1\n");
 }
 
-// As the profile functions do, when the folder takes no temporary file: the whole text, then synced. A
-// file that is not there yet is refused, for the folder's sake.
+// As the profile functions do, when the folder takes no temporary file: the whole text, then synced, and a
+// shorter text cut to its length. A file that is not there yet is refused, for the folder's sake.
 TYPED_TEST(FilesContract, FolderThatTakesNoNewFileIsWrittenInPlace) {
   writeBytes(this->path, "[no1]\r\nx=1\r\n");
   EXPECT_TRUE(this->files.folderTakesNewFiles(this->dir.str()));
@@ -98,8 +132,10 @@ TYPED_TEST(FilesContract, FolderThatTakesNoNewFileIsWrittenInPlace) {
     EXPECT_FALSE(this->files.folderTakesNewFiles(this->dir.str()));
     EXPECT_EQ(this->files.replaceFile(this->dir.file("new.ini"), "x"), FileFault::readOnlyFolder);
     EXPECT_EQ(writeini(this->files, this->path, "no1", "x", "22"), "1");
+    EXPECT_EQ(readBytes(this->path), "[no1]\r\nx=22\r\n");
+    EXPECT_EQ(writeini(this->files, this->path, "no1", "x", "3"), "1");
   }
-  EXPECT_EQ(readBytes(this->path), "[no1]\r\nx=22\r\n");
+  EXPECT_EQ(readBytes(this->path), "[no1]\r\nx=3\r\n");
   EXPECT_EQ(this->entriesInFolder(), 1u);
 }
 
@@ -123,14 +159,30 @@ TYPED_TEST(FilesContract, WhatIsNotAFileIsNeitherReadNorReplaced) {
 
 TYPED_TEST(FilesContract, UserSettingsFolderIsMadeWhereTheSystemSays) {
   testing::SettingsHomeIn home(this->dir.str());
-  const auto own = this->files.userSettingsDirectory();
-  ASSERT_TRUE(own.has_value());
+  const SettingsFolder own = this->files.userSettingsDirectory();
+  ASSERT_EQ(own.fault, FolderFault::none);
   if (home.expected()) {
-    EXPECT_EQ(*own, *home.expected());
+    EXPECT_EQ(own.path, *home.expected());
   }
-  EXPECT_TRUE(fs::is_directory(fs::u8path(*own)));
-  EXPECT_TRUE(this->files.folderTakesNewFiles(*own));
+  EXPECT_TRUE(fs::is_directory(fs::u8path(own.path)));
+  EXPECT_TRUE(this->files.folderTakesNewFiles(own.path));
   EXPECT_EQ(this->files.userSettingsDirectory(), own);
+}
+
+// A settings folder that cannot be made names the folder in its way: a file where XDG_CONFIG_HOME points,
+// or a home folder that is not there, which is the user's and never made.
+TYPED_TEST(FilesContract, UserSettingsFolderThatCannotBeMadeNamesWhatIsInTheWay) {
+  for (const auto base : {testing::SettingsBase::configHome, testing::SettingsBase::home}) {
+    testing::SettingsHomeIn home(this->dir.str(), base);
+    if (!home.expected()) GTEST_SKIP() << "the system alone decides where the settings folder is";
+    const bool fileInTheWay = base == testing::SettingsBase::configHome;
+    if (fileInTheWay) writeBytes(*home.base(), "");
+    const SettingsFolder expected{*home.expected(), fileInTheWay ? FolderFault::notAFolder : FolderFault::missing,
+                                  *home.base()};
+    EXPECT_EQ(this->files.userSettingsDirectory(), expected);
+    EXPECT_EQ(fs::exists(*home.base()), fileInTheWay);
+    fs::remove(*home.base());
+  }
 }
 
 // The change keeps the size; only the modification time tells. (A change that also puts the old time

@@ -4,6 +4,7 @@
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -14,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/fltk/fltk_screen.h"
 #include "x11_screen.h"
 
 namespace quorvel::contract {
@@ -33,11 +35,23 @@ const char* keyName(Key key) {
       return "Down";
     case Key::space:
       return "space";
+    case Key::stop:
+      return "F8";
   }
   return "";
 }
 
 constexpr double kWatchSeconds = 0.01;
+
+bool grabRefused = false;
+
+int noteRefusal(Display*, XErrorEvent* error) {
+  grabRefused = grabRefused || error->error_code == BadAccess;
+  return 0;
+}
+
+// F8 with and without Caps Lock and Num Lock (Mod2 here), as a program that wants the key grabs it.
+constexpr unsigned kLockStates[] = {0, LockMask, Mod2Mask, LockMask | Mod2Mask};
 
 }  // namespace
 
@@ -47,7 +61,11 @@ FltkDriver::FltkDriver() {
   settle();
 }
 
-FltkDriver::~FltkDriver() { Fl::remove_timeout(watchMessageBoxes, this); }
+FltkDriver::~FltkDriver() {
+  Fl::remove_timeout(watchMessageBoxes, this);
+  if (otherProgram_) XCloseDisplay(static_cast<Display*>(otherProgram_));
+  if (resources_) pixel::setDesktopResources(*resources_);
+}
 
 Platform& FltkDriver::platform() { return backend(); }
 
@@ -171,12 +189,37 @@ void FltkDriver::minimise(WindowHandle window, bool minimised) {
   wait(std::chrono::milliseconds(100));
 }
 
-// What the toolkit says when the X server's screens change (RandR). X keeps no resolution for a screen:
-// the window is laid out again at the nominal one.
-int FltkDriver::changeResolution(WindowHandle, int) {
-  Fl::handle(FL_SCREEN_CONFIGURATION_CHANGED, nullptr);
+// What a desktop does when the user changes its scaling: it writes the new Xft.dpi into its resources
+// on the root window, which every program there hears of.
+int FltkDriver::changeResolution(WindowHandle window, int dpi) {
+  if (!resources_) resources_ = rootResources();
+  pixel::setDesktopResources("Xft.antialias:\t1\nXft.dpi:\t" + std::to_string(dpi) + "\n");
+  waitUntil([&] { return backend().windowDpi(window) == dpi; }, std::chrono::seconds(2));
   settle();
-  return kBaseDpi;
+  return backend().windowDpi(window);
+}
+
+// Another client of the display grabs F8 on the root window; the server refuses a key another holds.
+bool FltkDriver::takeStopKeyElsewhere() {
+  if (!otherProgram_) otherProgram_ = XOpenDisplay(nullptr);
+  auto* other = static_cast<Display*>(otherProgram_);
+  const KeyCode key = XKeysymToKeycode(other, XK_F8);
+  grabRefused = false;
+  const XErrorHandler previous = XSetErrorHandler(noteRefusal);
+  for (const unsigned state : kLockStates)
+    XGrabKey(other, key, state, DefaultRootWindow(other), False, GrabModeAsync, GrabModeAsync);
+  XSync(other, False);
+  XSetErrorHandler(previous);
+  if (grabRefused) giveBackStopKeyElsewhere();
+  return !grabRefused;
+}
+
+void FltkDriver::giveBackStopKeyElsewhere() {
+  auto* other = static_cast<Display*>(otherProgram_);
+  if (!other) return;
+  const KeyCode key = XKeysymToKeycode(other, XK_F8);
+  for (const unsigned state : kLockStates) XUngrabKey(other, key, state, DefaultRootWindow(other));
+  XSync(other, False);
 }
 
 }  // namespace quorvel::contract

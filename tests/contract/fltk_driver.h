@@ -2,6 +2,8 @@
 #pragma once
 
 #include <map>
+#include <optional>
+#include <string>
 
 #include "backend_driver.h"
 #include "platform/fltk/fltk_platform.h"
@@ -28,6 +30,8 @@ class FltkDriver final : public BackendDriver {
   void activate(WindowHandle window) override;
   void minimise(WindowHandle window, bool minimised) override;
   int changeResolution(WindowHandle window, int dpi) override;
+  bool takeStopKeyElsewhere() override;
+  void giveBackStopKeyElsewhere() override;
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 
@@ -39,6 +43,8 @@ class FltkDriver final : public BackendDriver {
   Duration boxSeen_{};
   bool boxOpen_ = false;
   std::map<WindowHandle, unsigned long> windows_;
+  void* otherProgram_ = nullptr;  // another client's display connection, holding the stop key
+  std::optional<std::string> resources_;  // the desktop's, while a test has changed them
 };
 
 }  // namespace quorvel::contract

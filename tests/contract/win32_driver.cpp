@@ -21,6 +21,8 @@ HWND openBox = nullptr;
 Duration boxSeen{};
 Duration closeAfter{};
 constexpr UINT kWatchMs = 10;
+// A hot key of this thread stands for another program's.
+constexpr int kOtherProgramsKey = 0xB000;
 UINT_PTR watchTimer = 0;
 
 WORD virtualKey(Key key) {
@@ -31,6 +33,8 @@ WORD virtualKey(Key key) {
       return VK_DOWN;
     case Key::space:
       return VK_SPACE;
+    case Key::stop:
+      return VK_F8;
   }
   return 0;
 }
@@ -222,6 +226,14 @@ int Win32Driver::changeResolution(WindowHandle window, int dpi) {
   SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   settle();
   return dpi;
+}
+
+// The system refuses a key that is registered already, whoever registered it.
+bool Win32Driver::takeStopKeyElsewhere() { return RegisterHotKey(nullptr, kOtherProgramsKey, 0, VK_F8); }
+
+void Win32Driver::giveBackStopKeyElsewhere() {
+  UnregisterHotKey(nullptr, kOtherProgramsKey);
+  pump();
 }
 
 }  // namespace quorvel::contract

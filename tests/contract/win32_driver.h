@@ -29,6 +29,8 @@ class Win32Driver final : public BackendDriver {
   void activate(WindowHandle window) override;
   void minimise(WindowHandle window, bool minimised) override;
   int changeResolution(WindowHandle window, int dpi) override;
+  bool takeStopKeyElsewhere() override;
+  void giveBackStopKeyElsewhere() override;
   void movePointer(WindowHandle window, Point client) override;
   void leftButton(bool down) override;
 

@@ -2,6 +2,7 @@
 the click recorder, config.ini and screenshots. Python's standard library only."""
 
 import argparse
+import math
 import os
 import shutil
 import subprocess
@@ -12,17 +13,39 @@ import time
 
 MAIN_TITLE = "Quorvel(1.0)"
 MESSAGE_TITLE = "提示："
-TWIPS_PER_PIXEL = 15
+TWIPS_PER_INCH = 1440
+BASE_DPI = 96
+TWIPS_PER_PIXEL = TWIPS_PER_INCH // BASE_DPI  # at 96 dpi
+# The main window's client area in twips.
+CLIENT_TWIPS = (2055, 2895)
 
 
-def pixel_box(left, top, width, height):
-    """A box in twips as whole pixels (left, top, right, bottom), widened to cover every touched pixel."""
-    return (left // TWIPS_PER_PIXEL, top // TWIPS_PER_PIXEL,
-            -(-(left + width) // TWIPS_PER_PIXEL), -(-(top + height) // TWIPS_PER_PIXEL))
+def pixels(twips, dpi=BASE_DPI):
+    """Twips as the program rounds them to whole pixels at a resolution: halves away from zero."""
+    exact = twips * dpi / TWIPS_PER_INCH
+    return int(math.copysign(math.floor(abs(exact) + 0.5), exact))
 
 
-# The Start button in client twips: its frame at (120, 2160), the button at (120, 130) inside it.
-START_BUTTON = pixel_box(120 + 120, 2160 + 130, 735, 375)
+def pixel_box(left, top, width, height, dpi=BASE_DPI):
+    """A box in twips as whole pixels (left, top, right, bottom) at a resolution, widened to cover every
+    touched pixel."""
+    return (left * dpi // TWIPS_PER_INCH, top * dpi // TWIPS_PER_INCH,
+            -(-(left + width) * dpi // TWIPS_PER_INCH), -(-(top + height) * dpi // TWIPS_PER_INCH))
+
+
+def start_button(dpi=BASE_DPI):
+    """The Start button in client pixels: its frame at (120, 2160) twips, the button at (120, 130) inside
+    it, 735 x 375 twips."""
+    return pixel_box(120 + 120, 2160 + 130, 735, 375, dpi)
+
+
+START_BUTTON = start_button()
+
+
+def save_button(dpi=BASE_DPI):
+    """The Save button in client pixels: the editor's frame at (120, 120) twips, the button at (1100, 1560)
+    inside it, 615 x 375 twips."""
+    return pixel_box(120 + 1100, 120 + 1560, 615, 375, dpi)
 
 
 def centre(box):
@@ -104,11 +127,13 @@ def default_entries():
 
 
 class Recorder:
-    """A running recorder; collects its presses as (button, root x, root y, server time in ms)."""
+    """A running recorder; collects its presses as (button, root x, root y, server time in ms), and the
+    keys pressed on its window."""
 
     def __init__(self, process):
         self.process = process
         self._presses = []
+        self._keys = []
         self._ready = threading.Event()
         self._lock = threading.Lock()
         threading.Thread(target=self._read, daemon=True).start()
@@ -122,10 +147,18 @@ class Recorder:
             elif len(fields) == 5 and fields[0] == "press":
                 with self._lock:
                     self._presses.append(tuple(int(field) for field in fields[1:]))
+            elif len(fields) == 2 and fields[0] == "key":
+                with self._lock:
+                    self._keys.append(fields[1])
 
     def presses(self):
         with self._lock:
             return list(self._presses)
+
+    def keys(self):
+        """The names of the keys pressed on its window so far."""
+        with self._lock:
+            return list(self._keys)
 
     def wait_for(self, count, timeout):
         """The presses so far, once there are at least count of them."""
@@ -170,12 +203,20 @@ class App:
     def config(self):
         return os.path.join(self.folder, "config.ini")
 
-    def origin(self):
-        """Screen position of the window's client area, also inside a window manager's frame."""
+    def _geometry(self):
         info = subprocess.run(["xwininfo", "-id", self.window], env=self.session.env, capture_output=True,
                               text=True, timeout=10).stdout
-        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        return dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+
+    def origin(self):
+        """Screen position of the window's client area, also inside a window manager's frame."""
+        fields = self._geometry()
         return int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"])
+
+    def size(self):
+        """Width and height of the window's client area."""
+        fields = self._geometry()
+        return int(fields["Width"]), int(fields["Height"])
 
     def focus(self):
         self.session.xdotool("windowfocus", "--sync", self.window)
@@ -217,7 +258,7 @@ class App:
         self.session.xdotool("mousemove", "--window", self.window, str(x), str(y), "click", "1")
 
     def start_run(self):
-        self.click(*centre(START_BUTTON))
+        self.click(*centre(start_button(self.session.dpi)))
 
     def wait_for_message(self, timeout=5.0):
         return self.session.wait_for_window(MESSAGE_TITLE, self.process, timeout)
@@ -240,12 +281,19 @@ class App:
 
 
 class Session:
-    """A private Xvfb and a scratch folder; everything started here is stopped on leaving."""
+    """A private Xvfb and a scratch folder; everything started here is stopped on leaving. At a resolution
+    other than 96 dpi the display carries a desktop's resources naming it, as GNOME, KDE and Xfce write them
+    when the user scales."""
 
-    def __init__(self, quorvel, recorder):
+    def __init__(self, quorvel, recorder, dpi=BASE_DPI):
         self.quorvel = quorvel
         self.recorder = recorder
+        self.dpi = dpi
         self._processes = []
+
+    def scaled(self, point):
+        """A point in pixels at 96 dpi as the program scales a slot's point: rounded half to even."""
+        return tuple(round(value * self.dpi / BASE_DPI) for value in point)
 
     def __enter__(self):
         self.scratch = tempfile.mkdtemp(prefix="quorvel-e2e-")
@@ -261,7 +309,14 @@ class Session:
             number = pipe.readline().strip()
         check(number.isdigit(), "Xvfb did not report its display number")
         self.env = dict(os.environ, DISPLAY=f":{number}")
+        if self.dpi != BASE_DPI:
+            self.set_resources(f"Xft.dpi:\t{self.dpi}\n")
         return self
+
+    def set_resources(self, text):
+        """Writes the desktop's resources onto the root window, as a desktop does (no xrdb)."""
+        subprocess.run(["xprop", "-root", "-f", "RESOURCE_MANAGER", "8s", "-set", "RESOURCE_MANAGER", text],
+                       env=self.env, check=True, timeout=10)
 
     def __exit__(self, *exc):
         for process in reversed(self._processes):
@@ -309,6 +364,10 @@ class Session:
     def start(self, folder):
         return App(self, folder, self.spawn([os.path.join(folder, os.path.basename(self.quorvel))]))
 
+    def focus_recorder(self):
+        """The keyboard goes to the recorder's window."""
+        self.xdotool("windowfocus", "--sync", self.windows_named("recorder")[0])
+
     def start_recorder(self, *args):
         return Recorder(self.spawn([self.recorder, *args], stdout=subprocess.PIPE, text=True))
 
@@ -354,9 +413,10 @@ def main(test):
     parser = argparse.ArgumentParser()
     parser.add_argument("--quorvel", required=True)
     parser.add_argument("--recorder", required=True)
+    parser.add_argument("--dpi", type=int, default=BASE_DPI, help="the desktop's Xft.dpi")
     args = parser.parse_args()
     try:
-        with Session(args.quorvel, args.recorder) as session:
+        with Session(args.quorvel, args.recorder, args.dpi) as session:
             test(session)
     except Failure as failure:
         print(f"FAIL: {failure}")

@@ -1,5 +1,5 @@
 """Typing into x and y moves the pointer onto that point of the window's client area, keystroke by
-keystroke, wherever the window stands."""
+keystroke, wherever the window stands; the point is in pixels at 96 dpi, scaled to the desktop's resolution."""
 
 import harness
 from harness import check
@@ -10,11 +10,13 @@ SCREEN = harness.ini_text([("screen", [("x", "3000"), ("y", "1500")])])
 def test(session):
     app = session.start(session.folder("app", SCREEN))
     left, top = app.origin()
-    check((left, top) == (200, 100), f"the window opened at {(left, top)}, not (200, 100)")
+    corner = (harness.pixels(3000, session.dpi), harness.pixels(1500, session.dpi))
+    check((left, top) == corner, f"the window opened at {(left, top)}, not {corner}")
     app.focus()
 
     def expect_pointer(x, y, after):
-        want = (left + x, top + y)
+        dx, dy = session.scaled((x, y))
+        want = (left + dx, top + dy)
         harness.wait_until(lambda: session.pointer() == want,
                            f"the pointer at {want} after {after} (it is at {session.pointer()})")
 

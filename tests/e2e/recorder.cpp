@@ -1,6 +1,8 @@
 // Logs every pointer button press it sees, one line per press, flushed at once:
 //   press <button> <root x> <root y> <server time in ms>
-// With --window X Y W H it shows a window of that geometry and logs the presses the window receives.
+// With --window X Y W H it shows a window of that geometry and logs the presses the window receives,
+// and the keys pressed while it has the keyboard:
+//   key <key name>
 // With --raw it shows nothing and logs the raw presses of every pointer on the display, whichever
 // window they land on, with the pointer's position read as the press arrives.
 // A line "ready" tells the reader that nothing can be missed from then on.
@@ -46,6 +48,12 @@ void logPress(unsigned button, int rootX, int rootY, Time time) {
   std::fflush(stdout);
 }
 
+void logKey(KeySym key) {
+  const char* name = XKeysymToString(key);
+  std::printf("key %s\n", name ? name : "?");
+  std::fflush(stdout);
+}
+
 void ready() {
   std::puts("ready");
   std::fflush(stdout);
@@ -55,7 +63,7 @@ void ready() {
   const int screen = DefaultScreen(display);
   XSetWindowAttributes attributes{};
   attributes.background_pixel = WhitePixel(display, screen);
-  attributes.event_mask = ButtonPressMask | StructureNotifyMask;
+  attributes.event_mask = ButtonPressMask | KeyPressMask | StructureNotifyMask;
   const Window window =
       XCreateWindow(display, RootWindow(display, screen), options.x, options.y, options.width, options.height,
                     0, CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask, &attributes);
@@ -75,6 +83,7 @@ void ready() {
     if (event.type == MapNotify) ready();
     if (event.type == ButtonPress)
       logPress(event.xbutton.button, event.xbutton.x_root, event.xbutton.y_root, event.xbutton.time);
+    if (event.type == KeyPress) logKey(XLookupKeysym(&event.xkey, 0));
   }
 }
 

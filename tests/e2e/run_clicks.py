@@ -1,16 +1,17 @@
-"""A run clicks the slots' points in order, relative to the window's client area, and follows the window
-when it moves. The points lie on a recorder window beside the program's own."""
+"""A run clicks the slots' points in order, relative to the window's client area and scaled from 96 dpi to
+the desktop's resolution, and follows the window when it moves. The points lie on a recorder window beside
+the program's own."""
 
 import harness
 from harness import check
 
-RECORDER = ("--window", "300", "200", "400", "300")
+RECORDER = ("--window", "300", "200", "700", "500")
 SLOTS = [(350, 250, 1, 1), (420, 300, 1, 1), (0, 0, 0, 0)]
 
 
-def expect_clicks(presses, origin, what):
+def expect_clicks(session, presses, origin, what):
     left, top = origin
-    want = [(1, left + x, top + y) for x, y, _, _ in SLOTS[:2]]
+    want = [(1, left + x, top + y) for x, y in (session.scaled(slot[:2]) for slot in SLOTS[:2])]
     seen = [press[:3] for press in presses]
     check(seen == want, f"{what}: clicks (button, x, y) {seen}, expected {want}")
     check(presses[0][3] < presses[1][3], f"{what}: the clicks are out of order in time: {presses}")
@@ -23,9 +24,9 @@ def test(session):
     first = recorder.wait_for(2, timeout=5)[:2]
     session.xdotool("windowmove", app.window, 50, 40)
     harness.wait_until(lambda: app.origin() == (50, 40), "the window to move to (50, 40)")
-    expect_clicks(first, (0, 0), "first cycle")
+    expect_clicks(session, first, (0, 0), "first cycle")
     second = recorder.wait_for(4, timeout=5)[2:4]
-    expect_clicks(second, (50, 40), "cycle after the move")
+    expect_clicks(session, second, (50, 40), "cycle after the move")
 
 
 if __name__ == "__main__":

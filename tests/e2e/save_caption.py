@@ -5,7 +5,7 @@ import harness
 from harness import check
 
 SCREEN = harness.ini_text([("screen", [("x", "1500"), ("y", "750")])])
-SAVE_BUTTON = harness.pixel_box(120 + 1100, 120 + 1560, 615, 375)  # editor frame at (120, 120)
+SAVE_BUTTON = harness.save_button()
 MIN_RED = 8
 
 

@@ -10,7 +10,7 @@ import harness
 from harness import check
 
 CONFIG = harness.slots_config([(5, 7, 3, 1)], screen=(1500, 750))
-SAVE_BUTTON = harness.pixel_box(120 + 1100, 120 + 1560, 615, 375)  # editor frame at (120, 120)
+SAVE_BUTTON = harness.save_button()
 PRESSED_FACE = (228, 228, 221)
 
 

@@ -1,6 +1,9 @@
 // The click recorder for the Windows program under Wine: clicks injected there reach only Wine's own
-// windows, so this Windows program shows a window of the given screen geometry and logs each press:
+// windows, so this Windows program shows a window of the given screen geometry and logs each left or
+// right press (the middle button gives it the keyboard):
 //   press <button> <screen x> <screen y> <message time in ms>
+// and the keys pressed while it has the keyboard (F8 by name, others by virtual-key code):
+//   key <name>
 // A line "ready" tells the reader that nothing can be missed from then on.
 // Usage: win_recorder --window X Y W H
 #include <windows.h>
@@ -24,11 +27,26 @@ LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
       log(1, hwnd, lParam);
       return 0;
+    // NOTE: Wine hands its windows the keyboard through the window manager, which a window that never
+    // activates on a click does not get; the middle button gives it the keyboard instead.
     case WM_MBUTTONDOWN:
-      log(2, hwnd, lParam);
+      SetForegroundWindow(hwnd);
+      SetFocus(hwnd);
       return 0;
     case WM_RBUTTONDOWN:
       log(3, hwnd, lParam);
+      return 0;
+    // A click leaves the keyboard where it was: the program under test keeps it. The keyboard comes
+    // here only when it is given.
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_KEYDOWN:
+      if (wParam == VK_F8) {
+        std::puts("key F8");
+      } else {
+        std::printf("key vk%u\n", static_cast<unsigned>(wParam));
+      }
+      std::fflush(stdout);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -54,7 +72,7 @@ int main(int argc, char** argv) {
   windowClass.lpszClassName = L"QuorvelRecorder";
   RegisterClassW(&windowClass);
   // A popup: no frame, so the window covers exactly the geometry asked for, and no window manager moves it.
-  HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, windowClass.lpszClassName, L"recorder", WS_POPUP, x, y, width,
+  HWND hwnd = CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"recorder", WS_POPUP, x, y, width,
                               height, nullptr, nullptr, windowClass.hInstance, nullptr);
   if (!hwnd) return 1;
   ShowWindow(hwnd, SW_SHOWNOACTIVATE);

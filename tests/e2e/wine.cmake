@@ -16,7 +16,7 @@ add_test(NAME e2e.wine.prefix_gone COMMAND ${CMAKE_COMMAND} -E rm -rf ${prefix})
 set_tests_properties(e2e.wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 180 LABELS "e2e;wine")
 set_tests_properties(e2e.wine.prefix_gone PROPERTIES FIXTURES_CLEANUP wine_prefix LABELS "e2e;wine")
 foreach(case first_start editor_round_trip run_clicks overflow_stop failed_save installed fifo_config
-             start_button_looks scaled_150 save_released_face)
+             start_button_looks scaled_150 save_released_face stop_key)
   add_test(NAME e2e.wine.${case}
            COMMAND ${QUORVEL_PYTHON3} ${cases} ${case} --quorvel $<TARGET_FILE:quorvel>
                    --recorder $<TARGET_FILE:quorvel_win_recorder> --prefix ${prefix})

@@ -99,6 +99,11 @@ class WineSession(harness.Session):
         program = os.path.join(folder, os.path.basename(self.quorvel))
         return WineApp(self, folder, self.spawn(["wine", program]))
 
+    def focus_recorder(self):
+        """The recorder takes the keyboard when its middle button is pressed."""
+        self.xdotool("mousemove", "--window", self.windows_named("recorder")[0], 5, 5, "click", "2")
+        time.sleep(0.3)
+
     def start_recorder(self, *args):
         process = self.spawn(["wine", self.recorder, *args], stdout=subprocess.PIPE, text=True)
         # Wine's start is slow on a busy machine; once the window shows, "ready" is in the pipe.

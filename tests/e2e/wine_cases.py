@@ -1,6 +1,6 @@
 """The desktop cases of the Windows program under Wine: first start, the editor by keyboard, a run's clicks
 and times, the overflow box, a failed save, a folder it cannot write, a FIFO named config.ini, the Start
-button's looks, the window at 150 % scaling, and Save's released face while its box is open.
+button's looks, the window at 150 % scaling, Save's released face while its box is open, and the stop key.
 Usage: wine_cases.py CASE --quorvel quorvel.exe --recorder win_recorder.exe --prefix WINEPREFIX
        wine_cases.py --make-prefix WINEPREFIX
        wine_cases.py --program TEST.exe --prefix WINEPREFIX [ARGS...]  (a Windows test program on such a display)"""
@@ -18,6 +18,7 @@ import harness
 import wine
 from harness import check
 from save_released_face import save_released_face
+from stop_key import stop_key
 
 RECORDER = ("--window", "300", "200", "400", "300")
 
@@ -164,7 +165,7 @@ def scaled_150(session):
 
 CASES = {case.__name__: case for case in
          (first_start, editor_round_trip, run_clicks, overflow_stop, failed_save, installed, fifo_config,
-          start_button_looks, scaled_150, save_released_face)}
+          start_button_looks, scaled_150, save_released_face, stop_key)}
 
 
 def main():

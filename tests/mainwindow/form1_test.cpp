@@ -186,7 +186,7 @@ TEST_F(Form1Test, FailedSaveSaysWhyAndKeepsTheFields) {
     FileFault fault;
     std::string why;
   } cases[] = {{FileFault::readOnlyFile, "config.ini 是只读文件"},
-               {FileFault::readOnlyFolder, "config.ini 所在的文件夹是只读的"},
+               {FileFault::readOnlyFolder, "config.ini 所在的文件夹“" + dir.str() + "”是只读的"},
                {FileFault::notAFile, "config.ini 不是普通文件"},
                {FileFault::diskFull, "磁盘已满"},
                {FileFault::other, "config.ini 无法写入"}};
@@ -226,6 +226,35 @@ TEST_F(Form1Test, ProgramInAClosedFolderKeepsItsSettingsInTheUsersFolder) {
   EXPECT_EQ(fake.messages().back().text, "保存完毕!");
   EXPECT_EQ(iniLookup(readBytes(form.configPath()), "no3", "x"), "7");
   EXPECT_FALSE(std::filesystem::exists(config()));
+}
+
+// Where config.ini can live nowhere the window still opens, with no word at start-up; Save then names the
+// program's folder, the settings folder tried and what is wrong with it.
+TEST_F(Form1Test, SaveWhereConfigCanLiveNowhereNamesTheFoldersTried) {
+  const std::string own = dir.file("home/.config/quorvel");
+  const std::string nowhere = "保存失败！程序所在的文件夹“" + dir.str() + "”是只读的，\n";
+  const struct {
+    SettingsFolder userFolder;
+    std::string text;
+  } cases[] = {
+      {{own, FolderFault::missing, dir.file("home")},
+       nowhere + "设置文件夹“" + own + "”也无法建立：“" + dir.file("home") + "”不存在，输入的内容仍保留在窗口中。"},
+      {{"", FolderFault::noHome, ""}, nowhere + "也找不到用户的主文件夹来存放设置，输入的内容仍保留在窗口中。"}};
+  for (const auto& [userFolder, text] : cases) {
+    FakePlatform platform;
+    FakeFiles closed(dir.str());
+    closed.refuseNewFiles(dir.str());
+    closed.refuseUserSettingsDirectory(userFolder);
+    Form1 window(platform, closed);
+    ASSERT_TRUE(window.Form_Initialize());
+    window.Form_Load();
+    window.Show();
+    EXPECT_TRUE(platform.messages().empty());
+    platform.chooseItem(window.controls().Combo1, 0);
+    platform.click(*platform.controlWithTabIndex(window.window(), kSaveTabIndex));
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_EQ(platform.messages().back().text, text);
+  }
 }
 
 TEST_F(Form1Test, StartButtonRunsTheSlotsRelativeToTheClientArea) {

@@ -1,5 +1,6 @@
 // The button's looks as the screen shows them: every skin style in every look, the pressed faces,
-// the disabled frame and the dotted focus frame, at pixels whose colours the skin tables give.
+// the disabled frame and the dotted focus frame, at pixels whose colours the skin tables give; at
+// 200 % each of the control's pixels is a block of two by two on the screen.
 #include "pixel_fixture.h"
 #include "x11_screen.h"
 
@@ -40,9 +41,9 @@ testing::AssertionResult faceIs(const std::string& actual, const char* expected,
                                      << (other ? other : "");
 }
 
-using ButtonLooksOnScreen = PixelTest;
+class ButtonLooksOnScreen : public ScaledPixelTest {};
 
-TEST_F(ButtonLooksOnScreen, EveryStyleInEveryLookShowsItsBorderEdgesAndFace) {
+TEST_P(ButtonLooksOnScreen, EveryStyleInEveryLookShowsItsBorderEdgesAndFace) {
   for (const LookColours& c : kLooks) {
     xpcommand& b = addButton(10 + c.look * 60, 10 + c.style * 40, kW, kH);
     b.set风格(c.style);
@@ -66,7 +67,7 @@ TEST_F(ButtonLooksOnScreen, EveryStyleInEveryLookShowsItsBorderEdgesAndFace) {
   }
 }
 
-TEST_F(ButtonLooksOnScreen, CornersOfThePlainLookBlendBorderAndWindow) {
+TEST_P(ButtonLooksOnScreen, CornersOfThePlainLookBlendBorderAndWindow) {
   addButton(20, 20, kW, kH);
   show();
   EXPECT_EQ(buttons[0]->control().内部(2).visible, true);
@@ -92,7 +93,7 @@ TEST_F(ButtonLooksOnScreen, CornersOfThePlainLookBlendBorderAndWindow) {
   }
 }
 
-TEST_F(ButtonLooksOnScreen, PressedFacesOfEachStyle) {
+TEST_P(ButtonLooksOnScreen, PressedFacesOfEachStyle) {
   for (int style = 0; style < 3; ++style) {
     xpcommand& b = addButton(10 + style * 60, 10, kW, kH);
     b.set风格(style);
@@ -121,7 +122,7 @@ TEST_F(ButtonLooksOnScreen, PressedFacesOfEachStyle) {
   EXPECT_EQ(at(after, 2, kW / 2, 3), "#FDFDFD") << "the plain face is back";
 }
 
-TEST_F(ButtonLooksOnScreen, DisabledFrameIsDrawnOnTheSurfaceWithSoftenedCorners) {
+TEST_P(ButtonLooksOnScreen, DisabledFrameIsDrawnOnTheSurfaceWithSoftenedCorners) {
   xpcommand& b = addButton(20, 20, kW, kH);
   show();
   b.setEnabled(false);
@@ -158,7 +159,7 @@ TEST_F(ButtonLooksOnScreen, DisabledFrameIsDrawnOnTheSurfaceWithSoftenedCorners)
   EXPECT_EQ(at(enabled, 0, kW / 2, kH - 1), "#003C74") << "the pieces cover the frame again";
 }
 
-TEST_F(ButtonLooksOnScreen, FocusFrameHasADotAtEverySecondPixel) {
+TEST_P(ButtonLooksOnScreen, FocusFrameHasADotAtEverySecondPixel) {
   addButton(20, 20, kW, kH, 0);
   show();
   pixel::typeKey("Tab");  // the window's first tab stop
@@ -177,6 +178,8 @@ TEST_F(ButtonLooksOnScreen, FocusFrameHasADotAtEverySecondPixel) {
   EXPECT_EQ(at(shot, 0, kW / 2, kH - 3), "#89ADE4");
   EXPECT_EQ(at(shot, 0, kW / 2, 2), "#CEE7FF");
 }
+
+INSTANTIATE_TEST_SUITE_P(Desktop, ButtonLooksOnScreen, testing::Values(96, 192), dpiName);
 
 }  // namespace
 }  // namespace quorvel

@@ -12,7 +12,7 @@ constexpr Color kBlue = 0x00FF0000;
 constexpr Color kWhite = 0x00FFFFFF;
 constexpr Color kGrey = 0x00808080;
 
-class PaintListOnScreen : public PixelTest {
+class PaintListOnScreen : public ScaledPixelTest {
  protected:
   static constexpr int kLeft = 40;  // the surface's corner in the window
   static constexpr int kTop = 30;
@@ -25,13 +25,13 @@ class PaintListOnScreen : public PixelTest {
     surface->requestRepaint();
     return grab();
   }
-  static std::string px(const Bitmap& shot, int x, int y) { return hex(shot.at(kLeft + x, kTop + y)); }
+  std::string px(const Bitmap& shot, int x, int y) const { return at(shot, Point{kLeft, kTop}, x, y); }
 
   RecordingClient client;
   std::unique_ptr<ControlSurface> surface;
 };
 
-TEST_F(PaintListOnScreen, BackgroundFillsTheSurfaceOnlyAndSystemColoursResolve) {
+TEST_P(PaintListOnScreen, BackgroundFillsTheSurfaceOnlyAndSystemColoursResolve) {
   client.list.background = kSystemColorFlag | 15u;  // button face
   const Bitmap shot = paint();
   EXPECT_EQ(px(shot, 0, 0), "#D4D0C8");
@@ -43,7 +43,7 @@ TEST_F(PaintListOnScreen, BackgroundFillsTheSurfaceOnlyAndSystemColoursResolve) 
   EXPECT_EQ(px(blue, 59, 40), "#D4D0C8");
 }
 
-TEST_F(PaintListOnScreen, ALineCoversItsFirstPointAndStopsBeforeItsLast) {
+TEST_P(PaintListOnScreen, ALineCoversItsFirstPointAndStopsBeforeItsLast) {
   client.list.marks = {SurfaceLine{{2, 1}, {7, 1}, kRed}, SurfaceLine{{1, 9}, {1, 3}, kBlue},
                        SurfaceLine{{10, 10}, {14, 14}, kGreen}, SurfacePixel{{20, 20}, kWhite}};
   const Bitmap shot = paint();
@@ -58,7 +58,7 @@ TEST_F(PaintListOnScreen, ALineCoversItsFirstPointAndStopsBeforeItsLast) {
   EXPECT_EQ(px(shot, 21, 20), "#808080");
 }
 
-TEST_F(PaintListOnScreen, ABitmapIsStretchedOverItsRectangleAndClippedToTheSurface) {
+TEST_P(PaintListOnScreen, ABitmapIsStretchedOverItsRectangleAndClippedToTheSurface) {
   auto quarters = std::make_shared<Bitmap>(Bitmap{2, 2, {kRed, kGreen, kBlue, kWhite}});
   client.list.elements = {StretchedBitmap{{10, 10, 8, 6}, quarters},
                           StretchedBitmap{{50, 30, 20, 20}, quarters}};
@@ -78,7 +78,7 @@ TEST_F(PaintListOnScreen, ABitmapIsStretchedOverItsRectangleAndClippedToTheSurfa
   EXPECT_EQ(px(shot, 59, 40), "#D4D0C8");
 }
 
-TEST_F(PaintListOnScreen, AStripIsOpaqueWithItsDotsAndNothingBeyondIt) {
+TEST_P(PaintListOnScreen, AStripIsOpaqueWithItsDotsAndNothingBeyondIt) {
   client.list.elements = {
       DottedStrip{{5, 20, 10, 1}, kWhite, kWindowTextColor, {{0, 0}, {2, 0}, {9, 0}, {12, 0}}}};
   const Bitmap shot = paint();
@@ -99,7 +99,7 @@ bool reddish(Color c) {
 
 bool notGrey(Color c) { return c != kGrey; }
 
-TEST_F(PaintListOnScreen, TextIsCentredInItsColourAndClippedToItsRectangle) {
+TEST_P(PaintListOnScreen, TextIsCentredInItsColourAndClippedToItsRectangle) {
   const CaptionFont font{"宋体", 9, false, false, false, false, 400, 134};
   client.list.elements = {CenteredText{{10, 5, 40, 14}, "保存", font, kRed, false},
                           CenteredText{{20, 22, 12, 14}, "WWWWWWWW", font, kRed, false}};
@@ -122,7 +122,7 @@ TEST_F(PaintListOnScreen, TextIsCentredInItsColourAndClippedToItsRectangle) {
   EXPECT_LE(clipped.bottom, kTop + 35);
 }
 
-TEST_F(PaintListOnScreen, ABoldCaptionIsDrawnWithHeavierStrokes) {
+TEST_P(PaintListOnScreen, ABoldCaptionIsDrawnWithHeavierStrokes) {
   const CaptionFont regular{"宋体", 9, false, false, false, false, 400, 134};
   const CaptionFont bold{"宋体", 9, true, false, false, false, 700, 134};
   client.list.elements = {CenteredText{{0, 0, 60, 20}, "保存", regular, kRed, false},
@@ -134,7 +134,7 @@ TEST_F(PaintListOnScreen, ABoldCaptionIsDrawnWithHeavierStrokes) {
   EXPECT_GT(heavy.count, thin.count * 5 / 4);
 }
 
-TEST_F(PaintListOnScreen, WrappedTextTakesOneLineForEachWordThatFits) {
+TEST_P(PaintListOnScreen, WrappedTextTakesOneLineForEachWordThatFits) {
   const CaptionFont font{"宋体", 9, false, false, false, false, 400, 134};
   const TwipsSize one = surface->measureText("WW", font, 0);
   const int width = static_cast<int>(one.width / kTwipsPerPixel);
@@ -148,6 +148,8 @@ TEST_F(PaintListOnScreen, WrappedTextTakesOneLineForEachWordThatFits) {
   EXPECT_EQ(first.count, second.count) << "the same word on each line";
   EXPECT_EQ(first.left, second.left);
 }
+
+INSTANTIATE_TEST_SUITE_P(Desktop, PaintListOnScreen, testing::Values(96, 192), dpiName);
 
 }  // namespace
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/window_layout.h"
 #include "x11_screen.h"
 
 namespace quorvel {
@@ -15,15 +16,19 @@ std::string hex(Color color) {
   return text;
 }
 
+std::string dpiName(const testing::TestParamInfo<int>& info) { return "dpi" + std::to_string(info.param); }
+
 FltkPlatform& PixelTest::platform() {
   static FltkPlatform instance;
   return instance;
 }
 
-PixelTest::PixelTest() {
+PixelTest::PixelTest(int desktopDpi) : dpi(desktopDpi) {
   if (platform().startupProblem()) throw std::runtime_error(*platform().startupProblem());
+  pixel::setDesktopResources(dpi == kBaseDpi ? "" : "Xft.dpi:\t" + std::to_string(dpi) + "\n");
   window = platform().createWindow(
       WindowSpec{"pixels", kWindowWidth * kTwipsPerPixel, kWindowHeight * kTwipsPerPixel});
+  if (platform().windowDpi(window) != dpi) throw std::runtime_error("the window is not laid out at the desktop's dpi");
   platform().moveWindow(window, TwipsPoint{0, 0});
   platform().setCursorPos(Point{630, 470});
   pixel::settle();
@@ -70,19 +75,33 @@ void PixelTest::leftButton(bool down) {
 
 Bitmap PixelTest::grab() {
   pixel::settle();
-  return pixel::grabScreen(onScreen(0, 0), kWindowWidth, kWindowHeight);
+  return pixel::grabScreen(onScreen(0, 0), scaled(kWindowWidth), scaled(kWindowHeight));
+}
+
+int PixelTest::scaled(int pixels) const { return scaledPixels(pixels, dpi); }
+
+// The control's pixels are scaled from its own corner, which is scaled from the window's.
+std::string PixelTest::at(const Bitmap& shot, Point corner, int x, int y) const {
+  const int left = scaled(corner.x) + scaled(x);
+  const int top = scaled(corner.y) + scaled(y);
+  const std::string colour = hex(shot.at(left, top));
+  for (int row = top; row < scaled(corner.y) + scaled(y + 1); ++row) {
+    for (int column = left; column < scaled(corner.x) + scaled(x + 1); ++column) {
+      if (shot.at(column, row) != shot.at(left, top)) return colour + " mixed with " + hex(shot.at(column, row));
+    }
+  }
+  return colour;
 }
 
 std::string PixelTest::at(const Bitmap& shot, int button, int x, int y) const {
-  const Point corner = corners.at(static_cast<std::size_t>(button));
-  return hex(shot.at(corner.x + x, corner.y + y));
+  return at(shot, corners.at(static_cast<std::size_t>(button)), x, y);
 }
 
 PixelTest::Ink PixelTest::inkOf(const Bitmap& shot, int left, int top, int width, int height,
-                                const std::function<bool(Color)>& isInk) {
+                                const std::function<bool(Color)>& isInk) const {
   Ink ink;
-  for (int y = top; y < top + height; ++y) {
-    for (int x = left; x < left + width; ++x) {
+  for (int y = scaled(top); y < scaled(top + height); ++y) {
+    for (int x = scaled(left); x < scaled(left + width); ++x) {
       if (!isInk(shot.at(x, y))) continue;
       if (ink.count++ == 0) {
         ink.left = ink.right = x;
@@ -94,7 +113,9 @@ PixelTest::Ink PixelTest::inkOf(const Bitmap& shot, int left, int top, int width
       ink.bottom = std::max(ink.bottom, y);
     }
   }
-  return ink;
+  if (ink.count == 0) return ink;
+  const auto unscaled = [this](int pixel) { return pixel * kBaseDpi / dpi; };
+  return Ink{unscaled(ink.left), unscaled(ink.top), unscaled(ink.right), unscaled(ink.bottom), ink.count};
 }
 
 }  // namespace quorvel

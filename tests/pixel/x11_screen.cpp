@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/x.H>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -30,6 +31,18 @@ void settle() {
     Fl::flush();
   }
   XSync(fl_display, False);
+}
+
+void setDesktopResources(const std::string& text) {
+  const Atom property = XInternAtom(fl_display, "RESOURCE_MANAGER", False);
+  const Window root = RootWindow(fl_display, fl_screen);
+  if (text.empty()) {
+    XDeleteProperty(fl_display, root, property);
+  } else {
+    XChangeProperty(fl_display, root, property, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+  }
+  settle();
 }
 
 Bitmap grabScreen(Point topLeft, int width, int height) {

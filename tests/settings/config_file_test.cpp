@@ -43,7 +43,7 @@ TEST_F(ConfigFileTest, ConfigLivesBesideTheProgramWhereItCanElseInTheUsersFolder
     if (fileBeside) one.replaceFile(portableConfigPath(one), "");
     if (!folderTakesFiles) one.refuseNewFiles(dir.str());
     if (userFolder) one.setUserSettingsDirectory(own);
-    EXPECT_EQ(chooseConfigDirectory(one), chosen) << fileBeside << folderTakesFiles << userFolder;
+    EXPECT_EQ(chooseConfigDirectory(one)->directory, chosen) << fileBeside << folderTakesFiles << userFolder;
   }
   files.failFileChecks(1);
   EXPECT_EQ(chooseConfigDirectory(files), std::nullopt);

@@ -43,8 +43,10 @@ bool FakeFiles::inClosedFolder(const std::string& path) const {
 
 std::string FakeFiles::executableDirectory() const { return executableDirectory_; }
 
-std::optional<std::string> FakeFiles::userSettingsDirectory() {
-  if (userSettingsDirectory_ && !memoryFiles_) std::filesystem::create_directories(*userSettingsDirectory_);
+SettingsFolder FakeFiles::userSettingsDirectory() {
+  if (userSettingsDirectory_.fault == FolderFault::none && !memoryFiles_) {
+    std::filesystem::create_directories(userSettingsDirectory_.path);
+  }
   return userSettingsDirectory_;
 }
 

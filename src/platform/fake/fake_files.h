@@ -36,15 +36,20 @@ class FakeFiles final : public Files {
 
   // An installed program: the folder takes no new file, as a folder of programs refuses its users.
   void refuseNewFiles(const std::string& folder) { closedFolders_.insert(folder); }
-  // The user's settings folder that userSettingsDirectory() gives, made when asked for; none by default.
-  void setUserSettingsDirectory(std::string folder) { userSettingsDirectory_ = std::move(folder); }
+  // The user's settings folder that userSettingsDirectory() gives, made when asked for; by default there
+  // is none, for want of a home folder.
+  void setUserSettingsDirectory(std::string folder) {
+    userSettingsDirectory_ = SettingsFolder{std::move(folder), FolderFault::none, ""};
+  }
+  // The user's settings folder cannot be had, for the reason given.
+  void refuseUserSettingsDirectory(SettingsFolder why) { userSettingsDirectory_ = std::move(why); }
   // Characters that the file's encoding lacks, as a code page lacks most of Unicode.
   void lackCharacters(std::string utf8) { lacking_ = std::move(utf8); }
   // Runs before every stamp and read of a file: another program changing it between two looks.
   void beforeEachLook(std::function<void()> hook) { beforeEachLook_ = std::move(hook); }
 
   std::string executableDirectory() const override;
-  std::optional<std::string> userSettingsDirectory() override;
+  SettingsFolder userSettingsDirectory() override;
   bool folderTakesNewFiles(const std::string& directory) override;
   char pathSeparator() const override;
   FileCheck fileExists(const std::string& path) override;
@@ -78,7 +83,7 @@ class FakeFiles final : public Files {
   int fileReads_ = 0;
   std::optional<std::map<std::string, MemoryFile>> memoryFiles_;
   std::set<std::string> closedFolders_;
-  std::optional<std::string> userSettingsDirectory_;
+  SettingsFolder userSettingsDirectory_{"", FolderFault::noHome, ""};
   std::string lacking_;
   std::function<void()> beforeEachLook_;
 };

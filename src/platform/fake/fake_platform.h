@@ -10,13 +10,18 @@
 #include "platform/focus_tracker.h"
 #include "platform/held_keys.h"
 #include "platform/pointer_capture.h"
+#include "platform/stop_key.h"
 #include "platform/platform.h"
 #include "platform/tick_loop.h"
 #include "platform/window_layout.h"
 
 namespace quorvel {
 
-class FakePlatform final : public Platform, private TickWakeUp, private CaptureGrab, private LayoutHost {
+class FakePlatform final : public Platform,
+                           private TickWakeUp,
+                           private CaptureGrab,
+                           private LayoutHost,
+                           private StopKeyGrab {
  public:
   struct InjectedEvent {
     Duration time;
@@ -92,6 +97,12 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   // A handler that takes `span` to run.
   void stall(Duration span) { now_ += span; }
 
+  // The user presses the stop key, wherever the keyboard is; another program holds that key, or lets
+  // it go.
+  void pressStopKey() { stopKey_.pressed(); }
+  void holdStopKeyElsewhere(bool held) { stopKeyElsewhere_ = held; }
+  bool stopKeyTaken() const { return stopKey_.taken(); }
+
   // Paints every owner-drawn control that asked for it, as a window system does when it is idle.
   void paintPending();
 
@@ -123,6 +134,8 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   void setCursorPos(Point screen) override;
   std::uint32_t sendInput(std::span<const InputRecord> records) override;
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  bool takeStopKey(std::function<void()> onPressed) override { return stopKey_.take(std::move(onPressed)); }
+  void giveBackStopKey() override { stopKey_.giveBack(); }
 
  private:
   struct Window {
@@ -172,6 +185,8 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   void setLayoutDpi(WindowHandle window, int dpi) override { windows_.at(index(window)).dpi = dpi; }
   void sizeClientArea(WindowHandle window, PixelRect area) override { windows_.at(index(window)).client = area; }
   void placeControl(ControlId id, PixelRect area, int) override { control(id).area = area; }
+  bool grabStopKey() override { return !stopKeyElsewhere_; }
+  void releaseStopKey() override {}
 
   TickLoop ticks_{*this};
   std::optional<Duration> wakeUp_;
@@ -182,6 +197,8 @@ class FakePlatform final : public Platform, private TickWakeUp, private CaptureG
   std::optional<ControlId> focus_;
   FocusTracker focusTracker_;
   PointerCapture capture_{*this};
+  StopKey stopKey_{*this};
+  bool stopKeyElsewhere_ = false;
   Point cursor_;
   std::vector<InjectedEvent> injected_;
   int batches_ = 0;

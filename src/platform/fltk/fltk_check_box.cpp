@@ -3,6 +3,8 @@
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
 
+#include "platform/window_layout.h"
+
 namespace quorvel {
 namespace {
 
@@ -24,6 +26,13 @@ void TriStateCheck::state(int value) {
   redraw();
 }
 
+void TriStateCheck::fitToResolution(int dpi) {
+  dpi_ = dpi;
+  redraw();
+}
+
+int TriStateCheck::scaled(int pixels) const { return scaledPixels(pixels, dpi_); }
+
 void TriStateCheck::clicked(Fl_Widget* widget, void*) {
   auto* check = static_cast<TriStateCheck*>(widget);
   // The button has already toggled: from the grayed state that makes it checked.
@@ -38,33 +47,35 @@ int TriStateCheck::handle(int event) {
 
 void TriStateCheck::draw() {
   draw_box(box(), color());
-  const int left = x() + 1;
-  const int top = y() + (h() - kSquare) / 2;
+  const int square = scaled(kSquare);
+  const int left = x() + scaled(1);
+  const int top = y() + (h() - square) / 2;
   const bool grayed = state_ == 2;
   const bool pressed = Fl::pushed() == this;
-  fl_draw_box(FL_DOWN_BOX, left, top, kSquare, kSquare,
+  fl_draw_box(FL_DOWN_BOX, left, top, square, square,
               grayed || pressed || !active_r() ? FL_BACKGROUND_COLOR : FL_BACKGROUND2_COLOR);
   if (state_ == 1) drawCheckMark(left, top, active_r() ? FL_FOREGROUND_COLOR : FL_INACTIVE_COLOR);
   if (grayed) drawCheckMark(left, top, FL_DARK3);
 
-  const int textLeft = left + kSquare + kGap;
+  const int textLeft = left + square + scaled(kGap);
   draw_label(textLeft, y(), x() + w() - textLeft, h());
   if (Fl::focus() == this && Fl::visible_focus()) {
     if (label() && *label()) {
       draw_focus(FL_NO_BOX, textLeft - 1, y(), x() + w() - textLeft + 1, h());
     } else {
-      draw_focus(FL_NO_BOX, left - 1, top - 1, kSquare + 2, kSquare + 2);
+      draw_focus(FL_NO_BOX, left - 1, top - 1, square + 2, square + 2);
     }
   }
 }
 
-// The usual tick: a seven pixel wide V, three pixels thick.
+// The usual tick: a V seven pixels wide and three pixels thick at 96 dpi.
 void TriStateCheck::drawCheckMark(int left, int top, Fl_Color color) const {
   fl_color(color);
-  const int x0 = left + 3;
-  const int y0 = top + 5;
-  for (int thickness = 0; thickness < 3; ++thickness) {
-    fl_line(x0, y0 + thickness, x0 + 2, y0 + 2 + thickness, x0 + 6, y0 - 2 + thickness);
+  const int x0 = left + scaled(3);
+  const int y0 = top + scaled(5);
+  for (int thickness = 0; thickness < scaled(3); ++thickness) {
+    fl_line(x0, y0 + thickness, x0 + scaled(2), y0 + scaled(2) + thickness, x0 + scaled(6),
+            y0 - scaled(2) + thickness);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "platform/fltk/fltk_focus_keys.h"
+#include "platform/platform.h"
 
 namespace quorvel {
 
@@ -17,6 +18,8 @@ class TriStateCheck : public Fl_Check_Button, public FocusKeys {
   // 0 clear, 1 checked, 2 grayed; other values are kept and shown as clear.
   int state() const { return state_; }
   void state(int value);
+  // The square and the tick at the screen's dots per inch.
+  void fitToResolution(int dpi);
 
   std::function<void()> onClicked;
 
@@ -26,8 +29,11 @@ class TriStateCheck : public Fl_Check_Button, public FocusKeys {
  private:
   static void clicked(Fl_Widget* widget, void*);
   void drawCheckMark(int left, int top, Fl_Color color) const;
+  // A length in pixels at 96 dpi at the resolution the box is drawn at.
+  int scaled(int pixels) const;
 
   int state_ = 0;
+  int dpi_ = kBaseDpi;
 };
 
 }  // namespace quorvel

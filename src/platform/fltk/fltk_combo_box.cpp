@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/fltk/fltk_labels.h"
+#include "platform/window_layout.h"
 
 namespace quorvel {
 namespace {
@@ -26,7 +27,9 @@ class ArrowButton : public Fl_Widget {
     fl_color(active_r() ? FL_FOREGROUND_COLOR : fl_inactive(FL_FOREGROUND_COLOR));
     const int cx = x() + w() / 2;
     const int cy = y() + h() / 2;
-    fl_polygon(cx - 4, cy - 2, cx + 4, cy - 2, cx, cy + 2);
+    const int half = scaledPixels(4, combo_.dpi());
+    const int rise = scaledPixels(2, combo_.dpi());
+    fl_polygon(cx - half, cy - rise, cx + half, cy - rise, cx, cy + rise);
   }
 
   int handle(int event) override {
@@ -41,20 +44,16 @@ class ArrowButton : public Fl_Widget {
 
 }  // namespace
 
-ComboBox::ComboBox(int x, int y, int w, int h, std::vector<std::string> items, ResolvedFont font)
+ComboBox::ComboBox(int x, int y, int w, int h, std::vector<std::string> items)
     : Fl_Group(x, y, w, h), items_(std::move(items)) {
-  const int arrowWidth = std::min(kArrowButtonWidth, w / 2);
-  input_ = new TextField(x, y, w - arrowWidth, h);
-  input_->textfont(static_cast<Fl_Font>(font.face));
-  input_->textsize(font.pixels);
+  input_ = new TextField(x, y, w - arrowWidth(w), h);
   input_->interceptKey = [this] { return navigationKey(); };
   input_->onEdited = [this] {
     selected_ = -1;
     if (onEdited) onEdited();
   };
-  new ArrowButton(x + w - arrowWidth, y, arrowWidth, h, *this);
+  arrow_ = new ArrowButton(x + w - arrowWidth(w), y, arrowWidth(w), h, *this);
   end();
-  resizable(input_);
 
   labels_.reserve(items_.size());
   for (const std::string& item : items_) labels_.push_back(literalMenuLabel(item));
@@ -62,12 +61,31 @@ ComboBox::ComboBox(int x, int y, int w, int h, std::vector<std::string> items, R
     Fl_Menu_Item entry{};
     entry.text = label.c_str();
     entry.labeltype_ = FL_NORMAL_LABEL;
-    entry.labelfont_ = static_cast<Fl_Font>(font.face);
-    entry.labelsize_ = font.pixels;
     entry.labelcolor_ = FL_FOREGROUND_COLOR;
     menu_.push_back(entry);
   }
   menu_.push_back(Fl_Menu_Item{});  // end of the list
+}
+
+void ComboBox::fitToResolution(ResolvedFont font, int dpi) {
+  input_->textfont(static_cast<Fl_Font>(font.face));
+  input_->textsize(font.pixels);
+  for (Fl_Menu_Item& entry : menu_) {
+    if (!entry.text) continue;  // the end of the list
+    entry.labelfont_ = static_cast<Fl_Font>(font.face);
+    entry.labelsize_ = font.pixels;
+  }
+  dpi_ = dpi;
+  resize(x(), y(), w(), h());
+  redraw();
+}
+
+int ComboBox::arrowWidth(int w) const { return std::min(scaledPixels(kArrowButtonWidth, dpi_), w / 2); }
+
+void ComboBox::resize(int x, int y, int w, int h) {
+  Fl_Widget::resize(x, y, w, h);
+  input_->resize(x, y, w - arrowWidth(w), h);
+  arrow_->resize(x + w - arrowWidth(w), y, arrowWidth(w), h);
 }
 
 void ComboBox::openList() {

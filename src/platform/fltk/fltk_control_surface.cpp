@@ -4,14 +4,16 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
-#include <map>
+#include <cmath>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <stdexcept>
 
 #include "platform/fltk/fltk_painter.h"
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_records.h"
+#include "platform/window_layout.h"
 
 namespace quorvel {
 namespace {
@@ -73,8 +75,6 @@ std::int16_t buttonPressed() {
   }
 }
 
-float twips(int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); }
-
 // The virtual-key code of an FLTK key, 0 for keys that have none.
 std::int16_t virtualKey(int key) {
   if (key >= 'a' && key <= 'z') return static_cast<std::int16_t>(key - 'a' + 'A');
@@ -112,9 +112,16 @@ std::optional<std::int16_t> typedCharacter() {
 
 }  // namespace
 
-SurfaceWidget::SurfaceWidget(int x, int y, int w, int h, ControlSurfaceClient& client, FontCatalog& fonts,
-                             PointerCapture& capture, ControlId id)
-    : Fl_Widget(x, y, w, h), client_(&client), fonts_(fonts), capture_(capture), id_(id) {
+SurfaceWidget::SurfaceWidget(int x, int y, int w, int h, int dpi, ControlSurfaceClient& client,
+                             FontCatalog& fonts, PointerCapture& capture, ControlId id)
+    : Fl_Widget(x, y, scaledPixels(w, dpi), scaledPixels(h, dpi)),
+      client_(&client),
+      fonts_(fonts),
+      capture_(capture),
+      id_(id),
+      width_(w),
+      height_(h),
+      dpi_(dpi) {
   programCapture = &capture;
   surfaceWidgets[id] = this;
   if (!dispatchInstalled) {
@@ -136,24 +143,37 @@ void SurfaceWidget::detach() {
 
 void SurfaceWidget::draw() {
   if (!client_) return;
-  FltkCanvas canvas(x(), y(), fonts_);
-  paintList(client_->paintList(), w(), h(), canvas);
+  FltkCanvas canvas(x(), y(), dpi_, fonts_);
+  paintList(client_->paintList(), width_, height_, canvas);
 }
 
+// Sized from outside: the control's own size follows, and it is told.
 void SurfaceWidget::resize(int x, int y, int w, int h) {
   const bool sized = w != this->w() || h != this->h();
   Fl_Widget::resize(x, y, w, h);
-  if (sized && !quietResize_ && client_) client_->surfaceResized();
+  if (!sized || quietResize_) return;
+  width_ = std::max(1, static_cast<int>(std::lround(w * double{kBaseDpi} / dpi_)));
+  height_ = std::max(1, static_cast<int>(std::lround(h * double{kBaseDpi} / dpi_)));
+  if (client_) client_->surfaceResized();
 }
 
 void SurfaceWidget::setSizeQuietly(int w, int h) {
+  width_ = w;
+  height_ = h;
+  place(x(), y(), dpi_);
+}
+
+void SurfaceWidget::place(int x, int y, int dpi) {
+  dpi_ = dpi;
   quietResize_ = true;
-  size(w, h);
+  resize(x, y, scaledPixels(width_, dpi), scaledPixels(height_, dpi));
   quietResize_ = false;
   // What a smaller control no longer covers belongs to its container again.
   if (parent()) parent()->redraw();
   redraw();
 }
+
+float SurfaceWidget::twips(int pixels) const { return static_cast<float>(pixelsToTwips(pixels, dpi_)); }
 
 // NOTE: there is nothing to grab on X: the dispatch hands the holder the moves of every window of the
 // program, and the leaving of them all.
@@ -319,7 +339,8 @@ FltkControlSurface::~FltkControlSurface() {
 TwipsSize FltkControlSurface::size() const {
   const SurfaceWidget* w = widget();
   if (!w) return {};
-  return {static_cast<double>(w->w() * kTwipsPerPixel), static_cast<double>(w->h() * kTwipsPerPixel)};
+  return {static_cast<double>(w->width() * kTwipsPerPixel),
+          static_cast<double>(w->height() * kTwipsPerPixel)};
 }
 
 void FltkControlSurface::setSize(TwipsSize size) {
@@ -368,7 +389,8 @@ void FltkControlSurface::setToolTip(std::string_view text) {
 
 TwipsSize FltkControlSurface::measureText(std::string_view text, const CaptionFont& font,
                                           double wrapWidth) const {
-  FltkCanvas measure(0, 0, fonts_);
+  const SurfaceWidget* w = widget();
+  FltkCanvas measure(0, 0, w ? w->dpi() : kBaseDpi, fonts_);
   const int wrap = wrapWidth > 0 ? std::max(1, twipsToPixels(wrapWidth)) : 0;
   const PixelSize extent = quorvel::measureText(text, font, wrap, measure);
   return {static_cast<double>(extent.width * kTwipsPerPixel), static_cast<double>(extent.height * kTwipsPerPixel)};
@@ -382,20 +404,22 @@ void FltkControlSurface::requestRepaint() {
 std::unique_ptr<ControlSurface> FltkPlatform::createControlSurface(WindowHandle handle,
                                                                    const ControlSpec& placement,
                                                                    ControlSurfaceClient& client) {
-  const auto [parent, x, y, w, h] = place(handle, placement);
+  const Placement at = place(handle, placement);
   Fl_Group::current(nullptr);
   const auto id = static_cast<ControlId>(controls_.size());
-  auto* widget = new SurfaceWidget(x, y, w, h, client, fonts_, capture_, id);
+  auto* widget = new SurfaceWidget(at.x, at.y, std::max(1, twipsToPixels(placement.rect.width)),
+                                   std::max(1, twipsToPixels(placement.rect.height)), window(handle).dpi,
+                                   client, fonts_, capture_, id);
   if (placement.tabIndex < 0) widget->clear_visible_focus();
-  parent->add(widget);
-  parent->redraw();
+  at.parent->add(widget);
+  at.parent->redraw();
 
   auto record = std::make_unique<ControlRecord>();
   record->window = handle;
   record->spec = placement;
   record->widget = widget;
   record->focusKeys = widget;
-  record->ownerDrawn = true;
+  record->surface = widget;
   controls_.push_back(std::move(record));
   connectEvents(id);
 
@@ -405,6 +429,7 @@ std::unique_ptr<ControlSurface> FltkPlatform::createControlSurface(WindowHandle 
         ControlRecord& c = control(id);
         c.widget = nullptr;
         c.focusKeys = nullptr;
+        c.surface = nullptr;
       });
 }
 

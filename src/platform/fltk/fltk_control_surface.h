@@ -19,8 +19,9 @@ namespace quorvel {
 
 class SurfaceWidget final : public Fl_Widget, public FocusKeys {
  public:
-  SurfaceWidget(int x, int y, int w, int h, ControlSurfaceClient& client, FontCatalog& fonts, PointerCapture& capture,
-                ControlId id);
+  // At (x, y) of its window, `w` x `h` pixels at 96 dpi, drawn at the screen's `dpi`.
+  SurfaceWidget(int x, int y, int w, int h, int dpi, ControlSurfaceClient& client, FontCatalog& fonts,
+                PointerCapture& capture, ControlId id);
   ~SurfaceWidget() override;
   SurfaceWidget(const SurfaceWidget&) = delete;
   SurfaceWidget& operator=(const SurfaceWidget&) = delete;
@@ -29,8 +30,14 @@ class SurfaceWidget final : public Fl_Widget, public FocusKeys {
   void draw() override;
   void resize(int x, int y, int w, int h) override;
 
-  // A size the control sets itself, which it is not told about.
+  // The control's size in pixels at 96 dpi, its own unit, and the resolution it is drawn at.
+  int width() const { return width_; }
+  int height() const { return height_; }
+  int dpi() const { return dpi_; }
+  // A size the control sets itself, in pixels at 96 dpi, which it is not told about.
   void setSizeQuietly(int w, int h);
+  // Puts the corner at (x, y) of the window, the size scaled to the screen's `dpi`.
+  void place(int x, int y, int dpi);
   // Cuts the widget off from a control that is going away; it delivers and paints nothing more.
   void detach();
   // While captured, the widget sees every pointer move over the program's windows, also outside it.
@@ -47,6 +54,7 @@ class SurfaceWidget final : public Fl_Widget, public FocusKeys {
   // pointer left the program's windows.
   void pointerFrom(const Fl_Window* window, int& x, int& y) const;
   void deliverMove(int x, int y);
+  float twips(int pixels) const;
   int handlePointer(int event);
   int handleKey(int event);
   int handleFocus(int event);
@@ -55,6 +63,9 @@ class SurfaceWidget final : public Fl_Widget, public FocusKeys {
   FontCatalog& fonts_;
   PointerCapture& capture_;
   ControlId id_;
+  int width_;
+  int height_;
+  int dpi_;
   HeldKeys keys_;
   bool quietResize_ = false;
   bool shown_ = false;

@@ -18,11 +18,6 @@
 namespace quorvel {
 namespace {
 
-void setFont(Fl_Widget& widget, ResolvedFont font) {
-  widget.labelfont(static_cast<Fl_Font>(font.face));
-  widget.labelsize(font.pixels);
-}
-
 // A label is as large as its caption in its font.
 void fitLabel(Fl_Widget& label) {
   fl_font(label.labelfont(), label.labelsize());
@@ -32,18 +27,16 @@ void fitLabel(Fl_Widget& label) {
   label.size(std::max(width, 1), std::max(height, fl_height()));
 }
 
-TextField* makeTextBox(int x, int y, int w, int h, ResolvedFont font, const ControlSpec& spec) {
+TextField* makeTextBox(int x, int y, int w, int h, const ControlSpec& spec) {
   auto* field = new TextField(x, y, w, h);
-  field->textfont(static_cast<Fl_Font>(font.face));
-  field->textsize(font.pixels);
   field->maxLength = std::max(spec.maxLength, 0);
   field->textcolor(toFlColor(spec.foreColor));
   field->value(spec.caption.c_str(), static_cast<int>(spec.caption.size()));
   return field;
 }
 
-ComboBox* makeComboBox(int x, int y, int w, int h, ResolvedFont font, const ControlSpec& spec) {
-  auto* combo = new ComboBox(x, y, w, h, spec.items, font);
+ComboBox* makeComboBox(int x, int y, int w, int h, const ControlSpec& spec) {
+  auto* combo = new ComboBox(x, y, w, h, spec.items);
   combo->input().textcolor(toFlColor(spec.foreColor));
   combo->input().maxLength = std::max(spec.maxLength, 0);
   return combo;
@@ -81,32 +74,43 @@ std::vector<ControlId> FltkPlatform::controlsOf(WindowHandle handle) const {
   return ids;
 }
 
-// Fonts stay as they were made: the only resolution here is X's nominal one.
-void FltkPlatform::placeControl(ControlId id, PixelRect area, int) {
+void FltkPlatform::placeControl(ControlId id, PixelRect area, int dpi) {
   ControlRecord& c = control(id);
-  if (!c.widget) return;  // an owner-drawn control that has gone
-  if (c.ownerDrawn) {
-    c.widget->position(area.left, area.top);
-  } else {
-    c.widget->resize(area.left, area.top, area.width, area.height);
+  if (c.surface) {
+    c.surface->place(area.left, area.top, dpi);
+    return;
   }
+  if (!c.widget) return;  // an owner-drawn control that has gone
+  c.widget->resize(area.left, area.top, area.width, area.height);
+  fitToResolution(c, dpi);
+}
+
+void FltkPlatform::fitToResolution(ControlRecord& c, int dpi) {
+  const ResolvedFont font = fonts_.resolve(c.spec.font, dpi);
+  c.widget->labelfont(static_cast<Fl_Font>(font.face));
+  c.widget->labelsize(font.pixels);
+  if (c.field) {
+    c.field->textfont(static_cast<Fl_Font>(font.face));
+    c.field->textsize(font.pixels);
+  }
+  if (c.combo) c.combo->fitToResolution(font, dpi);
+  if (c.check) c.check->fitToResolution(dpi);
   if (c.spec.kind == ControlKind::label) fitLabel(*c.widget);
+  c.widget->redraw();
 }
 
 ControlId FltkPlatform::createControl(WindowHandle handle, const ControlSpec& spec) {
   const Placement at = place(handle, spec);
-  const ResolvedFont font = fonts_.resolve(spec.font);
   auto record = std::make_unique<ControlRecord>();
   record->window = handle;
   record->spec = spec;
   record->caption = spec.caption;
   Fl_Group::current(nullptr);
-  makeWidget(*record, at, font);
+  makeWidget(*record, at);
   Fl_Widget& widget = *record->widget;
-  setFont(widget, font);
   widget.labelcolor(toFlColor(spec.foreColor));
   if (!record->field) widget.copy_label(literalLabel(spec.caption).c_str());
-  if (spec.kind == ControlKind::label) fitLabel(widget);
+  fitToResolution(*record, window(handle).dpi);
   if (spec.tabIndex < 0) widget.clear_visible_focus();
   at.parent->add(widget);
   at.parent->redraw();
@@ -118,7 +122,7 @@ ControlId FltkPlatform::createControl(WindowHandle handle, const ControlSpec& sp
 }
 
 // The widget of the record's kind, kept in the record under that kind as well.
-void FltkPlatform::makeWidget(ControlRecord& record, const Placement& at, ResolvedFont font) {
+void FltkPlatform::makeWidget(ControlRecord& record, const Placement& at) {
   const ControlSpec& spec = record.spec;
   switch (spec.kind) {
     case ControlKind::frame:
@@ -129,12 +133,12 @@ void FltkPlatform::makeWidget(ControlRecord& record, const Placement& at, Resolv
       record.widget = new TextLabel(at.x, at.y, at.w, at.h);
       break;
     case ControlKind::textBox:
-      record.field = makeTextBox(at.x, at.y, at.w, at.h, font, spec);
+      record.field = makeTextBox(at.x, at.y, at.w, at.h, spec);
       record.focusKeys = record.field;
       record.widget = record.field;
       break;
     case ControlKind::comboBox:
-      record.combo = makeComboBox(at.x, at.y, at.w, at.h, font, spec);
+      record.combo = makeComboBox(at.x, at.y, at.w, at.h, spec);
       record.field = &record.combo->input();
       record.focusKeys = record.field;
       record.widget = record.combo;

@@ -15,7 +15,6 @@
 namespace quorvel {
 namespace {
 
-constexpr double kScreenDpi = 96;
 constexpr double kPointsPerInch = 72;
 // A character every font for this program's captions must have (from "启动").
 constexpr FcChar32 kProbeCharacter = 0x542F;
@@ -55,17 +54,17 @@ std::optional<std::string> chineseFamily(const std::string& name) {
 
 }  // namespace
 
-ResolvedFont FontCatalog::resolve(const FontSpec& spec, FaceStyle style) {
+ResolvedFont FontCatalog::resolve(const FontSpec& spec, int dpi, FaceStyle style) {
   const double points = pointsToDraw(spec.points);
-  const int pixels = std::max(1, static_cast<int>(std::lround(points * kScreenDpi / kPointsPerInch)));
+  const int pixels = std::max(1, static_cast<int>(std::lround(points * dpi / kPointsPerInch)));
   return ResolvedFont{faceFor(spec.name, style), pixels};
 }
 
-ResolvedFont FontCatalog::resolve(const CaptionFont& font) {
+ResolvedFont FontCatalog::resolve(const CaptionFont& font, int dpi) {
   const bool bold = weightToDraw(font) >= kBoldWeight;
   const FaceStyle style = bold ? (font.italic ? FaceStyle::boldItalic : FaceStyle::bold)
                                : (font.italic ? FaceStyle::italic : FaceStyle::regular);
-  return resolve(FontSpec{font.name, font.size, font.charset}, style);
+  return resolve(FontSpec{font.name, font.size, font.charset}, dpi, style);
 }
 
 int FontCatalog::faceFor(const std::string& name, FaceStyle style) {

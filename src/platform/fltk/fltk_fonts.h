@@ -23,10 +23,11 @@ enum class FaceStyle : char { regular = ' ', bold = 'B', italic = 'I', boldItali
 
 class FontCatalog {
  public:
-  // Registers the face with FLTK on first use. Needs the display to be open.
-  ResolvedFont resolve(const FontSpec& spec, FaceStyle style = FaceStyle::regular);
+  // The font at a screen's dots per inch. Registers the face with FLTK on first use. Needs the display
+  // to be open.
+  ResolvedFont resolve(const FontSpec& spec, int dpi, FaceStyle style = FaceStyle::regular);
   // A caption's font in its weight and slant: bold from the flag or from a bold weight.
-  ResolvedFont resolve(const CaptionFont& font);
+  ResolvedFont resolve(const CaptionFont& font, int dpi);
 
  private:
   int faceFor(const std::string& name, FaceStyle style);

@@ -12,6 +12,7 @@ constexpr int kCaptionIndent = 8;
 FrameBox::FrameBox(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
   box(FL_FLAT_BOX);
   color(FL_BACKGROUND_COLOR);
+  resizable(nullptr);  // what the frame holds keeps its size: the window's layout places it
   end();
 }
 

@@ -14,67 +14,82 @@
 #include "platform/fltk/fltk_screen.h"
 #include "platform/fltk/fltk_text_label.h"
 #include "platform/fltk/fltk_top_window.h"
+#include "platform/window_layout.h"
 
 namespace quorvel {
 namespace {
 
-constexpr int kMargin = 12;
-constexpr int kIconSize = 32;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
-constexpr int kMaxTextWidth = 400;
-constexpr int kMinWidth = 120;  // leaves room for the title
 constexpr const char* kOkCaption = "确定";
+
+// The box's measures in pixels at a screen's resolution, from theirs at 96 dpi.
+struct BoxMetrics {
+  explicit BoxMetrics(int screenDpi) : dpi(screenDpi) {}
+  int scaled(int pixels) const { return scaledPixels(pixels, dpi); }
+
+  int dpi;
+  int margin = scaled(12);
+  int iconSize = scaled(32);
+  int buttonWidth = scaled(75);
+  int buttonHeight = scaled(23);
+  int maxTextWidth = scaled(400);
+  int minWidth = scaled(120);  // leaves room for the title
+};
 
 // The exclamation sign: a yellow warning triangle with a black exclamation mark.
 class ExclamationIcon : public Fl_Widget {
  public:
-  ExclamationIcon(int x, int y) : Fl_Widget(x, y, kIconSize, kIconSize) {}
+  ExclamationIcon(int x, int y, const BoxMetrics& metrics)
+      : Fl_Widget(x, y, metrics.iconSize, metrics.iconSize), metrics_(metrics) {}
 
   void draw() override {
+    const auto px = [this](int pixels) { return metrics_.scaled(pixels); };
     const int left = x();
-    const int top = y() + 1;
+    const int top = y() + px(1);
     const int right = x() + w() - 1;
-    const int bottom = y() + h() - 2;
+    const int bottom = y() + h() - px(2);
     const int middle = x() + w() / 2;
     fl_color(fl_rgb_color(250, 210, 40));
     fl_polygon(middle, top, right, bottom, left, bottom);
     fl_color(fl_rgb_color(120, 90, 0));
     fl_loop(middle, top, right, bottom, left, bottom);
     fl_color(FL_BLACK);
-    fl_rectf(middle - 2, top + 9, 4, 12);
-    fl_rectf(middle - 2, bottom - 6, 4, 4);
+    fl_rectf(middle - px(2), top + px(9), px(4), px(12));
+    fl_rectf(middle - px(2), bottom - px(6), px(4), px(4));
   }
+
+ private:
+  BoxMetrics metrics_;
 };
 
 void closeBox(Fl_Widget* button, void*) { button->window()->hide(); }
 
 }  // namespace
 
-void runMessageBox(std::string_view text, std::string_view title, ResolvedFont font) {
+void runMessageBox(std::string_view text, std::string_view title, ResolvedFont font, int dpi) {
+  const BoxMetrics m(dpi);
   const std::string message = literalLabel(text);
   fl_font(static_cast<Fl_Font>(font.face), font.pixels);
-  int textWidth = kMaxTextWidth;
+  int textWidth = m.maxTextWidth;
   int textHeight = 0;
   fl_measure(message.c_str(), textWidth, textHeight, 0);
   textWidth = std::max(textWidth, 1);
-  textHeight = std::max(textHeight, kIconSize);
+  textHeight = std::max(textHeight, m.iconSize);
 
-  const int contentWidth = kIconSize + kMargin + textWidth;
-  const int width = std::max({contentWidth, kButtonWidth, kMinWidth}) + 2 * kMargin;
-  const int height = kMargin + textHeight + kMargin + kButtonHeight + kMargin;
+  const int contentWidth = m.iconSize + m.margin + textWidth;
+  const int width = std::max({contentWidth, m.buttonWidth, m.minWidth}) + 2 * m.margin;
+  const int height = m.margin + textHeight + m.margin + m.buttonHeight + m.margin;
 
   Fl_Group::current(nullptr);
   Fl_Double_Window box(width, height);
   box.copy_label(std::string(title).c_str());
-  new ExclamationIcon(kMargin, kMargin);
-  auto* label = new TextLabel(2 * kMargin + kIconSize, kMargin, textWidth, textHeight);
+  new ExclamationIcon(m.margin, m.margin, m);
+  auto* label = new TextLabel(2 * m.margin + m.iconSize, m.margin, textWidth, textHeight);
   label->copy_label(message.c_str());
   label->labelfont(static_cast<Fl_Font>(font.face));
   label->labelsize(font.pixels);
   label->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
-  auto* ok = new Fl_Button((width - kButtonWidth) / 2, height - kMargin - kButtonHeight, kButtonWidth,
-                           kButtonHeight, kOkCaption);
+  auto* ok = new Fl_Button((width - m.buttonWidth) / 2, height - m.margin - m.buttonHeight, m.buttonWidth,
+                           m.buttonHeight, kOkCaption);
   ok->labelfont(static_cast<Fl_Font>(font.face));
   ok->labelsize(font.pixels);
   ok->shortcut(FL_Enter);

@@ -8,7 +8,8 @@
 
 namespace quorvel {
 
-// Returns when the user has closed the box, by its button, Enter, Space, Escape or the title bar.
-void runMessageBox(std::string_view text, std::string_view title, ResolvedFont font);
+// Returns when the user has closed the box, by its button, Enter, Space, Escape or the title bar. The box
+// is laid out at the screen's `dpi`, its text in `font`.
+void runMessageBox(std::string_view text, std::string_view title, ResolvedFont font, int dpi);
 
 }  // namespace quorvel

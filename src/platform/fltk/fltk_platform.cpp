@@ -5,7 +5,9 @@
 #include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "platform/fltk/fltk_message_box.h"
 #include "platform/fltk/fltk_records.h"
@@ -20,6 +22,16 @@ constexpr const char* kNoDisplayText =
 constexpr const char* kNoXTestText =
     "X 显示服务器不支持 XTEST 扩展，\n本程序无法移动鼠标，也无法模拟点击。\n请在启用了 XTEST 扩展的 X "
     "服务器上运行。";
+
+// Clicks injected into Xwayland reach its own clients only.
+constexpr const char* kWaylandNote =
+    "Quorvel：当前是 Wayland 会话，本程序的点击只能到达 X11（Xwayland）窗口，到不了 Wayland 原生窗口。";
+
+bool onWaylandSession() {
+  const char* type = std::getenv("XDG_SESSION_TYPE");
+  const char* display = std::getenv("WAYLAND_DISPLAY");
+  return (type && std::string_view(type) == "wayland") || (display && *display);
+}
 
 }  // namespace
 
@@ -45,9 +57,13 @@ FltkPlatform::FltkPlatform() : epoch_(std::chrono::steady_clock::now()) {
   // The face of dialog controls on the desktop this program was made for.
   Fl::background(0xD4, 0xD0, 0xC8);
   followScreens(true);
+  Fl::add_system_handler(stopKeyEvent, this);
+  if (onWaylandSession()) std::cerr << kWaylandNote << '\n';
 }
 
 FltkPlatform::~FltkPlatform() {
+  stopKey_.giveBack();
+  if (displayOpen_) Fl::remove_system_handler(stopKeyEvent);
   followScreens(false);
   closeTickTimer();
   controls_.clear();  // the widgets themselves go with their windows
@@ -60,7 +76,7 @@ void FltkPlatform::messageBox(std::string_view text, std::string_view title, Mes
     std::cerr << title << ' ' << text << '\n';
     return;
   }
-  runMessageBox(text, title, fonts_.resolve(FontSpec{}));
+  runMessageBox(text, title, fonts_.resolve(FontSpec{}, dpi_), dpi_);
 }
 
 std::unique_ptr<Platform> createPlatform() { return std::make_unique<FltkPlatform>(); }

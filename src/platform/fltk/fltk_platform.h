@@ -11,6 +11,7 @@
 #include "platform/fltk/fltk_fonts.h"
 #include "platform/focus_tracker.h"
 #include "platform/pointer_capture.h"
+#include "platform/stop_key.h"
 #include "platform/platform.h"
 #include "platform/tick_loop.h"
 #include "platform/window_layout.h"
@@ -20,7 +21,11 @@ class Fl_Widget;
 
 namespace quorvel {
 
-class FltkPlatform final : public Platform, private TickWakeUp, private CaptureGrab, private LayoutHost {
+class FltkPlatform final : public Platform,
+                           private TickWakeUp,
+                           private CaptureGrab,
+                           private LayoutHost,
+                           private StopKeyGrab {
  public:
   // Connects to the X display named by DISPLAY.
   FltkPlatform();
@@ -57,6 +62,8 @@ class FltkPlatform final : public Platform, private TickWakeUp, private CaptureG
   void runEventLoop() override;
 
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  bool takeStopKey(std::function<void()> onPressed) override { return stopKey_.take(std::move(onPressed)); }
+  void giveBackStopKey() override { stopKey_.giveBack(); }
 
  private:
   struct WindowRecord;
@@ -70,7 +77,9 @@ class FltkPlatform final : public Platform, private TickWakeUp, private CaptureG
     int x, y, w, h;
   };
   Placement place(WindowHandle handle, const ControlSpec& spec);
-  void makeWidget(ControlRecord& record, const Placement& at, ResolvedFont font);
+  void makeWidget(ControlRecord& record, const Placement& at);
+  // The control's text in its font at `dpi`, and what is sized by that font or that resolution.
+  void fitToResolution(ControlRecord& record, int dpi);
   ControlRecord& control(ControlId id);
   const ControlRecord& control(ControlId id) const;
 
@@ -88,10 +97,12 @@ class FltkPlatform final : public Platform, private TickWakeUp, private CaptureG
   // Moves the focus from `from` to the next control of its window in tab order.
   void moveFocus(WindowHandle window, std::optional<ControlId> from, bool backwards);
   void placeShownWindow(WindowRecord& record);
-  // The screens have changed: each window is laid out again, at the one resolution X gives a program.
-  // The toolkit says so to every platform that follows the screens; one process has one.
+  // The screens or the desktop's scaling have changed: each window is laid out again, at the resolution
+  // the desktop asks for. The toolkit says so to every platform that follows the screens; one process
+  // has one.
   void followScreens(bool follow);
   static int screenEvent(int event);
+  static int rootEvent(void* event, void*);
   void screensChanged();
   // Layout: where the controls are, and putting them at the pixels the shared layout works out.
   const WindowSpec& windowSpecOf(WindowHandle window) const override;
@@ -100,18 +111,25 @@ class FltkPlatform final : public Platform, private TickWakeUp, private CaptureG
   void setLayoutDpi(WindowHandle window, int dpi) override;
   void sizeClientArea(WindowHandle window, PixelRect area) override;
   void placeControl(ControlId id, PixelRect area, int dpi) override;
+  // The stop key: F8 grabbed on the root window, and its presses seen before the toolkit sees them.
+  bool grabStopKey() override;
+  void releaseStopKey() override;
+  static int stopKeyEvent(void* event, void* platform);
   // The window's reports to the focus tracker, and the control of a widget.
   void trackKeyboard(WindowHandle handle);
   std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
 
   std::optional<std::string> startupProblem_;
   bool displayOpen_ = false;
+  int dpi_ = kBaseDpi;  // what the desktop asks for
   std::chrono::steady_clock::time_point epoch_;
   int tickTimer_ = -1;  // a timerfd
   TickLoop ticks_{*this};
   FontCatalog fonts_;
   FocusTracker focusTracker_;
   PointerCapture capture_{*this};
+  StopKey stopKey_{*this};
+  unsigned stopKeyCode_ = 0;  // the grabbed key's code while it is grabbed
   std::vector<std::unique_ptr<WindowRecord>> windows_;
   std::vector<std::unique_ptr<ControlRecord>> controls_;
 };

@@ -8,6 +8,7 @@
 #include "platform/fltk/fltk_check_box.h"
 #include "platform/fltk/fltk_combo_box.h"
 #include "platform/fltk/fltk_command_button.h"
+#include "platform/fltk/fltk_control_surface.h"
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_text_field.h"
 #include "platform/fltk/fltk_top_window.h"
@@ -34,7 +35,7 @@ struct FltkPlatform::ControlRecord {
   TriStateCheck* check = nullptr;
   CommandButton* button = nullptr;
   FocusKeys* focusKeys = nullptr;
-  bool ownerDrawn = false;  // sizes itself
+  SurfaceWidget* surface = nullptr;  // an owner-drawn control, which sizes itself
 };
 
 }  // namespace quorvel

@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <string>
+
+#include "platform/desktop_dpi.h"
 
 namespace quorvel {
 namespace {
@@ -19,6 +22,11 @@ int toXCoordinate(int value) {
 }
 
 Window rootWindow() { return RootWindow(fl_display, fl_screen); }
+
+Atom resourceManager() {
+  static const Atom atom = XInternAtom(fl_display, "RESOURCE_MANAGER", False);
+  return atom;
+}
 
 // The window's ancestor that is a child of the root window.
 std::optional<Window> topAncestor(Window window) {
@@ -91,6 +99,37 @@ void focusUnframedWindow(const Fl_Window& window) {
 
 Point screenSize() {
   return Point{DisplayWidth(fl_display, fl_screen), DisplayHeight(fl_display, fl_screen)};
+}
+
+std::string rootResources() {
+  constexpr long kMostLongs = 1 << 20;  // 4 MB, far beyond any desktop's resources
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long left = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(fl_display, rootWindow(), resourceManager(), 0, kMostLongs, False, XA_STRING, &type,
+                         &format, &count, &left, &data) != Success)
+    return {};
+  std::string text;
+  if (data && type == XA_STRING && format == 8) text.assign(reinterpret_cast<const char*>(data), count);
+  if (data) XFree(data);
+  return text;
+}
+
+int desktopResolution() { return desktopDpi(rootResources()).value_or(kBaseDpi); }
+
+// Added to what the program already hears of the root window, which the toolkit may have asked for.
+void watchRootProperties() {
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(fl_display, rootWindow(), &attributes)) return;
+  XSelectInput(fl_display, rootWindow(), attributes.your_event_mask | PropertyChangeMask);
+}
+
+bool resourcesChanged(const void* event) {
+  const auto& e = *static_cast<const XEvent*>(event);
+  return e.type == PropertyNotify && e.xproperty.window == rootWindow() &&
+         e.xproperty.atom == resourceManager();
 }
 
 }  // namespace quorvel

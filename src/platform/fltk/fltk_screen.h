@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -26,5 +27,14 @@ void setUtf8Title(const Fl_Window& window);
 void focusUnframedWindow(const Fl_Window& window);
 // Size of the whole screen in pixels.
 Point screenSize();
+// The resources the desktop keeps on the root window (RESOURCE_MANAGER) as text, empty when it keeps none.
+std::string rootResources();
+// The dots per inch the desktop asks for in its resources on the root window, or 96 when it asks for none.
+int desktopResolution();
+// Has the X server report changes of the root window's properties: the desktop rewrites its resources
+// when the user changes the scaling.
+void watchRootProperties();
+// Whether an X event says that the desktop's resources have changed.
+bool resourcesChanged(const void* event);
 
 }  // namespace quorvel

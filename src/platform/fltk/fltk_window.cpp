@@ -1,5 +1,6 @@
 // Top-level windows: creation, placement by the outer frame's corner, showing and the event loop.
 #include <FL/Fl.H>
+#include <FL/Fl_Tooltip.H>
 
 #include "platform/fltk/fltk_icon.h"
 #include "platform/fltk/fltk_platform.h"
@@ -8,9 +9,6 @@
 
 namespace quorvel {
 namespace {
-
-// X gives a program one nominal resolution, and these windows are laid out at it.
-constexpr int kServerDpi = kBaseDpi;
 
 FltkPlatform* screenFollower = nullptr;
 
@@ -28,7 +26,7 @@ WindowHandle FltkPlatform::createWindow(const WindowSpec& spec) {
   const auto handle = static_cast<WindowHandle>(windows_.size());
   auto record = std::make_unique<WindowRecord>();
   record->spec = spec;
-  record->dpi = kServerDpi;
+  record->dpi = dpi_;
   const PixelRect client = clientArea(spec, record->dpi);
   record->widget = std::make_unique<TopWindow>(client.width, client.height, spec.caption.c_str());
   record->widget->onTab = [this, handle](bool backwards) { moveFocus(handle, std::nullopt, backwards); };
@@ -61,7 +59,8 @@ std::optional<ControlId> FltkPlatform::controlOf(const Fl_Widget* widget) const 
 
 void FltkPlatform::moveWindow(WindowHandle handle, TwipsPoint outerTopLeft) {
   WindowRecord& record = window(handle);
-  record.outerTopLeft = Point{twipsToPixels(outerTopLeft.x), twipsToPixels(outerTopLeft.y)};
+  record.outerTopLeft =
+      Point{twipsToPixels(outerTopLeft.x, record.dpi), twipsToPixels(outerTopLeft.y, record.dpi)};
   if (record.widget->shown()) {
     placeShownWindow(record);
   } else {
@@ -85,8 +84,8 @@ TwipsPoint FltkPlatform::windowPosition(WindowHandle handle) const {
   if (record.widget->shown()) {
     if (const auto outer = outerOrigin(*record.widget)) corner = *outer;
   }
-  return TwipsPoint{static_cast<float>(corner.x * kTwipsPerPixel),
-                    static_cast<float>(corner.y * kTwipsPerPixel)};
+  return TwipsPoint{static_cast<float>(pixelsToTwips(corner.x, record.dpi)),
+                    static_cast<float>(pixelsToTwips(corner.y, record.dpi))};
 }
 
 int FltkPlatform::windowDpi(WindowHandle handle) const { return window(handle).dpi; }
@@ -95,7 +94,11 @@ void FltkPlatform::followScreens(bool follow) {
   if (follow) {
     screenFollower = this;
     Fl::add_handler(screenEvent);
+    Fl::add_system_handler(rootEvent, nullptr);
+    watchRootProperties();
+    screensChanged();
   } else if (screenFollower == this) {
+    Fl::remove_system_handler(rootEvent);
     Fl::remove_handler(screenEvent);
     screenFollower = nullptr;
   }
@@ -106,8 +109,16 @@ int FltkPlatform::screenEvent(int event) {
   return 0;  // not taken: others may follow the screens too
 }
 
+int FltkPlatform::rootEvent(void* event, void*) {
+  if (screenFollower && resourcesChanged(event)) screenFollower->screensChanged();
+  return 0;
+}
+
 void FltkPlatform::screensChanged() {
-  for (std::size_t i = 0; i < windows_.size(); ++i) relayWindow(*this, static_cast<WindowHandle>(i), kServerDpi, false);
+  dpi_ = desktopResolution();
+  Fl_Tooltip::size(static_cast<Fl_Fontsize>(scaledPixels(FL_NORMAL_SIZE, dpi_)));
+  for (std::size_t i = 0; i < windows_.size(); ++i)
+    relayWindow(*this, static_cast<WindowHandle>(i), dpi_, false);
 }
 
 const WindowSpec& FltkPlatform::windowSpecOf(WindowHandle handle) const { return window(handle).spec; }

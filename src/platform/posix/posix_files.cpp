@@ -8,8 +8,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
+#include "platform/in_place_write.h"
 #include "platform/native_files.h"
 
 namespace quorvel {
@@ -113,20 +115,36 @@ int createTemporary(const std::string& target, std::string& name) {
   return ::mkostemps(name.data(), static_cast<int>(kTemporaryFileEnding.size()), O_CLOEXEC);
 }
 
-// The whole text written over the file itself, for a folder that refuses a temporary file. Space for a
-// longer text is claimed first, so that a full disk stops the write before the first byte changes.
-FileFault rewriteInPlace(const std::string& target, std::string_view contents, off_t oldSize) {
+// The open file as the in-place writer drives it.
+class DescriptorInPlace final : public InPlaceFile {
+ public:
+  explicit DescriptorInPlace(int fd) : fd_(fd) {}
+  std::optional<std::uint64_t> size() override {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+  }
+  // A file system that cannot claim space ahead meets a full disk in the write instead.
+  bool reserve(std::uint64_t size) override {
+    return ::fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0 || errno == EOPNOTSUPP;
+  }
+  bool writeFromStart(std::string_view bytes) override {
+    return ::lseek(fd_, 0, SEEK_SET) == 0 && writeAll(fd_, bytes);
+  }
+  bool truncate(std::uint64_t size) override { return ::ftruncate(fd_, static_cast<off_t>(size)) == 0; }
+  bool flush() override { return ::fsync(fd_) == 0; }
+
+ private:
+  int fd_;
+};
+
+// The whole text written over the file itself, for a folder that refuses a temporary file.
+FileFault rewriteInPlace(const std::string& target, std::string_view contents) {
   FileFault fault = FileFault::none;
   FileDescriptor fd(openRegular(target, O_WRONLY, fault));
   if (fd.get() < 0) return fault == FileFault::other ? FileFault::readOnlyFile : fault;
-  const auto newSize = static_cast<off_t>(contents.size());
-  if (newSize > oldSize && ::fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, oldSize, newSize - oldSize) != 0 &&
-      errno != EOPNOTSUPP) {
-    return writeFault(errno);
-  }
-  const bool written = writeAll(fd.get(), contents) && ::ftruncate(fd.get(), newSize) == 0 &&
-                       ::fsync(fd.get()) == 0 && fd.close();
-  return written ? FileFault::none : writeFault(errno);
+  DescriptorInPlace file(fd.get());
+  return writeInPlace(file, contents) && fd.close() ? FileFault::none : writeFault(errno);
 }
 
 // The temporary file filled, synced and renamed over the target; the error of the step that failed.
@@ -137,14 +155,31 @@ FileFault fillAndRename(FileDescriptor& fd, mode_t mode, std::string_view conten
   return written ? FileFault::none : writeFault(errno);
 }
 
-// Every missing folder of the path made, as XDG asks, for this user alone.
-bool makeDirectories(const std::string& path) {
-  for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-    ::mkdir(path.substr(0, slash).c_str(), 0700);
-  }
-  ::mkdir(path.c_str(), 0700);
+std::string inFolder(const std::string& folder, const std::string& name) {
+  return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
+// What keeps one folder on the way from being used; a missing one is made first, when `make` allows it.
+FolderFault folderFault(const std::string& folder, bool make) {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? FolderFault::none : FolderFault::notAFolder;
+  if (errno != ENOENT) return FolderFault::other;
+  if (!make) return FolderFault::missing;
+  if (::mkdir(folder.c_str(), 0700) == 0) return FolderFault::none;
+  return errno == EACCES || errno == EPERM || errno == EROFS ? FolderFault::readOnly : FolderFault::other;
+}
+
+// The folder, with every missing folder below `base` made, as XDG asks, for this user alone; `base`
+// itself must be there. Else the first folder on the way that could not be had, or the one that refused it.
+SettingsFolder madeFolder(const std::string& path, const std::string& base) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string folder = path.substr(0, slash);
+    const FolderFault fault = folderFault(folder, folder.size() > base.size());
+    if (fault != FolderFault::none) {
+      return SettingsFolder{path, fault, fault == FolderFault::readOnly ? directoryOf(folder) : folder};
+    }
+    if (slash == std::string::npos) return SettingsFolder{path, FolderFault::none, ""};
+  }
 }
 
 std::optional<std::string> homeDirectory() {
@@ -227,7 +262,7 @@ FileFault NativeFiles::replaceFile(const std::string& path, std::string_view con
   if (fd.get() < 0) {
     const int error = errno;
     const bool folderRefused = error == EACCES || error == EPERM;
-    if (existed && folderRefused) return rewriteInPlace(target, contents, st.st_size);
+    if (existed && folderRefused) return rewriteInPlace(target, contents);
     return folderRefused ? FileFault::readOnlyFolder : writeFault(error);
   }
   // Keeping the owner is best effort: only a privileged user can give a file away.
@@ -268,20 +303,14 @@ std::string NativeFiles::executableDirectory() const {
   return directoryOf(exe);
 }
 
-std::optional<std::string> NativeFiles::userSettingsDirectory() {
-  // A relative XDG_CONFIG_HOME is to be ignored, as an empty one is.
+SettingsFolder NativeFiles::userSettingsDirectory() {
+  // A relative XDG_CONFIG_HOME is to be ignored, as an empty one is. The home folder is the user's, never
+  // made here.
   const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  std::string base;
-  if (configHome && configHome[0] == '/') {
-    base = configHome;
-  } else if (const auto home = homeDirectory()) {
-    base = *home + "/.config";
-  } else {
-    return std::nullopt;
-  }
-  const std::string directory = base + "/quorvel";
-  if (!makeDirectories(directory)) return std::nullopt;
-  return directory;
+  if (configHome && configHome[0] == '/') return madeFolder(inFolder(configHome, "quorvel"), "/");
+  const auto home = homeDirectory();
+  if (!home) return SettingsFolder{"", FolderFault::noHome, ""};
+  return madeFolder(inFolder(*home, ".config/quorvel"), *home);
 }
 
 bool NativeFiles::folderTakesNewFiles(const std::string& directory) {

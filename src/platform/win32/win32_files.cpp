@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/in_place_write.h"
 #include "platform/native_files.h"
 #include "platform/win32/win32_text.h"
 
@@ -129,21 +131,43 @@ bool writeAll(HANDLE file, std::string_view data) {
   return true;
 }
 
-// The whole text written over the file itself, for a folder that refuses a temporary file. Space for a
-// longer text is claimed first, so that a full disk stops the write before the first byte changes.
+// The open file as the in-place writer drives it.
+class HandleInPlace final : public InPlaceFile {
+ public:
+  explicit HandleInPlace(HANDLE file) : file_(file) {}
+  std::optional<std::uint64_t> size() override {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file_, &size)) return std::nullopt;
+    return static_cast<std::uint64_t>(size.QuadPart);
+  }
+  // Only a full disk counts: a file system that cannot claim space ahead meets it in the write instead.
+  bool reserve(std::uint64_t size) override {
+    FILE_ALLOCATION_INFO allocation{};
+    allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(size);
+    return ::SetFileInformationByHandle(file_, FileAllocationInfo, &allocation, sizeof allocation) ||
+           ::GetLastError() != ERROR_DISK_FULL;
+  }
+  bool writeFromStart(std::string_view bytes) override { return moveTo(0) && writeAll(file_, bytes); }
+  bool truncate(std::uint64_t size) override { return moveTo(size) && ::SetEndOfFile(file_); }
+  bool flush() override { return ::FlushFileBuffers(file_) != 0; }
+
+ private:
+  bool moveTo(std::uint64_t offset) {
+    LARGE_INTEGER to{};
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    return ::SetFilePointerEx(file_, to, nullptr, FILE_BEGIN) != 0;
+  }
+
+  HANDLE file_;
+};
+
+// The whole text written over the file itself, for a folder that refuses a temporary file.
 FileFault rewriteInPlace(const std::wstring& target, std::string_view contents) {
   FileFault fault = FileFault::none;
   Handle file(openRegular(target, GENERIC_WRITE, FILE_SHARE_READ, fault));
   if (!file.valid()) return fault == FileFault::other ? FileFault::readOnlyFile : fault;
-  FILE_ALLOCATION_INFO allocation{};
-  allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(contents.size());
-  if (!::SetFileInformationByHandle(file.get(), FileAllocationInfo, &allocation, sizeof allocation) &&
-      ::GetLastError() == ERROR_DISK_FULL) {
-    return FileFault::diskFull;
-  }
-  const bool written = writeAll(file.get(), contents) && ::SetEndOfFile(file.get()) &&
-                       ::FlushFileBuffers(file.get()) && file.close();
-  return written ? FileFault::none : writeFault(::GetLastError());
+  HandleInPlace inPlace(file.get());
+  return writeInPlace(inPlace, contents) && file.close() ? FileFault::none : writeFault(::GetLastError());
 }
 
 // Why no temporary file could be made beside the target, or what writing in place came to instead.
@@ -243,16 +267,28 @@ std::string NativeFiles::executableDirectory() const {
   return narrow(directoryOf(std::wstring(buffer.data(), n)));
 }
 
-std::optional<std::string> NativeFiles::userSettingsDirectory() {
+SettingsFolder NativeFiles::userSettingsDirectory() {
   wchar_t appData[MAX_PATH] = {};
   if (::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData) != S_OK) {
-    return std::nullopt;
+    return SettingsFolder{"", FolderFault::noHome, ""};
   }
   const std::wstring directory = std::wstring(appData) + L"\\Quorvel";
-  ::CreateDirectoryW(directory.c_str(), nullptr);
+  const std::string path = narrow(directory);
+  const DWORD error = ::CreateDirectoryW(directory.c_str(), nullptr) ? ERROR_SUCCESS : ::GetLastError();
   const DWORD attributes = ::GetFileAttributesW(directory.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-  return narrow(directory);
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? SettingsFolder{path, FolderFault::none, ""}
+                                                   : SettingsFolder{path, FolderFault::notAFolder, path};
+  }
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return SettingsFolder{path, FolderFault::readOnly, narrow(appData)};
+    case ERROR_PATH_NOT_FOUND:
+      return SettingsFolder{path, FolderFault::missing, narrow(appData)};
+    default:
+      return SettingsFolder{path, FolderFault::other, path};
+  }
 }
 
 bool NativeFiles::folderTakesNewFiles(const std::string& directory) {

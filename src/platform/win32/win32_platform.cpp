@@ -17,12 +17,14 @@ Win32Platform::Win32Platform() : instance_(GetModuleHandleW(nullptr)) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   registerWindowClasses(instance_, windowProc, timerWindowProc);
-  // Receives the one timer of the program; modal loops dispatch its messages like any other.
+  // Receives the one timer of the program and its hot key; modal loops dispatch its messages like any
+  // other.
   timerWindow_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
 }
 
 Win32Platform::~Win32Platform() {
   holdFastClock(false);
+  stopKey_.giveBack();
   if (timerWindow_) DestroyWindow(timerWindow_);
   if (toolTip_) DestroyWindow(toolTip_);
   for (WindowRecord& w : windows_) {

@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/focus_tracker.h"
 #include "platform/pointer_capture.h"
+#include "platform/stop_key.h"
 #include "platform/tick_loop.h"
 #include "platform/window_layout.h"
 #include "platform/win32/win32_fonts.h"
@@ -20,7 +21,11 @@ namespace quorvel {
 
 class SurfaceWindow;
 
-class Win32Platform final : public Platform, private TickWakeUp, private CaptureGrab, private LayoutHost {
+class Win32Platform final : public Platform,
+                            private TickWakeUp,
+                            private CaptureGrab,
+                            private LayoutHost,
+                            private StopKeyGrab {
  public:
   Win32Platform();
   ~Win32Platform() override;
@@ -55,6 +60,8 @@ class Win32Platform final : public Platform, private TickWakeUp, private Capture
   void runEventLoop() override;
 
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  bool takeStopKey(std::function<void()> onPressed) override { return stopKey_.take(std::move(onPressed)); }
+  void giveBackStopKey() override { stopKey_.giveBack(); }
 
   // What the event loop does with a message before dispatching it: Tab and the dialog keys. True when
   // the message has been handled. For loops of others that run the program's windows (tests).
@@ -124,6 +131,11 @@ class Win32Platform final : public Platform, private TickWakeUp, private Capture
   void letPointerGo(ControlId id) override;
   void holdFastClock(bool hold);
 
+  // The stop key: a hot key of the message window.
+  bool grabStopKey() override;
+  void releaseStopKey() override;
+  void hotKeyPressed(WPARAM id);
+
   HINSTANCE instance_ = nullptr;
   HWND timerWindow_ = nullptr;
   HWND toolTip_ = nullptr;
@@ -135,6 +147,7 @@ class Win32Platform final : public Platform, private TickWakeUp, private Capture
   FontCatalog fonts_;
   FocusTracker focusTracker_;
   PointerCapture capture_{*this};
+  StopKey stopKey_{*this};
   std::vector<WindowRecord> windows_;
   std::vector<ControlRecord> controls_;
 

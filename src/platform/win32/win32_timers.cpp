@@ -75,11 +75,14 @@ LRESULT CALLBACK Win32Platform::timerWindowProc(HWND hwnd, UINT message, WPARAM 
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  if (message == WM_TIMER && wParam == kTimerId) {
-    if (auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
-      platform->ticks_.runDue();
-      return 0;
-    }
+  auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (platform && message == WM_TIMER && wParam == kTimerId) {
+    platform->ticks_.runDue();
+    return 0;
+  }
+  if (platform && message == WM_HOTKEY) {
+    platform->hotKeyPressed(wParam);
+    return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
