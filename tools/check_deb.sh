@@ -8,8 +8,8 @@ deb=$1
 fail() { echo "$deb: $*" >&2; exit 1; }
 
 # lintian warns against running as root, which CI does; the warning is not about the package.
-lintian --pedantic --display-info --fail-on error,warning "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
-  fail "lintian reports errors or warnings"
+lintian --pedantic --display-info --fail-on error,warning "$deb" \
+  2> >(grep -v 'running with root privileges' >&2) || fail "lintian reports errors or warnings"
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT

@@ -12,7 +12,8 @@ exe=$1
 machine=$2
 case $machine in
   i386) tools=i686-w64-mingw32 format=pei-i386 magic=PE32 hardening="DYNAMIC_BASE NX_COMPAT" ;;
-  x86-64) tools=x86_64-w64-mingw32 format=pei-x86-64 magic=PE32+ hardening="DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA" ;;
+  x86-64) tools=x86_64-w64-mingw32 format=pei-x86-64 magic=PE32+
+          hardening="DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA" ;;
   *) echo "usage: $0 EXE i386|x86-64" >&2; exit 2 ;;
 esac
 limit=400000
@@ -79,5 +80,6 @@ stripped=$(mktemp)
 size=$(stat -c %s "$stripped")
 rm -f "$stripped"
 [ "$size" -le "$limit" ] || fail "stripped it takes $size bytes, over $limit"
-echo "$exe: $format, GUI subsystem, $hardening, no link time, Windows $needed and later (${because[*]:-no newer functions})," \
+echo "$exe: $format, GUI subsystem, $hardening, no link time," \
+     "Windows $needed and later (${because[*]:-no newer functions})," \
      "imports $(tr '\n' ' ' <<<"$imports"); stripped $size bytes (at most $limit)"

@@ -64,8 +64,8 @@ PACKAGE_PACKAGES=(dpkg-dev file imagemagick desktop-file-utils appstream)
 
 # What tools/release builds the three programs with, checks the Debian package with (lintian,
 # hardening-check from devscripts), zips with, compares two builds with (diffoscope) and signs with.
-RELEASE_PACKAGES=(cmake ninja-build g++ git "${MINGW_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
-                  lintian devscripts python3 diffoscope osslsigncode openssl)
+RELEASE_PACKAGES=(cmake ninja-build g++ git "${MINGW_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
+                  "${PACKAGE_PACKAGES[@]}" lintian devscripts python3 diffoscope osslsigncode openssl)
 
 # What the desktop and pixel tests drive the program with; setpriv (util-linux) runs the installed program
 # as a normal user, chattr (e2fsprogs) closes a folder to Wine running as root.
