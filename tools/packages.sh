@@ -50,8 +50,9 @@ use_private_wine() {
   [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
-                mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386)
+MINGW_PACKAGES=(mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
+BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest "${MINGW_PACKAGES[@]}"
+                wine wine64 wine32:i386)
 
 # What the desktop program needs to build and to run, and what tools/run uses where there is no display.
 RUN_PACKAGES=(libfltk1.3-dev libxtst-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxext-dev
@@ -60,6 +61,11 @@ RUN_PACKAGES=(libfltk1.3-dev libxtst-dev libxft-dev libxrender-dev libxcursor-de
 # What the Debian package is made and checked with: CPack's dependency lookup (dpkg-shlibdeps, file), the
 # icons made from the art (ImageMagick), and the validators of its menu entry and AppStream metadata.
 PACKAGE_PACKAGES=(dpkg-dev file imagemagick desktop-file-utils appstream)
+
+# What tools/release builds the three programs with, checks the Debian package with (lintian,
+# hardening-check from devscripts), zips with, compares two builds with (diffoscope) and signs with.
+RELEASE_PACKAGES=(cmake ninja-build g++ git "${MINGW_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
+                  "${PACKAGE_PACKAGES[@]}" lintian devscripts python3 diffoscope osslsigncode openssl)
 
 # What the desktop and pixel tests drive the program with; setpriv (util-linux) runs the installed program
 # as a normal user, chattr (e2fsprogs) closes a folder to Wine running as root.
