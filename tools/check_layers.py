@@ -10,17 +10,15 @@ from pathlib import Path
 # The layer of a file under src/: the first prefix that matches its path. The interface is what the logic
 # may call, the wiring what main.cpp joins a backend and the files with, the art the program's icon.
 LAYER_OF = [
-    ("platform/platform.h", "interface"),
-    ("platform/files.h", "interface"),
-    ("platform/control_surface.h", "interface"),
-    ("platform/backend.h", "wiring"),
-    ("platform/native_files.h", "wiring"),
+    ("platform/interface/backend.h", "wiring"),
+    ("platform/interface/native_files.h", "wiring"),
+    ("platform/interface/", "interface"),
     ("platform/resources/", "art"),
+    ("platform/shared/", "shared"),
+    ("platform/native_files/", "native"),
     ("platform/fake/", "fake"),
     ("platform/fltk/", "fltk"),
-    ("platform/posix/", "posix"),
     ("platform/win32/", "win32"),
-    ("platform/", "shared"),
     ("base/", "base"),
     ("settings/", "logic"),
     ("sequencer/", "logic"),
@@ -28,6 +26,11 @@ LAYER_OF = [
     ("mainwindow/", "logic"),
     ("main.cpp", "main"),
 ]
+
+# The include roots the build gives: "platform/x.h" is the interface's x.h, every other name is a path
+# under src/.
+INTERFACE_NAME = "platform/"
+INTERFACE_FOLDER = "platform/interface"
 
 # What a file of each layer may include: layers and single files of src/, and whether toolkit and OS
 # headers too. The standard C++ library is open to every layer.
@@ -38,10 +41,10 @@ MAY_INCLUDE = {
     "wiring": ({"interface", "wiring"}, False),
     "logic": ({"logic", "interface", "base"}, False),
     "shared": ({"shared", "interface", "wiring", "base"}, False),
-    "fake": (PORT | {"fake"}, False),
+    "native": ({"native", "interface", "wiring", "base"}, True),
+    "fake": (PORT | {"fake", "native"}, False),
     "fltk": (PORT | {"fltk"}, True),
-    "posix": (PORT | {"posix"}, True),
-    "win32": (PORT | {"win32"}, True),
+    "win32": (PORT | {"win32", "platform/native_files/win32_text.h"}, True),
     "main": ({"interface", "wiring", "mainwindow/app.h"}, False),
 }
 
@@ -68,12 +71,12 @@ def includes(file):
             yield number, match.group(1) == "<", match.group(2)
 
 
-def resolve(name, quoted_roots):
+def resolve(name, quoted_roots, src):
     """The included file as a path under the tree, or None for a header from outside it."""
-    for root in quoted_roots:
-        if (root / name).is_file():
-            return (root / name).resolve()
-    return None
+    candidates = [root / name for root in quoted_roots]
+    if name.startswith(INTERFACE_NAME):
+        candidates.append(src / INTERFACE_FOLDER / name[len(INTERFACE_NAME):])
+    return next((c.resolve() for c in candidates if c.is_file()), None)
 
 
 def src_problem(src, file_layer, target, name):
@@ -101,7 +104,7 @@ def check_src(src):
             continue
         seen.add(file_layer)
         for number, angled, name in includes(file):
-            target = None if angled else resolve(name, [file.parent, src])
+            target = None if angled else resolve(name, [file.parent, src], src)
             problem = src_problem(src, file_layer, target, name)
             if problem:
                 problems.append(f"src/{path}:{number}: {problem}")
@@ -117,7 +120,7 @@ def check_tests(tests, src):
         if path.parts[0] in TEST_FOLDERS_WITH_SYSTEM_HEADERS:
             continue
         for number, angled, name in includes(file):
-            outside = angled or resolve(name, [file.parent, *roots]) is None
+            outside = angled or resolve(name, [file.parent, *roots], src) is None
             if outside and SYSTEM_HEADER.search(name) and not name.startswith(TEST_LIBRARIES):
                 problems.append(f"tests/{path.as_posix()}:{number}: toolkit or OS header <{name}> in a test "
                                 "that runs on the fake backend")

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "base/utf.h"
-#include "platform/painter.h"
-#include "platform/text_layout.h"
+#include "platform/shared/painter.h"
+#include "platform/shared/text_layout.h"
 
 namespace quorvel {
 namespace {

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "base/utf.h"
-#include "platform/handlers.h"
-#include "platform/tab_order.h"
+#include "platform/shared/handlers.h"
+#include "platform/shared/tab_order.h"
 
 namespace quorvel {
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "platform/fake/fake_control_surface.h"
-#include "platform/focus_tracker.h"
-#include "platform/held_keys.h"
-#include "platform/pointer_capture.h"
-#include "platform/stop_key.h"
+#include "platform/shared/focus_tracker.h"
+#include "platform/shared/held_keys.h"
+#include "platform/shared/pointer_capture.h"
+#include "platform/shared/stop_key.h"
 #include "platform/platform.h"
-#include "platform/tick_loop.h"
-#include "platform/window_layout.h"
+#include "platform/shared/tick_loop.h"
+#include "platform/shared/window_layout.h"
 
 namespace quorvel {
 

@@ -3,7 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
 
-#include "platform/window_layout.h"
+#include "platform/shared/window_layout.h"
 
 namespace quorvel {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/fltk/fltk_labels.h"
-#include "platform/window_layout.h"
+#include "platform/shared/window_layout.h"
 
 namespace quorvel {
 namespace {

@@ -13,7 +13,7 @@
 #include "platform/fltk/fltk_painter.h"
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_records.h"
-#include "platform/window_layout.h"
+#include "platform/shared/window_layout.h"
 
 namespace quorvel {
 namespace {

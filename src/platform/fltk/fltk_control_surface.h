@@ -12,8 +12,8 @@
 #include "platform/control_surface.h"
 #include "platform/fltk/fltk_focus_keys.h"
 #include "platform/fltk/fltk_fonts.h"
-#include "platform/held_keys.h"
-#include "platform/pointer_capture.h"
+#include "platform/shared/held_keys.h"
+#include "platform/shared/pointer_capture.h"
 
 namespace quorvel {
 

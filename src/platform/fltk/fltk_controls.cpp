@@ -12,8 +12,8 @@
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_records.h"
 #include "platform/fltk/fltk_text_label.h"
-#include "platform/handlers.h"
-#include "platform/tab_order.h"
+#include "platform/shared/handlers.h"
+#include "platform/shared/tab_order.h"
 
 namespace quorvel {
 namespace {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/font_policy.h"
+#include "platform/shared/font_policy.h"
 
 namespace quorvel {
 namespace {

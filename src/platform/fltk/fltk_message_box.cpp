@@ -14,7 +14,7 @@
 #include "platform/fltk/fltk_screen.h"
 #include "platform/fltk/fltk_text_label.h"
 #include "platform/fltk/fltk_top_window.h"
-#include "platform/window_layout.h"
+#include "platform/shared/window_layout.h"
 
 namespace quorvel {
 namespace {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "platform/fltk/fltk_colors.h"
-#include "platform/window_layout.h"
+#include "platform/shared/window_layout.h"
 
 namespace quorvel {
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/painter.h"
+#include "platform/shared/painter.h"
 #include "platform/fltk/fltk_fonts.h"
 
 namespace quorvel {

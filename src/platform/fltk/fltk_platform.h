@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "platform/fltk/fltk_fonts.h"
-#include "platform/focus_tracker.h"
-#include "platform/pointer_capture.h"
-#include "platform/stop_key.h"
+#include "platform/shared/focus_tracker.h"
+#include "platform/shared/pointer_capture.h"
+#include "platform/shared/stop_key.h"
 #include "platform/platform.h"
-#include "platform/tick_loop.h"
-#include "platform/window_layout.h"
+#include "platform/shared/tick_loop.h"
+#include "platform/shared/window_layout.h"
 
 class Fl_Group;
 class Fl_Widget;

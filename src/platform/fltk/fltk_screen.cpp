@@ -10,7 +10,7 @@
 #include <limits>
 #include <string>
 
-#include "platform/desktop_dpi.h"
+#include "platform/shared/desktop_dpi.h"
 
 namespace quorvel {
 namespace {

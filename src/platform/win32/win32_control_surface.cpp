@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/painter.h"
+#include "platform/shared/painter.h"
 #include "platform/win32/win32_classes.h"
 #include "platform/win32/win32_painter.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_text.h"
+#include "platform/native_files/win32_text.h"
 
 namespace quorvel {
 namespace {

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "platform/control_surface.h"
-#include "platform/held_keys.h"
+#include "platform/shared/held_keys.h"
 
 namespace quorvel {
 

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/handlers.h"
-#include "platform/tab_order.h"
+#include "platform/shared/handlers.h"
+#include "platform/shared/tab_order.h"
 #include "platform/win32/win32_control_surface.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_text.h"
+#include "platform/native_files/win32_text.h"
 
 namespace quorvel {
 namespace {

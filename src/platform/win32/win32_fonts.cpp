@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/font_policy.h"
-#include "platform/win32/win32_text.h"
+#include "platform/shared/font_policy.h"
+#include "platform/native_files/win32_text.h"
 
 namespace quorvel {
 namespace {

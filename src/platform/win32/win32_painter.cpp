@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/win32/win32_text.h"
+#include "platform/native_files/win32_text.h"
 
 namespace quorvel {
 namespace {

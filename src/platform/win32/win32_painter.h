@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "platform/painter.h"
+#include "platform/shared/painter.h"
 #include "platform/win32/win32_fonts.h"
 
 namespace quorvel {

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/focus_tracker.h"
-#include "platform/pointer_capture.h"
-#include "platform/stop_key.h"
-#include "platform/tick_loop.h"
-#include "platform/window_layout.h"
+#include "platform/shared/focus_tracker.h"
+#include "platform/shared/pointer_capture.h"
+#include "platform/shared/stop_key.h"
+#include "platform/shared/tick_loop.h"
+#include "platform/shared/window_layout.h"
 #include "platform/win32/win32_fonts.h"
 
 namespace quorvel {

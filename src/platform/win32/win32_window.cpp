@@ -8,7 +8,7 @@
 #include "platform/win32/win32_control_surface.h"
 #include "platform/win32/win32_painter.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_text.h"
+#include "platform/native_files/win32_text.h"
 
 namespace quorvel {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/platform.h"
-#include "platform/tick_scheduler.h"
+#include "platform/shared/tick_scheduler.h"
 
 namespace quorvel {
 

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/in_place_write.h"
+#include "platform/native_files/in_place_write.h"
 #include "platform/native_files.h"
 
 namespace quorvel {

@@ -1,4 +1,4 @@
-#include "platform/fake/fake_files.h"
+#include "platform/native_files/fake_files.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "platform/text_layout.h"
+#include "platform/shared/text_layout.h"
 
 #include "base/utf.h"
 

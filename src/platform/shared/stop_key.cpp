@@ -1,4 +1,4 @@
-#include "platform/stop_key.h"
+#include "platform/shared/stop_key.h"
 
 #include <utility>
 

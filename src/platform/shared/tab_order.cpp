@@ -1,4 +1,4 @@
-#include "platform/tab_order.h"
+#include "platform/shared/tab_order.h"
 
 #include <algorithm>
 #include <vector>

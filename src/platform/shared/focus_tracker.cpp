@@ -1,4 +1,4 @@
-#include "platform/focus_tracker.h"
+#include "platform/shared/focus_tracker.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/held_keys.h"
+#include "platform/shared/held_keys.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/handlers.h"
+#include "platform/shared/handlers.h"
 
 namespace quorvel {
 namespace {

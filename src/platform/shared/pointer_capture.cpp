@@ -1,4 +1,4 @@
-#include "platform/pointer_capture.h"
+#include "platform/shared/pointer_capture.h"
 
 namespace quorvel {
 

@@ -1,10 +1,10 @@
-#include "platform/painter.h"
+#include "platform/shared/painter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
 
-#include "platform/text_layout.h"
+#include "platform/shared/text_layout.h"
 
 namespace quorvel {
 namespace {

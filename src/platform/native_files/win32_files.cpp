@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/in_place_write.h"
+#include "platform/native_files/in_place_write.h"
 #include "platform/native_files.h"
-#include "platform/win32/win32_text.h"
+#include "platform/native_files/win32_text.h"
 
 namespace quorvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/font_policy.h"
+#include "platform/shared/font_policy.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "platform/in_place_write.h"
+#include "platform/native_files/in_place_write.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_text.h"
+#include "platform/native_files/win32_text.h"
 
 #include "base/utf.h"
 

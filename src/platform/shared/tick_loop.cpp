@@ -1,4 +1,4 @@
-#include "platform/tick_loop.h"
+#include "platform/shared/tick_loop.h"
 
 #include <utility>
 
