@@ -102,8 +102,7 @@ void FakeControlSurface::releaseCapture() {
   }
 }
 
-TwipsSize FakeControlSurface::measureText(std::string_view text, const CaptionFont& font,
-                                          double wrapWidth) const {
+TwipsSize FakeControlSurface::textExtent(std::string_view text, const CaptionFont& font, double wrapWidth) {
   const auto width = [&font](std::string_view piece) {
     double sum = 0;
     for (const char32_t c : codePoints(piece)) sum += advance(c, font);

@@ -25,6 +25,7 @@ class FakeControlSurface final : public ControlSurface {
   // 30 twips high. Lines break where every backend breaks them.
   static double advance(char32_t c, const CaptionFont& font);
   static double lineHeight(const CaptionFont& font);
+  static TwipsSize textExtent(std::string_view text, const CaptionFont& font, double wrapWidth);
 
   TwipsSize size() const override { return size_; }
   void setSize(TwipsSize size) override;
@@ -34,7 +35,9 @@ class FakeControlSurface final : public ControlSurface {
   void setCapture() override;
   void releaseCapture() override;
   void setToolTip(std::string_view text) override { toolTip_ = text; }
-  TwipsSize measureText(std::string_view text, const CaptionFont& font, double wrapWidth) const override;
+  TwipsSize measureText(std::string_view text, const CaptionFont& font, double wrapWidth) const override {
+    return textExtent(text, font, wrapWidth);
+  }
   CaptionFont ambientFont() const override { return ambientFont_; }
   void propertyChanged(std::string_view name) override { changes_.emplace_back(name); }
   void requestRepaint() override {

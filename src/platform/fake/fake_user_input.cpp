@@ -1,27 +1,32 @@
-// The user's pointer and keys on the fake backend, delivered where a window system delivers them.
+// The user's pointer and keys on the fake backend, reported where a window system reports them.
+#include <algorithm>
 #include <chrono>
+#include <utility>
 
+#include "base/utf.h"
 #include "platform/fake/fake_platform.h"
 
 namespace quorvel {
 namespace {
 
-constexpr Duration kDoubleClickTime = std::chrono::milliseconds(500);
 constexpr Duration kKeyRepeatDelay = std::chrono::milliseconds(500);
 constexpr Duration kKeyRepeatInterval = std::chrono::milliseconds(33);
+
+bool contains(const PixelRect& r, Point p) {
+  return p.x >= r.left && p.y >= r.top && p.x < r.left + r.width && p.y < r.top + r.height;
+}
 
 }  // namespace
 
 PixelRect FakePlatform::screenRect(ControlId id) const {
-  const Control& c = controls_.at(index(id));
-  const Point origin = windows_.at(index(c.window)).clientOrigin;
-  return PixelRect{origin.x + c.area.left, origin.y + c.area.top, c.area.width, c.area.height};
+  const PixelRect& area = controls_.at(static_cast<std::size_t>(id)).area;
+  const Point origin = native(record(id).window).clientOrigin;
+  return PixelRect{origin.x + area.left, origin.y + area.top, area.width, area.height};
 }
 
-bool FakePlatform::inClientArea(const Window& w, Point screen) {
-  const int x = screen.x - w.clientOrigin.x;
-  const int y = screen.y - w.clientOrigin.y;
-  return x >= w.client.left && y >= w.client.top && x < w.client.left + w.client.width && y < w.client.top + w.client.height;
+PixelPoint FakePlatform::relative(ControlId id, Point screen) const {
+  const PixelRect r = screenRect(id);
+  return PixelPoint{screen.x - r.left, screen.y - r.top};
 }
 
 // The pressed control, else the capture holder, else the topmost control under the pointer that takes
@@ -29,108 +34,133 @@ bool FakePlatform::inClientArea(const Window& w, Point screen) {
 // by its window's edge.
 std::optional<ControlId> FakePlatform::pointerTarget() const {
   if (pressed_) return pressed_;
-  if (const auto holder = capture_.holder(); holder && controls_.at(index(*holder)).surface) return holder;
-  for (std::size_t i = controls_.size(); i-- > 0;) {
-    const Control& c = controls_[i];
-    const bool takesInput = c.surface ? c.surface->enabled() && c.client
+  if (const auto holder = captureHolder(); holder && ownerDrawn(*holder)) return holder;
+  for (std::size_t i = controlCount(); i-- > 0;) {
+    const auto id = static_cast<ControlId>(i);
+    const ControlRecord& c = record(id);
+    const bool takesInput = c.surface ? c.surface->enabled && c.surface->client
                                       : c.spec.kind != ControlKind::frame && c.spec.kind != ControlKind::label;
-    const Window& w = windows_.at(index(c.window));
-    if (!takesInput || !w.shown || !inClientArea(w, cursor_)) continue;
-    const PixelRect r = screenRect(static_cast<ControlId>(i));
-    if (cursor_.x >= r.left && cursor_.y >= r.top && cursor_.x < r.left + r.width && cursor_.y < r.top + r.height)
-      return static_cast<ControlId>(i);
+    const NativeWindow& w = native(c.window);
+    const PixelRect client{w.clientOrigin.x + w.client.left, w.clientOrigin.y + w.client.top, w.client.width,
+                           w.client.height};
+    if (takesInput && record(c.window).shown && contains(client, cursor_) && contains(screenRect(id), cursor_))
+      return id;
   }
   return std::nullopt;
-}
-
-void FakePlatform::deliverPointer(ControlId id,
-                                  const std::function<void(ControlSurfaceClient&, float, float)>& deliver) {
-  const Control& c = control(id);
-  if (!c.client) return;
-  const PixelRect r = screenRect(id);
-  const int dpi = windows_.at(index(c.window)).dpi;
-  deliver(*c.client, static_cast<float>(pixelsToTwips(cursor_.x - r.left, dpi)),
-          static_cast<float>(pixelsToTwips(cursor_.y - r.top, dpi)));
 }
 
 void FakePlatform::movePointer(Point screen) {
   cursor_ = screen;
   const auto target = pointerTarget();
-  if (!target) return;
-  const std::int16_t buttons = pressed_ ? 1 : 0;
-  deliverPointer(*target, [buttons](ControlSurfaceClient& client, float x, float y) {
-    client.pointerMoved(buttons, 0, x, y);
-  });
+  if (target && ownerDrawn(*target)) pointerMoved(*target, relative(*target, cursor_), pressed_ ? 1 : 0, 0);
 }
 
+// A plain control acts on the release; an owner-drawn one hears the press, paired into double clicks by
+// the model.
 void FakePlatform::pressLeft() {
-  const auto target = pointerTarget();
-  if (!target) return;
-  const bool second = pairOpen_ && lastPressed_ == target && now_ - lastPressTime_ <= kDoubleClickTime;
-  pairOpen_ = !second;
-  lastPressed_ = target;
-  lastPressTime_ = now_;
-  pressed_ = target;
-  if (!control(*target).client) return;  // a plain control acts on the release
-  if (second) {
-    control(*target).client->doubleClicked();
-    return;
-  }
-  deliverPointer(*target, [](ControlSurfaceClient& client, float x, float y) { client.pointerPressed(1, 0, x, y); });
+  pressed_ = pointerTarget();
+  if (pressed_ && ownerDrawn(*pressed_)) pointerPressed(*pressed_, relative(*pressed_, cursor_), 1, 0, 0);
 }
 
 void FakePlatform::releaseLeft() {
-  const auto target = pressed_;
-  pressed_.reset();
+  const auto target = std::exchange(pressed_, std::nullopt);
   if (!target) return;
-  if (!control(*target).client) {
-    if (pointerTarget() == target) click(*target);
-    return;
+  if (ownerDrawn(*target)) {
+    pointerReleased(*target, relative(*target, cursor_), 1, 0, true);
+  } else if (pointerTarget() == target) {
+    click(*target);
   }
-  deliverPointer(*target, [](ControlSurfaceClient& client, float x, float y) { client.pointerReleased(1, 0, x, y); });
 }
 
+void FakePlatform::click(ControlId id) {
+  if (ownerDrawn(id)) {
+    const PixelRect r = screenRect(id);
+    const PixelPoint middle{r.width / 2, r.height / 2};
+    // One click as the system counts it, however close to another.
+    pointerMoved(id, middle, 0, 0);
+    pointerPressed(id, middle, 1, 0, 1);
+    pointerReleased(id, middle, 1, 0, true);
+    return;
+  }
+  if (record(id).spec.tabIndex >= 0) giveNativeFocus(id, false);
+  clicked(id);
+}
+
+void FakePlatform::hover(ControlId id) {
+  const PixelRect r = screenRect(id);
+  pointerMoved(id, PixelPoint{r.width / 2, r.height / 2}, 0, 0);
+}
+
+void FakePlatform::leave(ControlId id) { pointerMoved(id, PixelPoint{screenRect(id).width + 20, -20}, 0, 0); }
+
+void FakePlatform::chooseItem(ControlId combo, int index) { itemPicked(combo, index); }
+
 void FakePlatform::pressDown() {
-  if (!focus_) return;
-  Control& c = control(*focus_);
-  if (c.spec.kind != ControlKind::comboBox || c.listIndex + 1 >= static_cast<int>(c.spec.items.size())) return;
-  chooseItem(*focus_, c.listIndex + 1);
+  const auto id = focus();
+  if (id && record(*id).spec.kind == ControlKind::comboBox) itemPicked(*id, record(*id).listIndex + 1);
+}
+
+void FakePlatform::typeText(ControlId id, std::string_view text) {
+  giveNativeFocus(id, native(id).textSelected);
+  if (ownerDrawn(id)) {
+    typeKeys(id, text);
+  } else {
+    typeCharacters(id, text);
+  }
+}
+
+// Each character goes through the key press handler, which may change or swallow it, and stops at the
+// typing limit; a selected text is replaced by the first.
+void FakePlatform::typeCharacters(ControlId id, std::string_view text) {
+  for (const char32_t typed : codePoints(text)) {
+    int key = static_cast<int>(typed);
+    keyTyped(id, key);
+    if (key == 0) continue;
+    NativeControl& c = native(id);
+    const std::string kept = c.textSelected ? std::string() : c.text;
+    const auto limit = static_cast<std::size_t>(std::max(record(id).spec.maxLength, 0));
+    if (limit > 0 && characterCount(kept) >= limit) continue;
+    c.textSelected = false;
+    c.text = kept + toUtf8(static_cast<char32_t>(key));
+    textEdited(id);
+  }
 }
 
 void FakePlatform::typeKeys(ControlId id, std::string_view text) {
   for (const char c : text) {
     const bool capital = c >= 'A' && c <= 'Z';
-    const auto code = static_cast<std::int16_t>(capital || (c >= '0' && c <= '9') ? c : c >= 'a' && c <= 'z' ? c - 32 : 0);
-    const auto shift = static_cast<std::int16_t>(capital ? 1 : 0);
+    const int code = capital || (c >= '0' && c <= '9') ? c : c >= 'a' && c <= 'z' ? c - 32 : 0;
     if (code == 0) continue;
-    keyDown(id, code, shift, false, static_cast<std::int16_t>(c));
-    keyUp(id, code, shift);
+    keyStroke(id, code, capital ? 1 : 0, false, c);
+    keyWentUp(id, code, capital ? 1 : 0);
   }
 }
 
-// Handlers may drop the control: nothing of it is kept across a call into it.
-void FakePlatform::keyDown(ControlId id, std::int16_t code, std::int16_t shift, bool repeat, std::int16_t character) {
-  ControlSurfaceClient* client = control(id).client;
-  if (!client || !control(id).keys.keyDown(*client, code, shift, repeat)) return;
-  if (ControlSurfaceClient* after = control(id).client) after->keyPressed(character);
+void FakePlatform::keyStroke(ControlId id, int code, int shift, bool repeat, int character) {
+  if (keyWentDown(id, code, shift, repeat)) characterTyped(id, character);
 }
 
-void FakePlatform::keyUp(ControlId id, std::int16_t code, std::int16_t shift) {
-  if (ControlSurfaceClient* client = control(id).client) control(id).keys.keyUp(*client, code, shift);
+void FakePlatform::pressKey(ControlId id, int keyAscii) {
+  giveNativeFocus(id, false);
+  if (!ownerDrawn(id)) {
+    keyTyped(id, keyAscii);
+    return;
+  }
+  keyStroke(id, keyAscii, 0, false, keyAscii);
+  keyWentUp(id, keyAscii, 0);
 }
 
 void FakePlatform::holdKey(int keyCode, Duration span) {
-  if (!focus_ || !control(*focus_).client) return;
-  const ControlId held = *focus_;
-  const auto key = static_cast<std::int16_t>(keyCode);
+  const auto held = focus();
+  if (!held || !ownerDrawn(*held)) return;
   const Duration end = now_ + span;
-  keyDown(held, key, 0, false, key);
+  keyStroke(*held, keyCode, 0, false, keyCode);
   for (Duration repeat = now_ + kKeyRepeatDelay; repeat < end; repeat += kKeyRepeatInterval) {
     advance(repeat - now_);
-    keyDown(held, key, 0, true, key);
+    keyStroke(*held, keyCode, 0, true, keyCode);
   }
   advance(end - now_);
-  keyUp(held, key, 0);
+  keyWentUp(*held, keyCode, 0);
 }
 
 }  // namespace quorvel

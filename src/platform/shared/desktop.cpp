@@ -86,7 +86,7 @@ ControlId Desktop::createControl(WindowHandle window, const ControlSpec& spec) {
 std::unique_ptr<ControlSurface> Desktop::createControlSurface(WindowHandle window, const ControlSpec& placement,
                                                               ControlSurfaceClient& client) {
   const ControlId id = addControl(window, placement);
-  SurfaceRecord& s = record(id).surface.emplace();
+  SurfaceRecord& s = writable(id).surface.emplace();
   s.client = &client;
   s.width = std::max(1, twipsToPixels(placement.rect.width));
   s.height = std::max(1, twipsToPixels(placement.rect.height));
@@ -107,7 +107,7 @@ void Desktop::placeControl(ControlId id, PixelRect area, int dpi) {
   placeNative(id, area, dpi);
 }
 
-void Desktop::setControlHandlers(ControlId id, ControlHandlers handlers) { record(id).handlers = std::move(handlers); }
+void Desktop::setControlHandlers(ControlId id, ControlHandlers handlers) { writable(id).handlers = std::move(handlers); }
 
 std::string Desktop::controlText(ControlId id) const {
   const ControlRecord& c = record(id);
@@ -123,14 +123,14 @@ void Desktop::writeNativeText(ControlId id, std::string_view text) {
 // Raises onChange when the text really changes; text set here is never cut to the typing limit.
 void Desktop::setControlText(ControlId id, std::string_view text) {
   if (controlText(id) == text) return;
-  ControlRecord& c = record(id);
+  ControlRecord& c = writable(id);
   if (!holdsTypedText(c.spec.kind)) c.caption = std::string(text);
   if (!c.surface) writeNativeText(id, text);
   raiseChange(record(id).handlers);
 }
 
 void Desktop::setCheckValue(ControlId id, int value) {
-  ControlRecord& c = record(id);
+  ControlRecord& c = writable(id);
   if (c.spec.kind != ControlKind::checkBox) return;
   c.checkValue = value;
   showCheckValue(id, value);
@@ -151,14 +151,14 @@ void Desktop::setFocus(ControlId id) {
 
 void Desktop::textEdited(ControlId id) {
   if (writingText_) return;
-  ControlRecord& c = record(id);
+  ControlRecord& c = writable(id);
   if (c.spec.kind == ControlKind::comboBox) c.listIndex = -1;
   raiseChange(c.handlers);
 }
 
 // The picked item's text is in the box before the handlers run: they read it.
 void Desktop::itemPicked(ControlId id, int item) {
-  ControlRecord& c = record(id);
+  ControlRecord& c = writable(id);
   if (item < 0 || item >= static_cast<int>(c.spec.items.size())) return;
   c.listIndex = item;
   const std::string& text = c.spec.items[static_cast<std::size_t>(item)];
@@ -171,7 +171,7 @@ void Desktop::itemPicked(ControlId id, int item) {
 
 // The user toggles a check box between clear and checked; only the program sets the third state.
 void Desktop::clicked(ControlId id) {
-  ControlRecord& c = record(id);
+  ControlRecord& c = writable(id);
   if (c.spec.kind == ControlKind::checkBox) setCheckValue(id, c.checkValue == 1 ? 0 : 1);
   raiseClick(record(id).handlers);
 }

@@ -80,6 +80,7 @@ class Desktop : public Platform,
   std::size_t windowCount() const { return windows_.size(); }
   std::size_t controlCount() const { return controls_.size(); }
   std::vector<ControlId> controlsOf(WindowHandle window) const final;
+  const WindowSpec& windowSpecOf(WindowHandle window) const final { return record(window).spec; }
   // The control that has the keyboard, as the system last reported it.
   std::optional<ControlId> focus() const { return focus_; }
   // What an owner-drawn control shows now; nothing once it has gone.
@@ -160,7 +161,7 @@ class Desktop : public Platform,
   static std::size_t index(Handle handle) {
     return static_cast<std::size_t>(handle);
   }
-  ControlRecord& record(ControlId control) { return controls_.at(index(control)); }
+  ControlRecord& writable(ControlId control) { return controls_.at(index(control)); }
   // The client of a live owner-drawn control.
   ControlSurfaceClient* clientOf(ControlId control) const;
   ControlId addControl(WindowHandle window, const ControlSpec& spec);
@@ -174,7 +175,6 @@ class Desktop : public Platform,
   void surfaceDropped(ControlId control);
 
   // LayoutHost.
-  const WindowSpec& windowSpecOf(WindowHandle window) const final { return record(window).spec; }
   const ControlSpec& placementOf(ControlId control) const final { return record(control).spec; }
   void setLayoutDpi(WindowHandle window, int dpi) final { windows_.at(index(window)).dpi = dpi; }
   void sizeClientArea(WindowHandle window, PixelRect area) final { sizeNativeClientArea(window, area); }

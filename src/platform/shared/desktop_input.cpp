@@ -39,7 +39,7 @@ void Desktop::focusGained(ControlId id) {
 
 void Desktop::focusLost(ControlId id) {
   if (focus_ == id) focus_.reset();
-  if (auto& s = record(id).surface) s->keys.forget();
+  if (auto& s = writable(id).surface) s->keys.forget();
   if (ControlSurfaceClient* client = clientOf(id)) client->focusLeft();
 }
 
@@ -81,22 +81,22 @@ void Desktop::pointerReleased(ControlId id, PixelPoint at, int button, int shift
 
 bool Desktop::keyWentDown(ControlId id, int keyCode, int shift, bool repeat) {
   ControlSurfaceClient* client = clientOf(id);
-  return client && record(id).surface->keys.keyDown(*client, word(keyCode), word(shift), repeat);
+  return client && writable(id).surface->keys.keyDown(*client, word(keyCode), word(shift), repeat);
 }
 
 void Desktop::keyWentUp(ControlId id, int keyCode, int shift) {
-  if (ControlSurfaceClient* client = clientOf(id)) record(id).surface->keys.keyUp(*client, word(keyCode), word(shift));
+  if (ControlSurfaceClient* client = clientOf(id)) writable(id).surface->keys.keyUp(*client, word(keyCode), word(shift));
 }
 
 // The characters a key types as the control knows them: ASCII only, after the key-down it heard.
 void Desktop::characterTyped(ControlId id, int character) {
   ControlSurfaceClient* client = clientOf(id);
-  if (client && record(id).surface->keys.characterFollows() && character > 0 && character < 0x7F)
+  if (client && writable(id).surface->keys.characterFollows() && character > 0 && character < 0x7F)
     client->keyPressed(word(character));
 }
 
 void Desktop::surfaceResized(ControlId id, int width, int height) {
-  auto& s = record(id).surface;
+  auto& s = writable(id).surface;
   if (!s || !clientOf(id)) return;
   const int dpi = record(record(id).window).dpi;
   s->width = std::max(1, static_cast<int>(std::lround(width * double{kBaseDpi} / dpi)));
@@ -105,7 +105,7 @@ void Desktop::surfaceResized(ControlId id, int width, int height) {
 }
 
 void Desktop::nativeSurfaceGone(ControlId id) {
-  auto& s = record(id).surface;
+  auto& s = writable(id).surface;
   if (!s || !s->native) return;
   s->native = false;
   capture_.disabled(id);
@@ -113,7 +113,7 @@ void Desktop::nativeSurfaceGone(ControlId id) {
 }
 
 void Desktop::setSurfaceSize(ControlId id, int width, int height) {
-  auto& s = record(id).surface;
+  auto& s = writable(id).surface;
   s->width = std::max(1, width);
   s->height = std::max(1, height);
   const int dpi = record(record(id).window).dpi;
@@ -122,14 +122,14 @@ void Desktop::setSurfaceSize(ControlId id, int width, int height) {
 
 // Disabling a control ends its capture, as on the system this control was made for.
 void Desktop::enableSurface(ControlId id, bool enabled) {
-  record(id).surface->enabled = enabled;
+  writable(id).surface->enabled = enabled;
   if (!enabled) capture_.disabled(id);
   enableNative(id, enabled);
 }
 
 // The control may be dropped from inside one of its own handlers: its widget goes once the event is over.
 void Desktop::surfaceDropped(ControlId id) {
-  auto& s = record(id).surface;
+  auto& s = writable(id).surface;
   const bool native = s->native;
   s->client = nullptr;
   capture_.disabled(id);
