@@ -21,7 +21,8 @@ Decoded decode(std::string_view text, std::size_t i) {
     code = (code << 6) | (byte(i + k) & 0x3F);
   }
   constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (code < kSmallest[n] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {kReplacementCharacter, 1};
+  if (code < kSmallest[n] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+    return {kReplacementCharacter, 1};
   return {code, n};
 }
 
@@ -65,7 +66,8 @@ std::size_t characterCount(std::string_view text) {
 
 std::string toUtf8(char32_t character) {
   std::string out;
-  append(out, character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF) ? kReplacementCharacter : character);
+  append(out, character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF) ? kReplacementCharacter
+                                                                                   : character);
   return out;
 }
 
@@ -89,7 +91,8 @@ std::string utf16ToUtf8(std::u16string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
     char32_t c = unit;
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {

@@ -108,9 +108,7 @@ void xpcommand::keyDown(std::int16_t keyCode, std::int16_t shift) {
   }
 }
 
-void xpcommand::keyPress(std::int16_t keyAscii) {
-  raise(events.KeyPress, keyAscii);
-}
+void xpcommand::keyPress(std::int16_t keyAscii) { raise(events.KeyPress, keyAscii); }
 
 void xpcommand::keyUp(std::int16_t keyCode, std::int16_t shift) {
   RepaintScope scope(*this);

@@ -43,9 +43,13 @@ void xpcommand::changeFontField(T CaptionFont::*field, T value, std::string_view
 
 void xpcommand::setFontBold(bool on) { changeFontField(&CaptionFont::bold, on, "FontBold"); }
 void xpcommand::setFontItalic(bool on) { changeFontField(&CaptionFont::italic, on, "FontItalic"); }
-void xpcommand::setFontStrikethru(bool on) { changeFontField(&CaptionFont::strikethru, on, "FontStrikethru"); }
+void xpcommand::setFontStrikethru(bool on) {
+  changeFontField(&CaptionFont::strikethru, on, "FontStrikethru");
+}
 void xpcommand::setFontUnderline(bool on) { changeFontField(&CaptionFont::underline, on, "FontUnderline"); }
-void xpcommand::setfontname(std::string name) { changeFontField(&CaptionFont::name, std::move(name), "FontName"); }
+void xpcommand::setfontname(std::string name) {
+  changeFontField(&CaptionFont::name, std::move(name), "FontName");
+}
 void xpcommand::setFontSize(float points) { changeFontField(&CaptionFont::size, points, "FontSize"); }
 
 void xpcommand::setForeColor(Color color) {

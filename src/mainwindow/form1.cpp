@@ -72,9 +72,9 @@ void Form1::Show() {
 void Form1::connectHandlers() {
   platform_.setControlHandlers(controls_.Combo1, ControlHandlers{[this] { Combo1_Click(); }, {}, {}});
   for (int i = 0; i < 3; ++i) {
-    platform_.setControlHandlers(controls_.Text2[i],
-                                 ControlHandlers{{}, [this, i] { Text2_Change(i); },
-                                                 [this, i](int& key) { Text2_KeyPress(i, key); }});
+    platform_.setControlHandlers(
+        controls_.Text2[i],
+        ControlHandlers{{}, [this, i] { Text2_Change(i); }, [this, i](int& key) { Text2_KeyPress(i, key); }});
   }
   controls_.xpcommand2->control().events.Click = [this] { xpcommand2_Click(); };
   controls_.xpcommand9->control().events.Click = [this] { xpcommand9_Click(); };
@@ -119,11 +119,13 @@ void Form1::xpcommand2_Click() {
   // The selected item's text is the slot number.
   const double slot = roundHalfEven(TextToNumber(platform_.controlText(controls_.Combo1)));
   const std::string section = slotSection(static_cast<int>(slot));
-  const SlotFields fields{platform_.controlText(controls_.Text2[0]), platform_.controlText(controls_.Text2[1]),
+  const SlotFields fields{platform_.controlText(controls_.Text2[0]),
+                          platform_.controlText(controls_.Text2[1]),
                           platform_.controlText(controls_.Text2[2]), platform_.checkValue(controls_.Check1)};
   const TwipsPoint position = platform_.windowPosition(*window_);
   const IniWriteResult saved = writeconfig(files_, configPath_, section, fields, position.x, position.y);
-  platform_.messageBox(saved ? kSavedText : saveFailedText(saved, location_), kNoticeTitle, MessageIcon::exclamation);
+  platform_.messageBox(saved ? kSavedText : saveFailedText(saved, location_), kNoticeTitle,
+                       MessageIcon::exclamation);
 }
 
 void Form1::xpcommand9_Click() { sequencer_->Start(); }

@@ -11,8 +11,8 @@ const FontSpec kFrameFont{"宋体", 5.25, 134};
 const FontSpec kTextFont{"宋体", 10.5, 134};
 const FontSpec kPlatformDefault{};
 
-ControlSpec describe(ControlKind kind, std::optional<ControlId> container, TwipsRect rect, std::string caption, FontSpec font,
-                 int tabIndex = -1) {
+ControlSpec describe(ControlKind kind, std::optional<ControlId> container, TwipsRect rect,
+                     std::string caption, FontSpec font, int tabIndex = -1) {
   ControlSpec s;
   s.kind = kind;
   s.container = container;
@@ -26,7 +26,8 @@ ControlSpec describe(ControlKind kind, std::optional<ControlId> container, Twips
 std::unique_ptr<HostedXpcommand> placeButton(Platform& p, WindowHandle window, ControlId container,
                                              const StoredButton& stored, int tabIndex) {
   // A button without a font of its own takes its frame's.
-  const ControlSpec placement = describe(ControlKind::button, container, stored.rect, "", kFrameFont, tabIndex);
+  const ControlSpec placement =
+      describe(ControlKind::button, container, stored.rect, "", kFrameFont, tabIndex);
   return std::make_unique<HostedXpcommand>(p, window, placement, stored.properties);
 }
 
@@ -36,11 +37,13 @@ Form1Controls createForm1Controls(Platform& p, WindowHandle window) {
   Form1Controls c;
   auto add = [&](ControlSpec s) { return p.createControl(window, s); };
 
-  c.Frame5 = add(describe(ControlKind::frame, std::nullopt, {0, 0, kClientWidth, kClientHeight}, "", kFrameFont));
+  c.Frame5 =
+      add(describe(ControlKind::frame, std::nullopt, {0, 0, kClientWidth, kClientHeight}, "", kFrameFont));
   c.Frame1 = add(describe(ControlKind::frame, c.Frame5, {120, 120, 1815, 2055}, "", kFrameFont));
 
   c.Label2[2] = add(describe(ControlKind::label, c.Frame1, {120, 175, 630, 210}, "序 号:", kTextFont));
-  ControlSpec combo = describe(ControlKind::comboBox, c.Frame1, {840, 130, 855, 300}, "", kPlatformDefault, 0);
+  ControlSpec combo =
+      describe(ControlKind::comboBox, c.Frame1, {840, 130, 855, 300}, "", kPlatformDefault, 0);
   for (int n = 1; n <= 20; ++n) combo.items.push_back(std::to_string(n));
   c.Combo1 = add(combo);
 

@@ -13,7 +13,9 @@ std::string configPathIn(const Files& files, const std::string& directory) {
   return directory + files.pathSeparator() + "config.ini";
 }
 
-std::string portableConfigPath(const Files& files) { return configPathIn(files, files.executableDirectory()); }
+std::string portableConfigPath(const Files& files) {
+  return configPathIn(files, files.executableDirectory());
+}
 
 std::optional<ConfigLocation> chooseConfigDirectory(Files& files) {
   const std::string beside = files.executableDirectory();
@@ -48,8 +50,9 @@ IniWriteResult writeconfig(Files& files, const std::string& path, const std::str
   const std::string f = std::to_string(fields.f);
   const std::string left = formatFloat32(windowLeft);
   const std::string top = formatFloat32(windowTop);
-  const IniAssignment changes[] = {{section, "x", fields.x}, {section, "y", fields.y}, {section, "t", fields.t},
-                                   {section, "f", f},        {"screen", "x", left},    {"screen", "y", top}};
+  const IniAssignment changes[] = {{section, "x", fields.x}, {section, "y", fields.y},
+                                   {section, "t", fields.t}, {section, "f", f},
+                                   {"screen", "x", left},    {"screen", "y", top}};
   return writeiniAll(files, path, changes);
 }
 

@@ -77,9 +77,15 @@ double roundHalfEven(double value) {
   return std::fmod(down, 2.0) == 0 ? down : down + 1;
 }
 
-std::int16_t toInt16(double value, const ValueOrigin& origin) { return toInteger<std::int16_t>(value, origin); }
-std::uint8_t toUInt8(double value, const ValueOrigin& origin) { return toInteger<std::uint8_t>(value, origin); }
-std::int32_t toInt32(double value, const ValueOrigin& origin) { return toInteger<std::int32_t>(value, origin); }
+std::int16_t toInt16(double value, const ValueOrigin& origin) {
+  return toInteger<std::int16_t>(value, origin);
+}
+std::uint8_t toUInt8(double value, const ValueOrigin& origin) {
+  return toInteger<std::uint8_t>(value, origin);
+}
+std::int32_t toInt32(double value, const ValueOrigin& origin) {
+  return toInteger<std::int32_t>(value, origin);
+}
 
 float toFloat32(double value) {
   // A double beyond the float range would make the cast undefined; round it as IEEE does instead.

@@ -33,9 +33,13 @@ std::string_view iniValueCut(std::string_view value, std::size_t limit) {
   return value.substr(0, limit);
 }
 
-IniIndex::IniIndex(std::size_t valueLimit, std::size_t budget, const std::vector<std::string_view>& onlySections,
+IniIndex::IniIndex(std::size_t valueLimit, std::size_t budget,
+                   const std::vector<std::string_view>& onlySections,
                    const std::vector<std::string_view>& onlyKeys)
-    : onlySections_(lowerAll(onlySections)), onlyKeys_(lowerAll(onlyKeys)), valueLimit_(valueLimit), budget_(budget) {}
+    : onlySections_(lowerAll(onlySections)),
+      onlyKeys_(lowerAll(onlyKeys)),
+      valueLimit_(valueLimit),
+      budget_(budget) {}
 
 bool IniIndex::kept(const std::vector<std::string>& only, const std::string& lowerName) {
   return only.empty() || std::find(only.begin(), only.end(), lowerName) != only.end();
@@ -48,8 +52,8 @@ void IniIndex::add(std::string_view piece) {
     const std::size_t lineEnd =
         lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - piece.data()) : piece.size();
     const void* cr = std::memchr(piece.data(), '\r', lineEnd);
-    const std::size_t brk =
-        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - piece.data()) : (lf ? lineEnd : piece.npos);
+    const std::size_t brk = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - piece.data())
+                               : (lf ? lineEnd : piece.npos);
     if (brk == std::string_view::npos) {
       partial_ += piece;
       return;

@@ -53,7 +53,8 @@ Parse* refreshedParse(Files& files, const std::string& path, const FileStamp& no
   std::optional<Parse>& parse = lastParse();
   if (!parse || parse->path != path || !parse->stamp.sameState(now) || !settled(parse->stamp)) {
     parse.emplace(Parse{path, now, std::make_shared<IniIndex>(kIniValueLimit, kIndexBudget), {}});
-    if (files.readFile(path, [&parse](std::string_view piece) { parse->index->add(piece); }) != FileFault::none) {
+    if (files.readFile(path, [&parse](std::string_view piece) { parse->index->add(piece); }) !=
+        FileFault::none) {
       parse.reset();
       return nullptr;
     }
@@ -135,7 +136,8 @@ std::string writeini(Files& files, const std::string& file, std::string_view sec
   return writeiniAll(files, file, one) ? "1" : "0";
 }
 
-IniWriteResult writeiniAll(Files& files, const std::string& file, std::span<const IniAssignment> assignments) {
+IniWriteResult writeiniAll(Files& files, const std::string& file,
+                           std::span<const IniAssignment> assignments) {
   std::vector<std::string> encoded;
   for (const IniAssignment& a : assignments) {
     if (!iniNameIsWritable(a.section) || !iniNameIsWritable(a.key)) return {FileFault::other, {}};
@@ -180,7 +182,8 @@ IniSnapshot::IniSnapshot(Files& files, const std::string& file, const std::vecto
   index_ = std::move(own);
 }
 
-std::string IniSnapshot::read(std::string_view section, std::string_view key, std::string_view fallback) const {
+std::string IniSnapshot::read(std::string_view section, std::string_view key,
+                              std::string_view fallback) const {
   std::string value;
   const bool found = index_ && index_->find(section, key, value) == IniIndex::Answer::value;
   return answer(files_, found ? std::optional<std::string>(std::move(value)) : std::nullopt, fallback);

@@ -13,7 +13,7 @@
 
 #include "backend_driver.h"
 #include "platform/control_surface.h"
-#include "platform/fake/fake_files.h"
+#include "platform/native_files/fake_files.h"
 #include "sequencer/sequencer.h"
 #include "settings/config_file.h"
 #include "settings/mdini.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/fake/fake_files.h"
+#include "platform/native_files/fake_files.h"
 #include "settings/ini_index.h"
 #include "settings/ini_profile.h"
 #include "settings/mdini.h"

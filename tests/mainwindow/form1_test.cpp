@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "mainwindow/app.h"
-#include "platform/fake/fake_files.h"
+#include "platform/native_files/fake_files.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/config_file.h"
 #include "settings/ini_profile.h"

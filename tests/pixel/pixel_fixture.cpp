@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "platform/window_layout.h"
+#include "platform/shared/window_layout.h"
 #include "x11_screen.h"
 
 namespace quorvel {

@@ -1,4 +1,4 @@
-#include "platform/desktop_dpi.h"
+#include "platform/shared/desktop_dpi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/tick_scheduler.h"
+#include "platform/shared/tick_scheduler.h"
 
 #include <gtest/gtest.h>
 

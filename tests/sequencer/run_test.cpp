@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_files.h"
+#include "platform/native_files/fake_files.h"
 #include "platform/fake/fake_platform.h"
 #include "sequencer/sequencer.h"
 #include "settings/config_file.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <tuple>
 
-#include "platform/fake/fake_files.h"
+#include "platform/native_files/fake_files.h"
 #include "platform/files.h"
 #include "settings/ini_profile.h"
 #include "settings/mdini.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/fake/fake_files.h"
+#include "platform/native_files/fake_files.h"
 #include "support/temp_dir.h"
 
 namespace quorvel {

@@ -15,7 +15,9 @@ constexpr double kTwipsPerPoint = 20;
 // Draws into a bitmap. There are no glyphs here: text leaves no pixels.
 class BitmapCanvas final : public Canvas {
  public:
-  explicit BitmapCanvas(Bitmap& bitmap) : bitmap_(bitmap) { clips_.push_back({0, 0, bitmap.width, bitmap.height}); }
+  explicit BitmapCanvas(Bitmap& bitmap) : bitmap_(bitmap) {
+    clips_.push_back({0, 0, bitmap.width, bitmap.height});
+  }
 
   void setFont(const CaptionFont& font) override { font_ = font; }
   double textWidth(std::string_view text) override {
@@ -23,7 +25,9 @@ class BitmapCanvas final : public Canvas {
     for (const char32_t c : codePoints(text)) width += FakeControlSurface::advance(c, font_);
     return width / kTwipsPerPixel;
   }
-  int lineHeight() override { return static_cast<int>(FakeControlSurface::lineHeight(font_) / kTwipsPerPixel); }
+  int lineHeight() override {
+    return static_cast<int>(FakeControlSurface::lineHeight(font_) / kTwipsPerPixel);
+  }
   int ascent() override { return lineHeight(); }
   void pushClip(const PixelRect& r) override {
     const PixelRect& c = clips_.back();
@@ -40,7 +44,8 @@ class BitmapCanvas final : public Canvas {
   }
   void drawImage(const PixelRect& r, const std::vector<Color>& pixels) override {
     for (int y = 0; y < r.height; ++y)
-      for (int x = 0; x < r.width; ++x) set(r.left + x, r.top + y, pixels[static_cast<std::size_t>(y * r.width + x)]);
+      for (int x = 0; x < r.width; ++x)
+        set(r.left + x, r.top + y, pixels[static_cast<std::size_t>(y * r.width + x)]);
   }
   void drawText(std::string_view, int, int, Color) override {}
 

@@ -21,7 +21,9 @@ WindowHandle FakePlatform::addWindow(Point clientOrigin) {
   return window;
 }
 
-void FakePlatform::setClientOrigin(WindowHandle window, Point clientOrigin) { native(window).clientOrigin = clientOrigin; }
+void FakePlatform::setClientOrigin(WindowHandle window, Point clientOrigin) {
+  native(window).clientOrigin = clientOrigin;
+}
 
 void FakePlatform::makeNativeWindow(WindowHandle window) {
   windows_.push_back(NativeWindow{{}, kFrameOffset, clientArea(record(window).spec, kBaseDpi)});
@@ -31,7 +33,8 @@ void FakePlatform::moveWindow(WindowHandle window, TwipsPoint outerTopLeft) {
   NativeWindow& w = native(window);
   // Like a real window, it can only sit on whole pixels.
   const Point corner{twipsToPixels(outerTopLeft.x), twipsToPixels(outerTopLeft.y)};
-  w.position = TwipsPoint{static_cast<float>(corner.x * kTwipsPerPixel), static_cast<float>(corner.y * kTwipsPerPixel)};
+  w.position = TwipsPoint{static_cast<float>(corner.x * kTwipsPerPixel),
+                          static_cast<float>(corner.y * kTwipsPerPixel)};
   w.clientOrigin = Point{corner.x + kFrameOffset.x, corner.y + kFrameOffset.y};
 }
 
@@ -42,7 +45,8 @@ Point FakePlatform::clientToScreen(WindowHandle window, Point client) const {
 
 void FakePlatform::makeNativeControl(ControlId id, PixelRect area) {
   const ControlSpec& spec = record(id).spec;
-  controls_.push_back(NativeControl{area, spec.kind == ControlKind::textBox ? spec.caption : "", false, false});
+  controls_.push_back(
+      NativeControl{area, spec.kind == ControlKind::textBox ? spec.caption : "", false, false});
 }
 
 // The keyboard moves as a system moves it: the control that had it hears it go first.
@@ -58,13 +62,15 @@ bool FakePlatform::giveNativeFocus(ControlId id, bool byTab) {
   return true;
 }
 
-TwipsSize FakePlatform::measureNativeText(std::string_view text, const CaptionFont& font, double wrapWidth, int) const {
+TwipsSize FakePlatform::measureNativeText(std::string_view text, const CaptionFont& font, double wrapWidth,
+                                          int) const {
   return FakeControlSurface::textExtent(text, font, wrapWidth);
 }
 
 std::uint32_t FakePlatform::sendInput(std::span<const InputRecord> records) {
   ++batches_;
-  for (const InputRecord& record : records) injected_.push_back(InjectedEvent{now_, cursor_, record, batches_});
+  for (const InputRecord& record : records)
+    injected_.push_back(InjectedEvent{now_, cursor_, record, batches_});
   return static_cast<std::uint32_t>(records.size());
 }
 

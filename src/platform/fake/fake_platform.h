@@ -101,14 +101,16 @@ class FakePlatform final : public Desktop {
     PixelRect client;
   };
   struct NativeControl {
-    PixelRect area;        // in the window's client area
-    std::string text;      // text and combo boxes
+    PixelRect area;    // in the window's client area
+    std::string text;  // text and combo boxes
     bool textSelected = false;
     bool repaintPending = false;
   };
 
   NativeWindow& native(WindowHandle window) { return windows_.at(static_cast<std::size_t>(window)); }
-  const NativeWindow& native(WindowHandle window) const { return windows_.at(static_cast<std::size_t>(window)); }
+  const NativeWindow& native(WindowHandle window) const {
+    return windows_.at(static_cast<std::size_t>(window));
+  }
   NativeControl& native(ControlId id) { return controls_.at(static_cast<std::size_t>(id)); }
   bool ownerDrawn(ControlId id) const { return record(id).surface.has_value(); }
   // The control's place on the screen, and a point of the screen relative to its corner.
@@ -127,7 +129,9 @@ class FakePlatform final : public Desktop {
   void sizeNativeClientArea(WindowHandle window, PixelRect area) override { native(window).client = area; }
   void makeNativeControl(ControlId id, PixelRect area) override;
   void placeNative(ControlId id, PixelRect area, int) override { native(id).area = area; }
-  std::string nativeText(ControlId id) const override { return controls_.at(static_cast<std::size_t>(id)).text; }
+  std::string nativeText(ControlId id) const override {
+    return controls_.at(static_cast<std::size_t>(id)).text;
+  }
   void setNativeText(ControlId id, std::string_view text) override { native(id).text = text; }
   // The model keeps every value a fake widget would show.
   void showCheckValue(ControlId, int) override {}

@@ -38,12 +38,14 @@ std::optional<ControlId> FakePlatform::pointerTarget() const {
   for (std::size_t i = controlCount(); i-- > 0;) {
     const auto id = static_cast<ControlId>(i);
     const ControlRecord& c = record(id);
-    const bool takesInput = c.surface ? c.surface->enabled && c.surface->client
-                                      : c.spec.kind != ControlKind::frame && c.spec.kind != ControlKind::label;
+    const bool takesInput = c.surface
+                                ? c.surface->enabled && c.surface->client
+                                : c.spec.kind != ControlKind::frame && c.spec.kind != ControlKind::label;
     const NativeWindow& w = native(c.window);
     const PixelRect client{w.clientOrigin.x + w.client.left, w.clientOrigin.y + w.client.top, w.client.width,
                            w.client.height};
-    if (takesInput && record(c.window).shown && contains(client, cursor_) && contains(screenRect(id), cursor_))
+    if (takesInput && record(c.window).shown && contains(client, cursor_) &&
+        contains(screenRect(id), cursor_))
       return id;
   }
   return std::nullopt;

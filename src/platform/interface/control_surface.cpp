@@ -15,7 +15,8 @@ std::vector<PixelPoint> linePixels(const SurfaceLine& line) {
   };
   std::vector<PixelPoint> pixels;
   pixels.reserve(static_cast<std::size_t>(steps));
-  for (int i = 0; i < steps; ++i) pixels.push_back({line.from.x + along(spanX, i), line.from.y + along(spanY, i)});
+  for (int i = 0; i < steps; ++i)
+    pixels.push_back({line.from.x + along(spanX, i), line.from.y + along(spanY, i)});
   return pixels;
 }
 

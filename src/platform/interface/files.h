@@ -17,7 +17,15 @@ enum class FileCheck { exists, missing, failed };
 // Why a file could not be read or written; `none` when it could. `notAFile` is a folder, a FIFO, a device
 // or a socket under the file's name; `unencodable`, a value that the file's encoding cannot hold.
 enum class FileFault {
-  none, missing, notAFile, unreadable, readOnlyFile, readOnlyFolder, diskFull, unencodable, other
+  none,
+  missing,
+  notAFile,
+  unreadable,
+  readOnlyFile,
+  readOnlyFolder,
+  diskFull,
+  unencodable,
+  other
 };
 
 // What keeps a folder from being used: `noHome`, no home folder to put it in; `readOnly`, a folder that
@@ -37,8 +45,8 @@ inline constexpr std::string_view kTemporaryFileEnding = ".quorvel-tmp";
 
 // One state of a file, as the system describes it without reading it.
 struct FileStamp {
-  std::uint64_t volume = 0;   // device, or volume serial number
-  std::uint64_t index = 0;    // inode, or file index on the volume
+  std::uint64_t volume = 0;  // device, or volume serial number
+  std::uint64_t index = 0;   // inode, or file index on the volume
   std::uint64_t size = 0;
   std::int64_t modified = 0;  // in the system's own unit at full precision: compared, never converted
   // How long ago the modification was by the system clock (negative: in the future), and whether its time

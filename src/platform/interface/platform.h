@@ -89,7 +89,7 @@ inline constexpr Color kWindowTextColor = kSystemColorFlag | 8u;
 struct FontSpec {
   std::string name;  // empty: the platform's default control font
   double points = 0;
-  int charset = 0;   // 134: GB2312
+  int charset = 0;  // 134: GB2312
 };
 
 struct WindowSpec {
@@ -112,7 +112,7 @@ enum class ControlKind {
 struct ControlSpec {
   ControlKind kind = ControlKind::label;
   std::optional<ControlId> container;  // none: the window's client area
-  TwipsRect rect;                       // relative to the container
+  TwipsRect rect;                      // relative to the container
   std::string caption;
   FontSpec font;
   Color foreColor = kWindowTextColor;
@@ -160,7 +160,8 @@ class Platform {
   virtual void setControlHandlers(ControlId control, ControlHandlers handlers) = 0;
   // An owner-drawn control: the host places it by `placement` (container, rect, tab stop), delivers its
   // input to `client` and paints the client's paint list. The client must outlive the surface.
-  virtual std::unique_ptr<ControlSurface> createControlSurface(WindowHandle window, const ControlSpec& placement,
+  virtual std::unique_ptr<ControlSurface> createControlSurface(WindowHandle window,
+                                                               const ControlSpec& placement,
                                                                ControlSurfaceClient& client) = 0;
   virtual std::string controlText(ControlId control) const = 0;
   // Raises onChange when the text really changes. Text set here is never cut to maxLength.

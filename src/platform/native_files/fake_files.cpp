@@ -15,7 +15,8 @@ std::uint64_t nextMemoryIndex() {
 
 }  // namespace
 
-FakeFiles::FakeFiles(std::string executableDirectory) : executableDirectory_(std::move(executableDirectory)) {}
+FakeFiles::FakeFiles(std::string executableDirectory)
+    : executableDirectory_(std::move(executableDirectory)) {}
 
 void FakeFiles::failStep(FileStep step, int count, int after, FileFault fault) {
   failures_[static_cast<std::size_t>(step)] = Failures{count, after, fault};
@@ -89,7 +90,8 @@ FileFault FakeFiles::readFile(const std::string& path, const std::function<void(
 FileFault FakeFiles::replaceFile(const std::string& path, std::string_view contents) {
   ++fileWrites_;
   if (failsNow(FileStep::write)) return failures_[static_cast<std::size_t>(FileStep::write)].fault;
-  const bool missing = memoryFiles_ ? !memoryFiles_->contains(path) : native_.fileExists(path) == FileCheck::missing;
+  const bool missing =
+      memoryFiles_ ? !memoryFiles_->contains(path) : native_.fileExists(path) == FileCheck::missing;
   if (missing && inClosedFolder(path)) return FileFault::readOnlyFolder;
   if (!memoryFiles_) return native_.replaceFile(path, contents);
   (*memoryFiles_)[path] = MemoryFile{std::string(contents), nextMemoryIndex()};

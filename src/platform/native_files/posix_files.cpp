@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/native_files/in_place_write.h"
 #include "platform/native_files.h"
+#include "platform/native_files/in_place_write.h"
 
 namespace quorvel {
 namespace {
@@ -96,8 +96,8 @@ int openRegular(const std::string& path, int access, FileFault& fault) {
   const int fd = ::open(path.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     fault = errno == ENOENT || errno == ENOTDIR ? FileFault::missing
-            : errno == ENXIO                     ? FileFault::notAFile  // a socket
-                                                 : FileFault::other;
+            : errno == ENXIO                    ? FileFault::notAFile  // a socket
+                                                : FileFault::other;
     return -1;
   }
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -148,10 +148,11 @@ FileFault rewriteInPlace(const std::string& target, std::string_view contents) {
 }
 
 // The temporary file filled, synced and renamed over the target; the error of the step that failed.
-FileFault fillAndRename(FileDescriptor& fd, mode_t mode, std::string_view contents, const std::string& temporary,
-                        const std::string& target) {
+FileFault fillAndRename(FileDescriptor& fd, mode_t mode, std::string_view contents,
+                        const std::string& temporary, const std::string& target) {
   const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), contents) &&
-                       ::fsync(fd.get()) == 0 && fd.close() && ::rename(temporary.c_str(), target.c_str()) == 0;
+                       ::fsync(fd.get()) == 0 && fd.close() &&
+                       ::rename(temporary.c_str(), target.c_str()) == 0;
   return written ? FileFault::none : writeFault(errno);
 }
 
@@ -162,7 +163,8 @@ std::string inFolder(const std::string& folder, const std::string& name) {
 // What keeps one folder on the way from being used; a missing one is made first, when `make` allows it.
 FolderFault folderFault(const std::string& folder, bool make) {
   struct stat st {};
-  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? FolderFault::none : FolderFault::notAFolder;
+  if (::stat(folder.c_str(), &st) == 0)
+    return S_ISDIR(st.st_mode) ? FolderFault::none : FolderFault::notAFolder;
   if (errno != ENOENT) return FolderFault::other;
   if (!make) return FolderFault::missing;
   if (::mkdir(folder.c_str(), 0700) == 0) return FolderFault::none;

@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/native_files/in_place_write.h"
 #include "platform/native_files.h"
+#include "platform/native_files/in_place_write.h"
 #include "platform/native_files/win32_text.h"
 
 namespace quorvel {
@@ -17,7 +17,8 @@ namespace {
 // Text in a code page as UTF-16; with MB_ERR_INVALID_CHARS, nothing for bytes that are not valid text.
 std::optional<std::wstring> toWide(UINT codePage, DWORD flags, std::string_view text) {
   if (text.empty()) return std::wstring();
-  const int n = ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int n =
+      ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
   if (n <= 0) return std::nullopt;
   std::wstring result(static_cast<std::size_t>(n), L'\0');
   ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), result.data(), n);
@@ -56,8 +57,8 @@ std::wstring directoryOf(const std::wstring& path) {
 // Where the bytes really go: a symbolic link is followed to its final target. NOTE: asked of every
 // file, since a Unix link reached through Wine's drive Z: shows no reparse point.
 std::wstring resolveTarget(const std::wstring& path) {
-  Handle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  Handle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.valid()) return path;
   std::vector<wchar_t> buffer(32768);
   const DWORD n = ::GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
@@ -109,7 +110,8 @@ HANDLE openRegular(const std::wstring& path, DWORD access, DWORD share, FileFaul
       ::CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = ::GetLastError();
-    fault = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileFault::missing : FileFault::other;
+    fault = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileFault::missing
+                                                                           : FileFault::other;
     return file;
   }
   if (::GetFileType(file) != FILE_TYPE_DISK) {
@@ -269,7 +271,8 @@ std::string NativeFiles::executableDirectory() const {
 
 SettingsFolder NativeFiles::userSettingsDirectory() {
   wchar_t appData[MAX_PATH] = {};
-  if (::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData) != S_OK) {
+  if (::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData) !=
+      S_OK) {
     return SettingsFolder{"", FolderFault::noHome, ""};
   }
   const std::wstring directory = std::wstring(appData) + L"\\Quorvel";

@@ -10,8 +10,6 @@ std::wstring wide(std::string_view text) {
   return std::wstring(units.begin(), units.end());
 }
 
-std::string narrow(std::wstring_view text) {
-  return utf16ToUtf8(std::u16string(text.begin(), text.end()));
-}
+std::string narrow(std::wstring_view text) { return utf16ToUtf8(std::u16string(text.begin(), text.end())); }
 
 }  // namespace quorvel
