@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -228,6 +229,20 @@ TYPED_TEST_P(BackendContract, ClientAreaFollowsTheWindowPosition) {
   this->driver.settle();
   EXPECT_EQ(this->p().windowPosition(w), (TwipsPoint{3000, 1500}));
   EXPECT_EQ(this->p().clientToScreen(w, Point{7, -3}), (Point{origin.x + 107, origin.y - 103}));
+}
+
+// A control goes into a frame of its own window or into none: a label, or a frame of another window, is
+// refused as its container.
+TYPED_TEST_P(BackendContract, ContainerMustBeAFrameOfTheSameWindow) {
+  const WindowHandle w = this->window();
+  const WindowHandle other = this->window({500, 100});
+  const ControlId label = this->p().createControl(w, this->spec(ControlKind::label, {10, 10, 60, 20}, -1));
+  const ControlId foreign = this->p().createControl(other, this->spec(ControlKind::frame, {10, 10, 200, 100}, -1));
+  for (const ControlId container : {label, foreign}) {
+    ControlSpec placement = this->spec(ControlKind::textBox, {20, 40, 80, 21}, 0);
+    placement.container = container;
+    EXPECT_THROW(this->p().createControl(w, placement), std::invalid_argument) << static_cast<int>(container);
+  }
 }
 
 // A hosted control without a font of its own takes its placement's font.
@@ -545,7 +560,8 @@ REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisa
                             TimersTickWhileAMessageBoxIsOpen, TabStaysInItsWindowAndSkipsDisabledControls,
                             TypingLimitCountsCharactersAndProgramTextIsNeverCut,
                             ComboPickRaisesOneClickAndTypedTextSelectsNothing, CheckBoxHoldsThreeStatesAndAClickTogglesTwo,
-                            ClientAreaFollowsTheWindowPosition, HostedControlInheritsItsPlacementFont,
+                            ClientAreaFollowsTheWindowPosition, ContainerMustBeAFrameOfTheSameWindow,
+                            HostedControlInheritsItsPlacementFont,
                             CaptionsWrapAtBlanksAndBetweenChineseCharacters,
                             CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow,
                             PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks,

@@ -1,6 +1,7 @@
 #include "platform/fake/fake_platform.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 #include "base/utf.h"
@@ -98,7 +99,9 @@ void FakePlatform::moveFocus(std::optional<ControlId> to) {
 
 ControlId FakePlatform::createControl(WindowHandle window, const ControlSpec& spec) {
   windows_.at(index(window));  // must exist
-  if (spec.container) controls_.at(index(*spec.container));
+  if (spec.container && (controls_.at(index(*spec.container)).spec.kind != ControlKind::frame ||
+                         controls_.at(index(*spec.container)).window != window))
+    throw std::invalid_argument("container is not a frame of this window");
   Control c;
   c.window = window;
   c.spec = spec;
