@@ -73,10 +73,15 @@ class WineApp(harness.App):
 
 class WineSession(harness.Session):
     """The private Xvfb with openbox; the program and the recorder run under the prefix's wineserver,
-    which goes with the session."""
+    which goes with the session. At another resolution than 96 dpi the prefix's LogPixels says so while the
+    session lasts, as Windows' scaling does. Wine cannot tell whether a FIFO exists."""
 
-    def __init__(self, quorvel, recorder, prefix):
-        super().__init__(quorvel, recorder)
+    application = WineApp
+    line_end = b"\r\n"
+    sees_fifo = False
+
+    def __init__(self, quorvel, recorder, prefix, dpi=harness.BASE_DPI):
+        super().__init__(quorvel, recorder, dpi)
         self.prefix = prefix
 
     def __enter__(self):
@@ -88,16 +93,27 @@ class WineSession(harness.Session):
             timeout=10).stdout, "openbox to manage the screen")
         # The wineserver and Wine's own services start here, once, rather than inside a timed wait.
         subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, capture_output=True, timeout=60)
+        if self.dpi != harness.BASE_DPI:
+            self._log_pixels(self.dpi)
         return self
 
+    def _log_pixels(self, dpi):
+        key = ["HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/f", "/d", str(dpi)]
+        subprocess.run(["wine", "reg", "add", *key], env=self.env, capture_output=True, timeout=60, check=True)
+
     def __exit__(self, *exc):
+        if self.dpi != harness.BASE_DPI:
+            self._log_pixels(harness.BASE_DPI)  # the prefix is shared with the next case
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=30)
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=30)
         super().__exit__(*exc)
 
-    def start(self, folder):
-        program = os.path.join(folder, os.path.basename(self.quorvel))
-        return WineApp(self, folder, self.spawn(["wine", program]))
+    def frame(self):
+        """Windows' frame: a fixed border of 3 pixels and the caption, 19 pixels at 96 dpi, scaled with it."""
+        return 3, 3 + 19 * self.dpi // harness.BASE_DPI
+
+    def command(self, folder):
+        return ["wine", *super().command(folder)]
 
     def focus_recorder(self):
         """The recorder takes the keyboard when its middle button is pressed."""
