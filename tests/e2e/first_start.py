@@ -1,10 +1,13 @@
 """First start in an empty folder writes the default config.ini, its lines ended the system's way, and opens
 the window at the screen's top-left corner, its client area its twips at the desktop's resolution (137 x 193
-pixels at 96 dpi); a later start opens it where "screen" says, in twips. Both places are the window's
-corner, which lies around the client area by the window's frame."""
+pixels at 96 dpi); a later start opens it where "screen" says, in twips, and leaves that file as it is,
+though it lacks the slot sections. Both places are the window's corner, around the client area by the
+window's frame."""
 
 import harness
 from harness import check
+
+ONLY_SCREEN = b"[screen]\r\nx = 1500\r\ny=750\r\n"
 
 
 def first_start(session):
@@ -19,16 +22,21 @@ def first_start(session):
     check(len(entries) == len(want), f"the new config.ini holds {len(entries)} keys, not {len(want)}")
     for index, (seen, expected) in enumerate(zip(entries, want)):
         check(seen == expected, f"key {index + 1} of the new config.ini is {seen}, expected {expected}")
-    check(app.origin() == session.frame(), f"first start opened the window at {app.origin()}, not {session.frame()}")
+    frame_x, frame_y = session.frame()
+    check(app.origin() == (frame_x, frame_y), f"first start opened the window at {app.origin()}, not the corner")
     size = tuple(harness.pixels(twips, session.dpi) for twips in harness.CLIENT_TWIPS)
     check(app.size() == size, f"the client area is {app.size()} at {session.dpi} dpi, not {size}")
     app.close()
 
-    with open(app.config, "w", encoding="latin-1", newline="") as file:
-        file.write(harness.ini_text([("screen", [("x", "1500"), ("y", "750")])]))
+    with open(app.config, "wb") as file:
+        file.write(ONLY_SCREEN)
     app = session.start(folder)
-    corner = (harness.pixels(1500, session.dpi) + session.frame()[0], harness.pixels(750, session.dpi) + session.frame()[1])
-    check(app.origin() == corner, f"screen x=1500, y=750 opened the window at {app.origin()}, not {corner}")
+    corner = (harness.pixels(1500, session.dpi) + frame_x, harness.pixels(750, session.dpi) + frame_y)
+    check(app.origin() == corner, f"screen x = 1500, y=750 opened the window at {app.origin()}, not {corner}")
+    app.close()
+    with open(app.config, "rb") as file:
+        after = file.read()
+    check(after == ONLY_SCREEN, f"config.ini changed at start-up: {after!r}")
 
 
 if __name__ == "__main__":

@@ -203,8 +203,8 @@ class App:
     def config(self):
         return os.path.join(self.folder, "config.ini")
 
-    def _geometry(self):
-        info = subprocess.run(["xwininfo", "-id", self.window], env=self.session.env, capture_output=True,
+    def _geometry(self, window=None):
+        info = subprocess.run(["xwininfo", "-id", window or self.window], env=self.session.env, capture_output=True,
                               text=True, timeout=10).stdout
         return dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
 
@@ -213,9 +213,9 @@ class App:
         fields = self._geometry()
         return int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"])
 
-    def size(self):
-        """Width and height of the window's client area."""
-        fields = self._geometry()
+    def size(self, window=None):
+        """Width and height of the window's client area, or of another window such as a message box."""
+        fields = self._geometry(window)
         return int(fields["Width"]), int(fields["Height"])
 
     def focus(self):

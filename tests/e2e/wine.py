@@ -50,9 +50,9 @@ class WineApp(harness.App):
         NOTE: a key sent to a Wine window with xdotool can leave Return held down on the X server, after
         which every later box closes itself."""
         def settled_size():
-            first = self._size(message)
+            first = self.size(message)
             time.sleep(0.2)
-            return first if self._size(message) == first else None
+            return first if self.size(message) == first else None
         width, height = wait_until(settled_size, "the message box to settle")
         # On a loaded machine the first click can come before the box takes input: it is clicked again.
         for attempt in range(3):
@@ -63,12 +63,6 @@ class WineApp(harness.App):
             except harness.Failure:
                 if attempt == 2:
                     raise
-
-    def _size(self, window):
-        info = subprocess.run(["xwininfo", "-id", window], env=self.session.env, capture_output=True,
-                              text=True, timeout=10).stdout
-        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
-        return int(fields["Width"]), int(fields["Height"])
 
 
 class WineSession(harness.Session):
