@@ -81,10 +81,7 @@ class WineSession(harness.Session):
     def __enter__(self):
         super().__enter__()
         self.env.update(wine_env(self.prefix))
-        self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_until(lambda: "window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True, text=True,
-            timeout=10).stdout, "openbox to manage the screen")
+        self.start_window_manager()
         # The wineserver and Wine's own services start here, once, rather than inside a timed wait.
         subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, capture_output=True, timeout=60)
         if self.dpi != harness.BASE_DPI:
