@@ -263,17 +263,6 @@ TEST_F(ButtonInputTest, KeyHandlersDecideWithTheCodeTheyLeave) {
   EXPECT_EQ(takeLog(), (S{"KeyPress(97)"}));
 }
 
-TEST_F(ButtonInputTest, DoubleClickClicksOnBothReleases) {
-  moveIn();
-  log.clear();
-  press();
-  release();
-  button.dblClick();
-  release();
-  EXPECT_EQ(takeLog(), (S{"MouseDown(1,0,100,100)", "Click", "MouseUp(1,0,100,100)", "DblClick", "Click",
-                          "MouseUp(1,0,100,100)"}));
-}
-
 // Leaving while pressed ends the press without a click; a release outside then clicks nothing.
 TEST_F(ButtonInputTest, LeavingWhilePressedEndsThePress) {
   moveIn();

@@ -67,9 +67,6 @@ TEST_F(ButtonLayoutTest, PlacesTheNinePiecesOfEveryLook) {
 
 TEST_F(ButtonLayoutTest, PlacesCaptionAndIconByLayoutMode) {
   // "OK" at 10 pt: 200 twips wide on one line, 230 high; the icon is 32 x 32 px.
-  button.setFont(testFont(10));
-  button.setCaption("OK");
-  button.seticon(solidPicture(32, 32));
   const struct {
     std::int32_t mode;
     TwipsBox caption;

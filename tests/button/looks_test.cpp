@@ -129,20 +129,16 @@ TEST_F(ButtonLooksTest, EnablingAgainRestoresTheLookAndTheCaptionColour) {
   EXPECT_EQ(button.paintList().marks.size(), 4u + 4u + 20u);
 }
 
-TEST_F(ButtonLooksTest, ColourSetWhileDisabledStays) {
+// A colour set while disabled stays, and a system colour survives disabling.
+TEST_F(ButtonLooksTest, ColourSetWhileDisabledOrASystemColourStays) {
   bringUp();
-  button.setEnabled(false);
-  button.setForeColor(0x00112233);
-  button.setEnabled(true);
-  EXPECT_EQ(button.ForeColor(), 0x00112233u);
-}
-
-TEST_F(ButtonLooksTest, SystemColourSurvivesDisabling) {
-  bringUp();
-  button.setForeColor(kButtonTextColor);
-  button.setEnabled(false);
-  button.setEnabled(true);
-  EXPECT_EQ(button.ForeColor(), kButtonTextColor);
+  for (const auto& [colour, whileDisabled] : {std::pair{Color{0x00112233}, true}, {kButtonTextColor, false}}) {
+    if (!whileDisabled) button.setForeColor(colour);
+    button.setEnabled(false);
+    if (whileDisabled) button.setForeColor(colour);
+    button.setEnabled(true);
+    EXPECT_EQ(button.ForeColor(), colour) << whileDisabled;
+  }
 }
 
 TEST_F(ButtonLooksTest, OneRepaintRequestPerChangeNoneWithoutChange) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -230,6 +231,20 @@ TYPED_TEST_P(BackendContract, ClientAreaFollowsTheWindowPosition) {
   EXPECT_EQ(this->p().clientToScreen(w, Point{7, -3}), (Point{origin.x + 107, origin.y - 103}));
 }
 
+// A control goes into a frame of its own window or into none: a label, or a frame of another window, is
+// refused as its container.
+TYPED_TEST_P(BackendContract, ContainerMustBeAFrameOfTheSameWindow) {
+  const WindowHandle w = this->window();
+  const WindowHandle other = this->window({500, 100});
+  const ControlId label = this->p().createControl(w, this->spec(ControlKind::label, {10, 10, 60, 20}, -1));
+  const ControlId foreign = this->p().createControl(other, this->spec(ControlKind::frame, {10, 10, 200, 100}, -1));
+  for (const ControlId container : {label, foreign}) {
+    ControlSpec placement = this->spec(ControlKind::textBox, {20, 40, 80, 21}, 0);
+    placement.container = container;
+    EXPECT_THROW(this->p().createControl(w, placement), std::invalid_argument) << static_cast<int>(container);
+  }
+}
+
 // A hosted control without a font of its own takes its placement's font.
 TYPED_TEST_P(BackendContract, HostedControlInheritsItsPlacementFont) {
   const WindowHandle w = this->window();
@@ -344,12 +359,9 @@ TYPED_TEST_P(BackendContract, PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClic
   this->driver.leftButton(true);
   this->driver.movePointer(w, Point{100, 100});
   this->driver.leftButton(false);
-  std::vector<std::string> buttons;
-  for (const std::string& entry : client.log)
-    if (entry.rfind("press", 0) == 0 || entry.rfind("release", 0) == 0 || entry == "double") buttons.push_back(entry);
   const std::vector<std::string> expected = {"press 1 0 150 75", "release 1 0 150 75", "double",
                                              "release 1 0 150 75", "press 1 0 150 75", "release 1 0 1200 1200"};
-  EXPECT_EQ(buttons, expected);
+  EXPECT_EQ(client.entries({"press", "release", "double"}), expected);
 }
 
 // Held keys reach the focused surface as virtual-key codes; the keyboard's repeat ends in one key-up.
@@ -364,9 +376,7 @@ TYPED_TEST_P(BackendContract, HeldKeyReachesTheFocusedSurfaceWithOneKeyUp) {
   EXPECT_EQ(client.entries("focus"), std::vector<std::string>{"focus in"});
   this->driver.hold(Key::space, milliseconds(1200));
   // A key-down with its character at the press and at every repeat, then one key-up.
-  std::vector<std::string> held;
-  for (const std::string& entry : client.log)
-    if (entry.rfind("down", 0) == 0 || entry.rfind("char", 0) == 0 || entry.rfind("up", 0) == 0) held.push_back(entry);
+  const std::vector<std::string> held = client.entries({"down", "char", "up"});
   std::vector<std::string> expected;
   for (std::size_t k = 0; k + 1 < held.size(); k += 2) expected.insert(expected.end(), {"down 32 0", "char 32"});
   expected.emplace_back("up 32 0");
@@ -374,10 +384,7 @@ TYPED_TEST_P(BackendContract, HeldKeyReachesTheFocusedSurfaceWithOneKeyUp) {
   EXPECT_GE(held.size(), 5u) << "the keyboard repeated the key at least once";
   client.log.clear();
   this->driver.type("aA");
-  std::vector<std::string> letters;
-  for (const std::string& entry : client.log)
-    if (entry.rfind("down 65", 0) == 0 || entry.rfind("char", 0) == 0) letters.push_back(entry);
-  EXPECT_EQ(letters, (std::vector<std::string>{"down 65 0", "char 97", "down 65 1", "char 65"}));
+  EXPECT_EQ(client.entries({"down 65", "char"}), (std::vector<std::string>{"down 65 0", "char 97", "down 65 1", "char 65"}));
   EXPECT_EQ(client.entries("up 65").size(), 2u);
   this->driver.press(Key::tab);
   this->driver.type("x");
@@ -545,7 +552,8 @@ REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisa
                             TimersTickWhileAMessageBoxIsOpen, TabStaysInItsWindowAndSkipsDisabledControls,
                             TypingLimitCountsCharactersAndProgramTextIsNeverCut,
                             ComboPickRaisesOneClickAndTypedTextSelectsNothing, CheckBoxHoldsThreeStatesAndAClickTogglesTwo,
-                            ClientAreaFollowsTheWindowPosition, HostedControlInheritsItsPlacementFont,
+                            ClientAreaFollowsTheWindowPosition, ContainerMustBeAFrameOfTheSameWindow,
+                            HostedControlInheritsItsPlacementFont,
                             CaptionsWrapAtBlanksAndBetweenChineseCharacters,
                             CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow,
                             PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks,

@@ -1,41 +1,75 @@
-#include "fake_driver.h"
+// The fake backend driven on its virtual clock.
+#include "backend_driver.h"
+#include "platform/fake/fake_platform.h"
 
 namespace quorvel::contract {
 
-void FakeDriver::sendKey(Key key, bool shift) {
+struct BackendDriver::Backend {
+  FakePlatform fake;
+};
+
+BackendDriver::BackendDriver() : backend_(std::make_unique<Backend>()) {}
+BackendDriver::~BackendDriver() = default;
+
+Platform& BackendDriver::platform() { return backend_->fake; }
+Duration BackendDriver::now() { return backend_->fake.now(); }
+void BackendDriver::wait(Duration span) { backend_->fake.advance(span); }
+void BackendDriver::stall(Duration span) { backend_->fake.stall(span); }
+void BackendDriver::settle() { backend_->fake.paintPending(); }
+void BackendDriver::closeMessageBoxesAfter(Duration after) { backend_->fake.setMessageBoxReadingTime(after); }
+
+void BackendDriver::press(Key key, bool shift) {
+  FakePlatform& fake = backend_->fake;
   switch (key) {
     case Key::tab:
-      fake_.pressTab(shift);
+      fake.pressTab(shift);
       return;
     case Key::down:
-      fake_.pressDown();
+      fake.pressDown();
       return;
     case Key::space:
-      if (fake_.focus()) fake_.pressKey(*fake_.focus(), ' ');
+      if (fake.focus()) fake.pressKey(*fake.focus(), ' ');
       return;
     case Key::stop:
-      fake_.pressStopKey();
+      fake.pressStopKey();
       return;
   }
 }
 
-void FakeDriver::hold(Key key, Duration span) {
-  if (key == Key::space) fake_.holdKey(' ', span);
+void BackendDriver::hold(Key key, Duration span) {
+  if (key == Key::space) backend_->fake.holdKey(' ', span);
 }
 
-void FakeDriver::type(std::string_view text) {
-  if (fake_.focus()) fake_.typeText(*fake_.focus(), text);
+void BackendDriver::type(std::string_view text) {
+  if (backend_->fake.focus()) backend_->fake.typeText(*backend_->fake.focus(), text);
 }
 
-void FakeDriver::movePointer(WindowHandle window, Point client) {
-  fake_.movePointer(fake_.clientToScreen(window, client));
+void BackendDriver::activateOtherProgram() { backend_->fake.activateOtherProgram(); }
+void BackendDriver::activate(WindowHandle window) { backend_->fake.activateWindow(window); }
+void BackendDriver::minimise(WindowHandle window, bool minimised) { backend_->fake.minimiseWindow(window, minimised); }
+
+bool BackendDriver::takeStopKeyElsewhere() {
+  if (backend_->fake.stopKeyTaken()) return false;
+  backend_->fake.holdStopKeyElsewhere(true);
+  return true;
 }
 
-void FakeDriver::leftButton(bool down) {
+void BackendDriver::giveBackStopKeyElsewhere() { backend_->fake.holdStopKeyElsewhere(false); }
+
+int BackendDriver::changeResolution(WindowHandle window, int dpi) {
+  backend_->fake.setWindowDpi(window, dpi);
+  return dpi;
+}
+
+void BackendDriver::movePointer(WindowHandle window, Point client) {
+  backend_->fake.movePointer(backend_->fake.clientToScreen(window, client));
+}
+
+void BackendDriver::leftButton(bool down) {
   if (down) {
-    fake_.pressLeft();
+    backend_->fake.pressLeft();
   } else {
-    fake_.releaseLeft();
+    backend_->fake.releaseLeft();
   }
 }
 

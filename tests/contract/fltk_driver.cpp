@@ -1,4 +1,5 @@
-#include "fltk_driver.h"
+// The FLTK backend on a private X display, driven through XTEST like a person at the keyboard and mouse.
+#include "backend_driver.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
@@ -10,11 +11,14 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_screen.h"
 #include "x11_screen.h"
 
@@ -53,63 +57,79 @@ int noteRefusal(Display*, XErrorEvent* error) {
 // F8 with and without Caps Lock and Num Lock (Mod2 here), as a program that wants the key grabs it.
 constexpr unsigned kLockStates[] = {0, LockMask, Mod2Mask, LockMask | Mod2Mask};
 
+Duration steadyNow() { return std::chrono::steady_clock::now().time_since_epoch(); }
+
 }  // namespace
 
-FltkDriver::FltkDriver() {
+struct BackendDriver::Backend {
+  // The user notices a modal box when it appears and closes it once it has been open long enough.
+  static void watchMessageBoxes(void* data);
+  // The program's X window that `window` stands for: the topmost one where its client area is while it
+  // is on the screen, remembered for while it is minimised.
+  Window xWindow(WindowHandle window);
+
+  Duration closeAfter{};
+  Duration boxSeen{};
+  bool boxOpen = false;
+  std::map<WindowHandle, Window> windows;
+  Display* otherProgram = nullptr;  // another client's display connection, holding the stop key
+  std::optional<std::string> resources;  // the desktop's, while a test has changed them
+};
+
+BackendDriver::BackendDriver() : backend_(std::make_unique<Backend>()) {
   if (const auto problem = backend().startupProblem()) throw std::runtime_error(*problem);
   backend().setCursorPos(Point{1000, 740});
   settle();
 }
 
-FltkDriver::~FltkDriver() {
-  Fl::remove_timeout(watchMessageBoxes, this);
-  if (otherProgram_) XCloseDisplay(static_cast<Display*>(otherProgram_));
-  if (resources_) pixel::setDesktopResources(*resources_);
+BackendDriver::~BackendDriver() {
+  Fl::remove_timeout(Backend::watchMessageBoxes, backend_.get());
+  if (backend_->otherProgram) XCloseDisplay(backend_->otherProgram);
+  if (backend_->resources) pixel::setDesktopResources(*backend_->resources);
 }
 
-Platform& FltkDriver::platform() { return backend(); }
+Platform& BackendDriver::platform() { return backend(); }
 
-Duration FltkDriver::now() { return std::chrono::steady_clock::now().time_since_epoch(); }
+Duration BackendDriver::now() { return steadyNow(); }
 
-void FltkDriver::wait(Duration span) {
+void BackendDriver::wait(Duration span) {
   const Duration end = now() + span;
   for (Duration left = span; left > Duration::zero(); left = end - now())
     Fl::wait(std::chrono::duration<double>(left).count());
 }
 
-void FltkDriver::stall(Duration span) { std::this_thread::sleep_for(span); }
+void BackendDriver::stall(Duration span) { std::this_thread::sleep_for(span); }
 
-void FltkDriver::settle() { pixel::settle(); }
+void BackendDriver::settle() { pixel::settle(); }
 
-void FltkDriver::closeMessageBoxesAfter(Duration after) {
-  closeAfter_ = after;
-  Fl::remove_timeout(watchMessageBoxes, this);
-  Fl::add_timeout(kWatchSeconds, watchMessageBoxes, this);
+void BackendDriver::closeMessageBoxesAfter(Duration after) {
+  backend_->closeAfter = after;
+  Fl::remove_timeout(Backend::watchMessageBoxes, backend_.get());
+  Fl::add_timeout(kWatchSeconds, Backend::watchMessageBoxes, backend_.get());
 }
 
-// The user notices a modal box when it appears and closes it once it has been open long enough.
-void FltkDriver::watchMessageBoxes(void* data) {
-  auto& driver = *static_cast<FltkDriver*>(data);
+void BackendDriver::Backend::watchMessageBoxes(void* data) {
+  auto& watch = *static_cast<Backend*>(data);
   Fl_Window* box = Fl::modal();
   if (!box) {
-    driver.boxOpen_ = false;
-  } else if (!driver.boxOpen_) {
-    driver.boxOpen_ = true;
-    driver.boxSeen_ = driver.now();
-  } else if (driver.now() - driver.boxSeen_ >= driver.closeAfter_) {
+    watch.boxOpen = false;
+  } else if (!watch.boxOpen) {
+    watch.boxOpen = true;
+    watch.boxSeen = steadyNow();
+  } else if (steadyNow() - watch.boxSeen >= watch.closeAfter) {
     box->hide();
-    driver.boxOpen_ = false;
+    watch.boxOpen = false;
   }
   Fl::repeat_timeout(kWatchSeconds, watchMessageBoxes, data);
 }
 
-void FltkDriver::sendKey(Key key, bool shift) {
+void BackendDriver::press(Key key, bool shift) {
   if (shift) pixel::pressKey("Shift_L");
   pixel::typeKey(keyName(key));
   if (shift) pixel::releaseKey("Shift_L");
 }
 
-void FltkDriver::hold(Key key, Duration span) {
+void BackendDriver::hold(Key key, Duration span) {
   pixel::pressKey(keyName(key));
   wait(span);
   pixel::releaseKey(keyName(key));
@@ -119,7 +139,7 @@ void FltkDriver::hold(Key key, Duration span) {
 // xdotool maps a spare key to each character the keyboard lacks, so any text can be typed. It reads
 // the text in the locale's encoding, so it gets a UTF-8 one whatever the test's environment says. The
 // program handles its events meanwhile.
-void FltkDriver::type(std::string_view text) {
+void BackendDriver::type(std::string_view text) {
   const std::string characters(text);
   const char* argv[] = {"xdotool", "type", "--delay", "30", "--", characters.c_str(), nullptr};
   std::vector<std::string> variables;
@@ -137,21 +157,19 @@ void FltkDriver::type(std::string_view text) {
   settle();
 }
 
-void FltkDriver::movePointer(WindowHandle window, Point client) {
+void BackendDriver::movePointer(WindowHandle window, Point client) {
   backend().setCursorPos(backend().clientToScreen(window, client));
   settle();
 }
 
-void FltkDriver::leftButton(bool down) {
+void BackendDriver::leftButton(bool down) {
   const InputRecord record{0, 0, 0, 0, down ? kMouseLeftDown : kMouseLeftUp, 0, 0};
   backend().sendInput(std::span(&record, 1));
   settle();
 }
 
-// The program's X window that `window` stands for: the topmost one where its client area is while it is
-// on the screen, remembered for while it is minimised.
-unsigned long FltkDriver::xWindow(WindowHandle window) {
-  Window& found = windows_[window];
+Window BackendDriver::Backend::xWindow(WindowHandle window) {
+  Window& found = windows[window];
   if (!found) {
     const Point inside = backend().clientToScreen(window, Point{1, 1});
     const Window root = RootWindow(fl_display, fl_screen);
@@ -162,15 +180,15 @@ unsigned long FltkDriver::xWindow(WindowHandle window) {
   return found;
 }
 
-void FltkDriver::activateOtherProgram() {
+void BackendDriver::activateOtherProgram() {
   XSetInputFocus(fl_display, None, RevertToNone, CurrentTime);
   settle();
 }
 
 // NOTE: X gives the keyboard to no window that is not on the screen: activating a minimised window
 // does nothing.
-void FltkDriver::activate(WindowHandle window) {
-  const Window xid = xWindow(window);
+void BackendDriver::activate(WindowHandle window) {
+  const Window xid = backend_->xWindow(window);
   XWindowAttributes attributes{};
   if (xid && XGetWindowAttributes(fl_display, xid, &attributes) && attributes.map_state == IsViewable)
     XSetInputFocus(fl_display, xid, RevertToNone, CurrentTime);
@@ -178,8 +196,8 @@ void FltkDriver::activate(WindowHandle window) {
 }
 
 // What a window manager does with a window it minimises: it unmaps it, and maps it again to restore it.
-void FltkDriver::minimise(WindowHandle window, bool minimised) {
-  if (const Window xid = xWindow(window)) {
+void BackendDriver::minimise(WindowHandle window, bool minimised) {
+  if (const Window xid = backend_->xWindow(window)) {
     if (minimised) {
       XUnmapWindow(fl_display, xid);
     } else {
@@ -191,8 +209,8 @@ void FltkDriver::minimise(WindowHandle window, bool minimised) {
 
 // What a desktop does when the user changes its scaling: it writes the new Xft.dpi into its resources
 // on the root window, which every program there hears of.
-int FltkDriver::changeResolution(WindowHandle window, int dpi) {
-  if (!resources_) resources_ = rootResources();
+int BackendDriver::changeResolution(WindowHandle window, int dpi) {
+  if (!backend_->resources) backend_->resources = rootResources();
   pixel::setDesktopResources("Xft.antialias:\t1\nXft.dpi:\t" + std::to_string(dpi) + "\n");
   waitUntil([&] { return backend().windowDpi(window) == dpi; }, std::chrono::seconds(2));
   settle();
@@ -200,9 +218,9 @@ int FltkDriver::changeResolution(WindowHandle window, int dpi) {
 }
 
 // Another client of the display grabs F8 on the root window; the server refuses a key another holds.
-bool FltkDriver::takeStopKeyElsewhere() {
-  if (!otherProgram_) otherProgram_ = XOpenDisplay(nullptr);
-  auto* other = static_cast<Display*>(otherProgram_);
+bool BackendDriver::takeStopKeyElsewhere() {
+  if (!backend_->otherProgram) backend_->otherProgram = XOpenDisplay(nullptr);
+  Display* other = backend_->otherProgram;
   const KeyCode key = XKeysymToKeycode(other, XK_F8);
   grabRefused = false;
   const XErrorHandler previous = XSetErrorHandler(noteRefusal);
@@ -214,8 +232,8 @@ bool FltkDriver::takeStopKeyElsewhere() {
   return !grabRefused;
 }
 
-void FltkDriver::giveBackStopKeyElsewhere() {
-  auto* other = static_cast<Display*>(otherProgram_);
+void BackendDriver::giveBackStopKeyElsewhere() {
+  Display* other = backend_->otherProgram;
   if (!other) return;
   const KeyCode key = XKeysymToKeycode(other, XK_F8);
   for (const unsigned state : kLockStates) XUngrabKey(other, key, state, DefaultRootWindow(other));

@@ -1,10 +1,14 @@
-#include "win32_driver.h"
+// The Windows backend under Wine on a private X display, driven through SendInput like a person at the
+// keyboard and mouse.
+#include "backend_driver.h"
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "base/utf.h"
+#include "platform/win32/win32_platform.h"
 
 namespace quorvel::contract {
 namespace {
@@ -16,7 +20,7 @@ Win32Platform& backend() {
 }
 
 // The message box being watched, when it was first seen, and how long the user waits before closing it.
-Win32Driver* watcher = nullptr;
+const BackendDriver* watcher = nullptr;
 HWND openBox = nullptr;
 Duration boxSeen{};
 Duration closeAfter{};
@@ -55,26 +59,10 @@ BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
   return FALSE;
 }
 
-}  // namespace
-
-Win32Driver::Win32Driver() {
-  backend().setCursorPos(Point{1000, 740});
-  settle();
-}
-
-Win32Driver::~Win32Driver() {
-  if (watcher != this) return;
-  KillTimer(nullptr, watchTimer);
-  watchTimer = 0;
-  watcher = nullptr;
-}
-
-Platform& Win32Driver::platform() { return backend(); }
-
-Duration Win32Driver::now() { return std::chrono::steady_clock::now().time_since_epoch(); }
+Duration steadyNow() { return std::chrono::steady_clock::now().time_since_epoch(); }
 
 // Handles every message that is there, as the program's event loop would.
-void Win32Driver::pump() {
+void pump() {
   MSG message{};
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (backend().handleDialogKeys(message)) continue;
@@ -83,7 +71,54 @@ void Win32Driver::pump() {
   }
 }
 
-void Win32Driver::wait(Duration span) {
+// The user notices a box when it appears and presses its OK button once it has been open long enough.
+void CALLBACK watchMessageBoxes(HWND, UINT, UINT_PTR, DWORD) {
+  if (!watcher) return;
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+  if (box != openBox) {
+    openBox = box;
+    boxSeen = steadyNow();
+  } else if (box && steadyNow() - boxSeen >= closeAfter) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    openBox = nullptr;
+  }
+}
+
+}  // namespace
+
+struct BackendDriver::Backend {
+  // The backend's top-level window that `window` stands for, found where its client area is while it is
+  // on the screen and remembered for while it is minimised.
+  HWND hwndOf(WindowHandle window) {
+    HWND& found = windows[window];
+    if (!found) {
+      const Point inside = backend().clientToScreen(window, Point{1, 1});
+      found = GetAncestor(WindowFromPoint(POINT{inside.x, inside.y}), GA_ROOT);
+    }
+    return found;
+  }
+
+  std::map<WindowHandle, HWND> windows;
+};
+
+BackendDriver::BackendDriver() : backend_(std::make_unique<Backend>()) {
+  backend().setCursorPos(Point{1000, 740});
+  settle();
+}
+
+BackendDriver::~BackendDriver() {
+  if (watcher != this) return;
+  KillTimer(nullptr, watchTimer);
+  watchTimer = 0;
+  watcher = nullptr;
+}
+
+Platform& BackendDriver::platform() { return backend(); }
+
+Duration BackendDriver::now() { return steadyNow(); }
+
+void BackendDriver::wait(Duration span) {
   const Duration end = now() + span;
   for (Duration left = span; left > Duration::zero(); left = end - now()) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
@@ -92,12 +127,12 @@ void Win32Driver::wait(Duration span) {
   }
 }
 
-void Win32Driver::stall(Duration span) { Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(span).count())); }
+void BackendDriver::stall(Duration span) { Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(span).count())); }
 
 // Wine hands input and window changes on through the X server: a short wait lets them arrive.
-void Win32Driver::settle() { wait(std::chrono::milliseconds(60)); }
+void BackendDriver::settle() { wait(std::chrono::milliseconds(60)); }
 
-void Win32Driver::closeMessageBoxesAfter(Duration after) {
+void BackendDriver::closeMessageBoxesAfter(Duration after) {
   watcher = this;
   closeAfter = after;
   openBox = nullptr;
@@ -105,21 +140,7 @@ void Win32Driver::closeMessageBoxesAfter(Duration after) {
   if (!watchTimer) watchTimer = SetTimer(nullptr, 0, kWatchMs, watchMessageBoxes);
 }
 
-// The user notices a box when it appears and presses its OK button once it has been open long enough.
-void CALLBACK Win32Driver::watchMessageBoxes(HWND, UINT, UINT_PTR, DWORD) {
-  if (!watcher) return;
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
-  if (box != openBox) {
-    openBox = box;
-    boxSeen = watcher->now();
-  } else if (box && watcher->now() - boxSeen >= closeAfter) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    openBox = nullptr;
-  }
-}
-
-void Win32Driver::sendKey(Key key, bool shift) {
+void BackendDriver::press(Key key, bool shift) {
   std::vector<INPUT> inputs;
   if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
   inputs.push_back(keyInput(virtualKey(key), true));
@@ -130,7 +151,7 @@ void Win32Driver::sendKey(Key key, bool shift) {
 }
 
 // The keyboard's repeat: key-downs while the key stays down, then one key-up.
-void Win32Driver::hold(Key key, Duration span) {
+void BackendDriver::hold(Key key, Duration span) {
   const Duration end = now() + span;
   for (bool first = true; first || now() < end; first = false) {
     INPUT down = keyInput(virtualKey(key), true);
@@ -144,7 +165,7 @@ void Win32Driver::hold(Key key, Duration span) {
 
 // ASCII as the keys that type it, with Shift where needed; anything else as the system's Unicode key
 // packets, so any text can be typed.
-void Win32Driver::type(std::string_view text) {
+void BackendDriver::type(std::string_view text) {
   for (char16_t unit : utf8ToUtf16(text)) {
     std::vector<INPUT> inputs;
     const SHORT key = unit < 0x80 ? VkKeyScanW(static_cast<wchar_t>(unit)) : -1;
@@ -169,30 +190,19 @@ void Win32Driver::type(std::string_view text) {
   settle();
 }
 
-void Win32Driver::movePointer(WindowHandle window, Point client) {
+void BackendDriver::movePointer(WindowHandle window, Point client) {
   backend().setCursorPos(backend().clientToScreen(window, client));
   settle();
 }
 
-void Win32Driver::leftButton(bool down) {
+void BackendDriver::leftButton(bool down) {
   const InputRecord record{0, 0, 0, 0, down ? kMouseLeftDown : kMouseLeftUp, 0, 0};
   backend().sendInput(std::span(&record, 1));
   settle();
 }
 
-// The backend's top-level window that `window` stands for, found where its client area is while it is
-// on the screen and remembered for while it is minimised.
-HWND Win32Driver::hwndOf(WindowHandle window) {
-  HWND& found = windows_[window];
-  if (!found) {
-    const Point inside = backend().clientToScreen(window, Point{1, 1});
-    found = GetAncestor(WindowFromPoint(POINT{inside.x, inside.y}), GA_ROOT);
-  }
-  return found;
-}
-
 // Another program's window, as far as the backend can tell: a window it did not make.
-void Win32Driver::activateOtherProgram() {
+void BackendDriver::activateOtherProgram() {
   static const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 200,
                                             100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetForegroundWindow(other);
@@ -200,20 +210,20 @@ void Win32Driver::activateOtherProgram() {
   wait(std::chrono::milliseconds(150));
 }
 
-void Win32Driver::activate(WindowHandle window) {
-  SetForegroundWindow(hwndOf(window));
+void BackendDriver::activate(WindowHandle window) {
+  SetForegroundWindow(backend_->hwndOf(window));
   wait(std::chrono::milliseconds(150));
 }
 
-void Win32Driver::minimise(WindowHandle window, bool minimised) {
-  ShowWindow(hwndOf(window), minimised ? SW_MINIMIZE : SW_RESTORE);
+void BackendDriver::minimise(WindowHandle window, bool minimised) {
+  ShowWindow(backend_->hwndOf(window), minimised ? SW_MINIMIZE : SW_RESTORE);
   wait(std::chrono::milliseconds(150));
 }
 
 // What the system sends a window moved to a screen of another resolution: the new resolution, and an
 // outer rectangle at the same corner whose client area is scaled to it. Wine sends it for no screen.
-int Win32Driver::changeResolution(WindowHandle window, int dpi) {
-  const HWND hwnd = hwndOf(window);
+int BackendDriver::changeResolution(WindowHandle window, int dpi) {
+  const HWND hwnd = backend_->hwndOf(window);
   const int before = backend().windowDpi(window);
   RECT outer{};
   RECT client{};
@@ -229,9 +239,9 @@ int Win32Driver::changeResolution(WindowHandle window, int dpi) {
 }
 
 // The system refuses a key that is registered already, whoever registered it.
-bool Win32Driver::takeStopKeyElsewhere() { return RegisterHotKey(nullptr, kOtherProgramsKey, 0, VK_F8); }
+bool BackendDriver::takeStopKeyElsewhere() { return RegisterHotKey(nullptr, kOtherProgramsKey, 0, VK_F8); }
 
-void Win32Driver::giveBackStopKeyElsewhere() {
+void BackendDriver::giveBackStopKeyElsewhere() {
   UnregisterHotKey(nullptr, kOtherProgramsKey);
   pump();
 }

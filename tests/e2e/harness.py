@@ -203,8 +203,8 @@ class App:
     def config(self):
         return os.path.join(self.folder, "config.ini")
 
-    def _geometry(self):
-        info = subprocess.run(["xwininfo", "-id", self.window], env=self.session.env, capture_output=True,
+    def _geometry(self, window=None):
+        info = subprocess.run(["xwininfo", "-id", window or self.window], env=self.session.env, capture_output=True,
                               text=True, timeout=10).stdout
         return dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
 
@@ -213,9 +213,9 @@ class App:
         fields = self._geometry()
         return int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"])
 
-    def size(self):
-        """Width and height of the window's client area."""
-        fields = self._geometry()
+    def size(self, window=None):
+        """Width and height of the window's client area, or of another window such as a message box."""
+        fields = self._geometry(window)
         return int(fields["Width"]), int(fields["Height"])
 
     def focus(self):
@@ -283,13 +283,24 @@ class App:
 class Session:
     """A private Xvfb and a scratch folder; everything started here is stopped on leaving. At a resolution
     other than 96 dpi the display carries a desktop's resources naming it, as GNOME, KDE and Xfce write them
-    when the user scales."""
+    when the user scales. The scenarios are written once against this class and wine.WineSession, which
+    holds what differs under Wine."""
+
+    application = App
+    # How config.ini ends its lines, and whether the program can tell that a FIFO named so exists.
+    line_end = b"\n"
+    sees_fifo = True
 
     def __init__(self, quorvel, recorder, dpi=BASE_DPI):
         self.quorvel = quorvel
         self.recorder = recorder
         self.dpi = dpi
         self._processes = []
+
+    def frame(self):
+        """Where the window's client area lies from the corner its position gives: at that corner, as the Linux
+        program's window has no frame of its own."""
+        return 0, 0
 
     def scaled(self, point):
         """A point in pixels at 96 dpi as the program scales a slot's point: rounded half to even."""
@@ -361,8 +372,12 @@ class Session:
                 file.write(config)
         return path
 
+    def command(self, folder):
+        """The command line that starts the program's copy in folder."""
+        return [os.path.join(folder, os.path.basename(self.quorvel))]
+
     def start(self, folder):
-        return App(self, folder, self.spawn([os.path.join(folder, os.path.basename(self.quorvel))]))
+        return self.application(self, folder, self.spawn(self.command(folder)))
 
     def focus_recorder(self):
         """The keyboard goes to the recorder's window."""
@@ -409,14 +424,21 @@ class Session:
 
 
 def main(test):
-    """Runs test(session) on a fresh display; the exit status tells ctest the outcome."""
+    """Runs test(session) on a fresh display, under Wine when a prefix is given; the exit status tells ctest
+    the outcome."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--quorvel", required=True)
     parser.add_argument("--recorder", required=True)
-    parser.add_argument("--dpi", type=int, default=BASE_DPI, help="the desktop's Xft.dpi")
+    parser.add_argument("--dpi", type=int, default=BASE_DPI, help="the desktop's resolution")
+    parser.add_argument("--prefix", help="the Wine prefix to run the Windows program in")
     args = parser.parse_args()
+    if args.prefix:
+        import wine  # here, as wine builds on this module
+        session = wine.WineSession(args.quorvel, args.recorder, args.prefix, args.dpi)
+    else:
+        session = Session(args.quorvel, args.recorder, args.dpi)
     try:
-        with Session(args.quorvel, args.recorder, args.dpi) as session:
+        with session:
             test(session)
     except Failure as failure:
         print(f"FAIL: {failure}")

@@ -1,8 +1,8 @@
 """Every caption is drawn inside its control at the desktop's resolution: a screenshot shows each label's ink
 inside the label's box and none in the blank margin around it (nothing cut off or running into the next
 control), filling most of the box's width as the caption's font at that resolution does; the buttons'
-captions lie inside their faces, centred and as wide as one line of them is; a blank strip between two rows of
-labels shows no ink."""
+captions lie inside their faces, centred and as wide as one line of them is, Save's in its stored colour, red,
+and Start's in the button-text colour, with no red; a blank strip between two rows of labels shows no ink."""
 
 import harness
 from harness import check
@@ -24,6 +24,11 @@ MIN_INK = 8
 LABEL_FILL = 3 / 4  # of a label's width: its caption was sized to fit it
 BUTTON_FILL = 2 / 5  # of a button's width: one line of caption
 BUTTON_EDGE = 4  # pixels at 96 dpi: the border and the dotted focus frame, which are no caption
+
+
+def is_red(pixel):
+    r, g, b = pixel
+    return r >= 160 and g <= 90 and b <= 90
 
 
 def ink_points(image, origin, box):
@@ -68,9 +73,12 @@ def check_label(image, origin, caption, box, dpi):
           f"label '{caption}' is {ink_right - ink_left} of {width} pixels wide: its font is too small")
 
 
-def check_button(image, origin, name, box, dpi):
+def check_button(image, origin, name, box, dpi, red):
     edge = harness.pixels(BUTTON_EDGE * harness.TWIPS_PER_PIXEL, dpi)
     left, top, right, bottom = box
+    reds = sum(1 for y in range(top, bottom) for x in range(left, right)
+               if is_red(image.pixel(origin[0] + x, origin[1] + y)))
+    check(reds >= MIN_INK if red else reds == 0, f"the {name} button shows {reds} red pixels")
     face = (left + edge, top + edge, right - edge, bottom - edge)
     ink = ink_points(image, origin, face)
     check(len(ink) >= MIN_INK, f"the {name} button's caption shows {len(ink)} ink pixels")
@@ -93,8 +101,8 @@ def test(session):
     image = session.screenshot()
     for caption, box in LABELS.items():
         check_label(image, origin, caption, box, dpi)
-    for name, box in (("Save", harness.save_button(dpi)), ("Start", harness.start_button(dpi))):
-        check_button(image, origin, name, box, dpi)
+    for name, box, red in (("Save", harness.save_button(dpi), True), ("Start", harness.start_button(dpi), False)):
+        check_button(image, origin, name, box, dpi, red)
     blank = ink_points(image, origin, harness.pixel_box(*in_client(BLANK_STRIP), dpi))
     check(not blank, f"the blank strip between the first two labels shows {len(blank)} ink pixels")
 

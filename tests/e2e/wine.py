@@ -50,9 +50,9 @@ class WineApp(harness.App):
         NOTE: a key sent to a Wine window with xdotool can leave Return held down on the X server, after
         which every later box closes itself."""
         def settled_size():
-            first = self._size(message)
+            first = self.size(message)
             time.sleep(0.2)
-            return first if self._size(message) == first else None
+            return first if self.size(message) == first else None
         width, height = wait_until(settled_size, "the message box to settle")
         # On a loaded machine the first click can come before the box takes input: it is clicked again.
         for attempt in range(3):
@@ -64,40 +64,47 @@ class WineApp(harness.App):
                 if attempt == 2:
                     raise
 
-    def _size(self, window):
-        info = subprocess.run(["xwininfo", "-id", window], env=self.session.env, capture_output=True,
-                              text=True, timeout=10).stdout
-        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
-        return int(fields["Width"]), int(fields["Height"])
-
 
 class WineSession(harness.Session):
     """The private Xvfb with openbox; the program and the recorder run under the prefix's wineserver,
-    which goes with the session."""
+    which goes with the session. At another resolution than 96 dpi the prefix's LogPixels says so while the
+    session lasts, as Windows' scaling does. Wine cannot tell whether a FIFO exists."""
 
-    def __init__(self, quorvel, recorder, prefix):
-        super().__init__(quorvel, recorder)
+    application = WineApp
+    line_end = b"\r\n"
+    sees_fifo = False
+
+    def __init__(self, quorvel, recorder, prefix, dpi=harness.BASE_DPI):
+        super().__init__(quorvel, recorder, dpi)
         self.prefix = prefix
 
     def __enter__(self):
         super().__enter__()
         self.env.update(wine_env(self.prefix))
-        self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_until(lambda: "window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True, text=True,
-            timeout=10).stdout, "openbox to manage the screen")
+        self.start_window_manager()
         # The wineserver and Wine's own services start here, once, rather than inside a timed wait.
         subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, capture_output=True, timeout=60)
+        if self.dpi != harness.BASE_DPI:
+            self._log_pixels(self.dpi)
         return self
 
+    def _log_pixels(self, dpi):
+        key = ["HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/f", "/d", str(dpi)]
+        subprocess.run(["wine", "reg", "add", *key], env=self.env, capture_output=True, timeout=60, check=True)
+
     def __exit__(self, *exc):
+        if self.dpi != harness.BASE_DPI:
+            self._log_pixels(harness.BASE_DPI)  # the prefix is shared with the next case
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=30)
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=30)
         super().__exit__(*exc)
 
-    def start(self, folder):
-        program = os.path.join(folder, os.path.basename(self.quorvel))
-        return WineApp(self, folder, self.spawn(["wine", program]))
+    def frame(self):
+        """Windows' frame: a fixed border of 3 pixels and the caption, 19 pixels at 96 dpi, scaled with it."""
+        return 3, 3 + 19 * self.dpi // harness.BASE_DPI
+
+    def command(self, folder):
+        return ["wine", *super().command(folder)]
 
     def focus_recorder(self):
         """The recorder takes the keyboard when its middle button is pressed."""

@@ -1,8 +1,5 @@
 // The button driven like a user drives it, through the pointer and the keyboard of the X display,
 // and the looks and events that follow.
-#include <chrono>
-#include <thread>
-
 #include "pixel_fixture.h"
 #include "x11_screen.h"
 
@@ -118,16 +115,6 @@ TEST_F(ButtonInput, SpacePressesWithoutOffsetAndItsReleaseClicks) {
   EXPECT_EQ(log, std::vector<std::string>{"Click"});
   EXPECT_EQ(look(), kFramed);
   EXPECT_EQ(at(grab(), 0, 3, 3), "#000000") << "the focus frame is back";
-}
-
-// The server repeats a held key; a key-up between the repeats would be taken for a click.
-TEST_F(ButtonInput, AHeldSpaceRepeatsWithoutKeyUpsAndClicksOnceWhenLetGo) {
-  ASSERT_TRUE(button.focused());
-  pixel::pressKey("space");
-  std::this_thread::sleep_for(std::chrono::milliseconds(900));  // past the repeat delay
-  EXPECT_EQ(pixel::queuedKeyUps(), 0);
-  pixel::releaseKey("space");
-  EXPECT_EQ(log, std::vector<std::string>{"Click"});
 }
 
 TEST_F(ButtonInput, ADoubleClickClicksOnBothReleases) {

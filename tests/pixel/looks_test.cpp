@@ -1,7 +1,9 @@
 // The button's looks as the screen shows them: every skin style in every look, the pressed faces,
-// the disabled frame and the dotted focus frame, at pixels whose colours the skin tables give; at
+// the disabled frame and the dotted focus frame, at pixels whose colours the skin bitmaps give; at
 // 200 % each of the control's pixels is a block of two by two on the screen.
+#include "button/skin.h"
 #include "pixel_fixture.h"
+#include "platform/fake/fake_control_surface.h"
 #include "x11_screen.h"
 
 namespace quorvel {
@@ -10,91 +12,63 @@ namespace {
 constexpr int kW = 41;  // the main window's Save button, 615 x 375 twips
 constexpr int kH = 25;
 
-// From the skin tables: the outer border, the three rows of the bottom edge from the face outwards,
-// and the top and bottom rows of the face; a face that is flat in two colours may show either.
-struct LookColours {
-  int style;
-  int look;
-  const char* border;
-  const char* topOuter;  // near the left end of the top edge
-  const char* bottom[3];
-  const char* faceTop;
-  const char* faceBottom;
-  const char* faceOther;  // the second colour of a flat face
-};
-
-constexpr LookColours kLooks[] = {
-    {0, 0, "#003C74", "#255783", {"#89ADE4", "#6982EE", "#003C74"}, "#FCFCFB", "#ECEBE6", nullptr},
-    {0, 1, "#003C74", "#255783", {"#F8B230", "#E59700", "#003C74"}, "#FCFCFB", "#ECEBE5", nullptr},
-    {0, 2, "#003C74", "#003C74", {"#E0DED4", "#D6D0C5", "#003C74"}, "#FCFCFB", "#ECEBE5", nullptr},
-    {1, 0, "#376206", "#376206", {"#90C154", "#A8A766", "#376206"}, "#FAF9E9", "#FAF9E9", "#FBFAE8"},
-    {1, 1, "#376206", "#376206", {"#E3914F", "#CF7225", "#376206"}, "#F7F4E3", "#F7F4E3", "#F6F3E3"},
-    {1, 2, "#376206", "#376206", {"#ECE1C9", "#E3D1B8", "#376206"}, "#FCFCFB", "#ECEBE5", nullptr},
-    {2, 0, "#003C74", "#003C74", {"#89ADE4", "#6982EE", "#003C74"}, "#FDFDFD", "#CDCCDF", nullptr},
-    {2, 1, "#003C74", "#376206", {"#F8B330", "#E59700", "#003C74"}, "#FDFDFD", "#D6D7E7", nullptr},
-    {2, 2, "#003C74", "#003C74", {"#C6C5D7", "#C6C5D7", "#003C74"}, "#FDFDFD", "#CDCCDF", nullptr},
-};
-
-testing::AssertionResult faceIs(const std::string& actual, const char* expected, const char* other) {
-  if (actual == expected || (other && actual == other)) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << actual << " is not " << expected << (other ? " or " : "")
-                                     << (other ? other : "");
+// A skin bitmap's pixel as #RRGGBB.
+std::string skin(int style, Piece piece, int look, int x, int y) {
+  return hex(skinStore(style).of(piece, look)->at(x, y));
 }
 
 class ButtonLooksOnScreen : public ScaledPixelTest {};
 
+// The outer border, the top edge near its left end, the three rows of the bottom edge from the face outwards,
+// and the top and bottom rows of the face, each as its skin bitmap has it; a face of two rows, stretched, may
+// show either of them.
 TEST_P(ButtonLooksOnScreen, EveryStyleInEveryLookShowsItsBorderEdgesAndFace) {
-  for (const LookColours& c : kLooks) {
-    xpcommand& b = addButton(10 + c.look * 60, 10 + c.style * 40, kW, kH);
-    b.set风格(c.style);
-  }
+  for (int n = 0; n < kStyleCount * kLookCount; ++n) addButton(10 + n % kLookCount * 60, 10 + n / kLookCount * 40, kW, kH);
+  for (int n = 0; n < kStyleCount * kLookCount; ++n) buttons[n]->control().set风格(n / kLookCount);
   show();
-  for (std::size_t i = 0; i < std::size(kLooks); ++i) buttons[i]->control().changeit(kLooks[i].look);
+  for (int n = 0; n < kStyleCount * kLookCount; ++n) buttons[n]->control().changeit(n % kLookCount);
   const Bitmap shot = grab();
-  for (std::size_t i = 0; i < std::size(kLooks); ++i) {
-    const LookColours& c = kLooks[i];
-    const int n = static_cast<int>(i);
-    SCOPED_TRACE(testing::Message() << "style " << c.style << ", look " << c.look);
-    EXPECT_EQ(at(shot, n, 0, kH / 2), c.border) << "left edge";
-    EXPECT_EQ(at(shot, n, kW - 1, kH / 2), c.border) << "right edge";
-    EXPECT_EQ(at(shot, n, 5, 0), c.topOuter) << "top edge";
+  for (int n = 0; n < kStyleCount * kLookCount; ++n) {
+    const int style = n / kLookCount, look = n % kLookCount;
+    SCOPED_TRACE(testing::Message() << "style " << style << ", look " << look);
+    EXPECT_EQ(at(shot, n, 0, kH / 2), skin(style, Piece::left, look, 0, 0)) << "left edge";
+    EXPECT_EQ(at(shot, n, kW - 1, kH / 2), skin(style, Piece::right, look, 2, 0)) << "right edge";
+    EXPECT_EQ(at(shot, n, 5, 0), skin(style, Piece::up, look, 0, 0)) << "top edge";
     for (int row = 0; row < 3; ++row) {
-      EXPECT_EQ(at(shot, n, kW / 2, kH - 3 + row), c.bottom[row]) << "bottom edge row " << row;
-      EXPECT_EQ(at(shot, n, 8, kH - 3 + row), c.bottom[row]) << "bottom edge row " << row;
+      EXPECT_EQ(at(shot, n, kW / 2, kH - 3 + row), skin(style, Piece::down, look, 0, row)) << "bottom edge row " << row;
+      EXPECT_EQ(at(shot, n, 8, kH - 3 + row), skin(style, Piece::down, look, 0, row)) << "bottom edge row " << row;
     }
-    EXPECT_TRUE(faceIs(at(shot, n, kW / 2, 3), c.faceTop, c.faceOther)) << "face top";
-    EXPECT_TRUE(faceIs(at(shot, n, kW / 2, kH - 4), c.faceBottom, c.faceOther)) << "face bottom";
+    const int faceRows = skinStore(style).of(Piece::内部, look)->height;
+    for (const auto& [y, row] : {std::pair{3, 0}, {kH - 4, faceRows - 1}}) {
+      const std::string seen = at(shot, n, kW / 2, y);
+      EXPECT_TRUE(seen == skin(style, Piece::内部, look, 0, row) ||
+                  (faceRows == 2 && seen == skin(style, Piece::内部, look, 0, 1 - row)))
+          << "face row " << y << ": " << seen;
+    }
   }
 }
 
-TEST_P(ButtonLooksOnScreen, CornersOfThePlainLookBlendBorderAndWindow) {
+TEST_P(ButtonLooksOnScreen, CornersOfThePlainLookShowTheirBitmapsPixelForPixel) {
   addButton(20, 20, kW, kH);
   show();
   EXPECT_EQ(buttons[0]->control().内部(2).visible, true);
   const Bitmap shot = grab();
-  // Rows of each corner bitmap from the top, pixels from the left.
   const struct {
-    int left;
-    int top;
-    const char* rows[3];
-  } bitmaps[] = {
-      {0, 0, {"#E6E1D0 #7A95A8 #255783", "#7A95A8 #557DA2 #C0CFDD", "#255783 #BFCEDC #FEFEFE"}},
-      {kW - 3, 0, {"#164D7E #6788A0 #E8E4D2", "#D5DFE8 #557DA2 #7B95A9", "#FEFEFD #BFCEDB #255783"}},
-      {0, kH - 3, {"#164D7E #BFC7CA #E2DFD6", "#6687A0 #4A7193 #A3AEB4", "#ECE9D8 #7D99AA #255783"}},
-      {kW - 3, kH - 3, {"#DBD7CD #B6BDBD #164D7E", "#B1B7B6 #486E90 #6A8BA2", "#164D7E #6C8CA4 #F4F4EA"}},
-  };
-  for (const auto& corner : bitmaps) {
-    for (int y = 0; y < 3; ++y) {
-      const std::string row = at(shot, 0, corner.left, corner.top + y) + " " +
-                              at(shot, 0, corner.left + 1, corner.top + y) + " " +
-                              at(shot, 0, corner.left + 2, corner.top + y);
-      EXPECT_EQ(row, corner.rows[y]) << "corner at " << corner.left << "," << corner.top << ", row " << y;
-    }
+    Piece piece;
+    int left, top;
+  } plainCorners[] = {{Piece::左上角, 0, 0}, {Piece::右上角, kW - 3, 0}, {Piece::左下角, 0, kH - 3}, {Piece::右下角, kW - 3, kH - 3}};
+  for (const auto& corner : plainCorners) {
+    const Bitmap& bitmap = *skinStore(0).of(corner.piece, 2);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 3; ++x)
+        EXPECT_EQ(at(shot, 0, corner.left + x, corner.top + y), hex(bitmap.at(x, y)))
+            << "corner at " << corner.left << "," << corner.top << ", pixel " << x << "," << y;
   }
 }
 
+// Each style's pressed face in place of its face, stretched from corner to corner, in the plain look's border.
 TEST_P(ButtonLooksOnScreen, PressedFacesOfEachStyle) {
-  for (int style = 0; style < 3; ++style) {
+  for (int style = 0; style < kStyleCount; ++style) {
     xpcommand& b = addButton(10 + style * 60, 10, kW, kH);
     b.set风格(style);
     b.set虚线框(1);  // no focus frame over the face's edge rows
@@ -102,57 +76,31 @@ TEST_P(ButtonLooksOnScreen, PressedFacesOfEachStyle) {
   show();
   for (auto& b : buttons) b->control().mouseDown(1, 0, 300, 180);
   const Bitmap shot = grab();
-  for (int style = 0; style < 3; ++style) EXPECT_TRUE(buttons[style]->control().pressed());
-  // Style 0: grey bands, two columns each.
-  EXPECT_EQ(at(shot, 0, 5, 3), "#E4E4DD");
-  EXPECT_EQ(at(shot, 0, kW - 6, 3), "#E6E6DF");
-  EXPECT_EQ(at(shot, 0, 5, kH - 4), "#E3E2DB");
-  EXPECT_EQ(at(shot, 0, kW - 6, kH - 4), "#E4E3DC");
-  // Styles 1 and 2: vertical gradients.
-  EXPECT_EQ(at(shot, 1, kW / 2, 3), "#EEE9D5");
-  EXPECT_EQ(at(shot, 1, kW / 2, kH - 4), "#F2ECD8");
-  EXPECT_EQ(at(shot, 2, kW / 2, 3), "#B3B2C5");
-  EXPECT_EQ(at(shot, 2, kW / 2, kH - 4), "#FFFFFF");
-  // Around the face stands the plain look's border.
-  EXPECT_EQ(at(shot, 0, kW / 2, kH - 3), "#E0DED4");
-  EXPECT_EQ(at(shot, 2, kW / 2, kH - 3), "#C6C5D7");
+  for (int style = 0; style < kStyleCount; ++style) {
+    EXPECT_TRUE(buttons[style]->control().pressed());
+    const Bitmap& face = *pressedFace(style);
+    for (const auto& [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}}) {
+      EXPECT_EQ(at(shot, style, x ? kW - 4 : 3, y ? kH - 4 : 3), hex(face.at(x * (face.width - 1), y * (face.height - 1))))
+          << "style " << style << ", corner " << x << "," << y;
+    }
+    EXPECT_EQ(at(shot, style, kW / 2, kH - 3), skin(style, Piece::down, 2, 0, 0)) << "style " << style;
+  }
 
   for (auto& b : buttons) b->control().mouseUp(1, 0, 300, 180);
   const Bitmap after = grab();
-  EXPECT_EQ(at(after, 2, kW / 2, 3), "#FDFDFD") << "the plain face is back";
+  EXPECT_EQ(at(after, 2, kW / 2, 3), skin(2, Piece::内部, 2, 0, 0)) << "the plain face is back";
 }
 
+// The disabled look's frame is drawn on the surface itself: the screen shows it pixel for pixel as the
+// button tests find it painted off the screen.
 TEST_P(ButtonLooksOnScreen, DisabledFrameIsDrawnOnTheSurfaceWithSoftenedCorners) {
   xpcommand& b = addButton(20, 20, kW, kH);
   show();
   b.setEnabled(false);
   const Bitmap shot = grab();
-  const std::string background = "#ECE9D8", frame = "#C9C7BA", face = "#F5F4EA";
-  const std::string outer = "#D8D5C7", inner = "#EAE9DE", middle = "#D8D6CA";
-  // The outer ring, corner to corner.
-  for (int x = 2; x < kW - 2; ++x) {
-    EXPECT_EQ(at(shot, 0, x, 0), frame) << x;
-    EXPECT_EQ(at(shot, 0, x, kH - 1), frame) << x;
-  }
-  for (int y = 2; y < kH - 2; ++y) {
-    EXPECT_EQ(at(shot, 0, 0, y), frame) << y;
-    EXPECT_EQ(at(shot, 0, kW - 1, y), frame) << y;
-  }
-  // Each corner: (cx, cy) the corner pixel, (dx, dy) pointing inwards.
-  const int ends[4][4] = {{0, 0, 1, 1}, {0, kH - 1, 1, -1}, {kW - 1, 0, -1, 1}, {kW - 1, kH - 1, -1, -1}};
-  for (const auto& c : ends) {
-    const int cx = c[0], cy = c[1], dx = c[2], dy = c[3];
-    SCOPED_TRACE(testing::Message() << "corner " << cx << "," << cy);
-    EXPECT_EQ(at(shot, 0, cx, cy), background);
-    EXPECT_EQ(at(shot, 0, cx, cy + dy), outer);
-    EXPECT_EQ(at(shot, 0, cx + dx, cy), outer);
-    EXPECT_EQ(at(shot, 0, cx + dx, cy + 2 * dy), inner);
-    EXPECT_EQ(at(shot, 0, cx + 2 * dx, cy + dy), inner);
-    EXPECT_EQ(at(shot, 0, cx + dx, cy + dy), middle);
-    EXPECT_EQ(at(shot, 0, cx + 2 * dx, cy + 2 * dy), face);
-  }
-  for (int y = 1; y < kH - 1; y += 3)
-    for (int x = 3; x < kW - 3; x += 4) EXPECT_EQ(at(shot, 0, x, y), face) << x << "," << y;
+  const Bitmap painted = FakeControlSurface({kW * kTwipsPerPixel, kH * kTwipsPerPixel}).drawSurface(b.paintList());
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) EXPECT_EQ(at(shot, 0, x, y), hex(painted.at(x, y))) << x << "," << y;
 
   b.setEnabled(true);
   const Bitmap enabled = grab();

@@ -12,10 +12,14 @@ std::string pointer(const char* what, std::int16_t button, std::int16_t shift, f
 
 }  // namespace
 
-std::vector<std::string> RecordingClient::entries(const std::string& prefix) const {
+std::vector<std::string> RecordingClient::entries(std::initializer_list<std::string_view> prefixes) const {
   std::vector<std::string> found;
   for (const std::string& entry : log)
-    if (entry.rfind(prefix, 0) == 0) found.push_back(entry);
+    for (const std::string_view prefix : prefixes)
+      if (entry.rfind(prefix, 0) == 0) {
+        found.push_back(entry);
+        break;
+      }
   return found;
 }
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/control_surface.h"
@@ -20,8 +22,9 @@ class RecordingClient final : public ControlSurfaceClient {
   // Runs after a move is written down, with its twips.
   std::function<void(float x, float y)> afterMove;
 
-  // Entries that start with `prefix`.
-  std::vector<std::string> entries(const std::string& prefix) const;
+  // Entries that start with any of the prefixes, in the order they came.
+  std::vector<std::string> entries(std::initializer_list<std::string_view> prefixes) const;
+  std::vector<std::string> entries(std::string_view prefix) const { return entries({prefix}); }
 
   void surfaceResized() override { log.emplace_back("resized"); }
   void surfaceShown() override { log.emplace_back("shown"); }

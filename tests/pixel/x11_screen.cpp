@@ -62,19 +62,6 @@ Bitmap grabScreen(Point topLeft, int width, int height) {
   return shot;
 }
 
-int queuedKeyUps() {
-  XSync(fl_display, False);
-  int count = 0;
-  XEvent event;
-  // The predicate never picks an event, so each is looked at and left in the queue.
-  const auto countKeyUps = [](Display*, XEvent* e, XPointer counter) -> Bool {
-    if (e->type == KeyRelease) ++*reinterpret_cast<int*>(counter);
-    return False;
-  };
-  XCheckIfEvent(fl_display, &event, countKeyUps, reinterpret_cast<XPointer>(&count));
-  return count;
-}
-
 void pressKey(const char* name) { sendKey(name, true); }
 
 void releaseKey(const char* name) { sendKey(name, false); }

@@ -23,7 +23,5 @@ Bitmap grabScreen(Point topLeft, int width, int height);
 void pressKey(const char* name);
 void releaseKey(const char* name);
 void typeKey(const char* name);
-// Key-ups the program has been sent but not handled yet.
-int queuedKeyUps();
 
 }  // namespace quorvel::pixel

@@ -58,12 +58,6 @@ TEST_F(MdiniTest, EveryCallSeesTheFileAsItIsNow) {
   EXPECT_EQ(readBytes(path), "[no1]\r\nx=7\r\ny=8\r\n");
 }
 
-TEST_F(MdiniTest, NewFileGetsTheNativeLineEnd) {
-  EXPECT_EQ(write("screen", "x", "0"), "1");
-  const std::string eol(files.nativeLineEnd());
-  EXPECT_EQ(readBytes(path), "[screen]" + eol + "x=0" + eol);
-}
-
 TEST_F(MdiniTest, FailedWriteReportsZeroAndLeavesTheFileByteForByte) {
   const std::string original = "\xEF\xBB\xBF[no1]\r\nx = 1 \r\n\r\n";
   writeBytes(path, original);
