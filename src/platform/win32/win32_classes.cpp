@@ -1,6 +1,6 @@
 #include "platform/win32/win32_classes.h"
 
-#include "platform/win32/win32_control_surface.h"
+#include "platform/platform.h"
 
 namespace quorvel {
 namespace {
@@ -18,35 +18,29 @@ using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
 }  // namespace
 
-void registerWindowClasses(HINSTANCE instance, WNDPROC windowProc, WNDPROC timerProc) {
-  WNDCLASSEXW main{};
-  main.cbSize = sizeof(main);
-  main.lpfnWndProc = windowProc;
-  main.hInstance = instance;
-  main.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  main.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  main.lpszClassName = kMainWindowClass;
-  main.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-  main.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-  RegisterClassExW(&main);
+void registerWindowClasses(HINSTANCE instance, WNDPROC proc) {
+  const auto icon = [instance](int width, int height) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                         GetSystemMetrics(width), GetSystemMetrics(height), 0));
+  };
+  WNDCLASSEXW c{};
+  c.cbSize = sizeof(c);
+  c.lpfnWndProc = proc;
+  c.hInstance = instance;
+  c.lpszClassName = kMessageWindowClass;
+  RegisterClassExW(&c);
 
-  WNDCLASSEXW surface{};
-  surface.cbSize = sizeof(surface);
-  surface.style = CS_DBLCLKS;
-  surface.lpfnWndProc = SurfaceWindow::proc;
-  surface.hInstance = instance;
-  surface.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  surface.lpszClassName = kSurfaceWindowClass;
-  RegisterClassExW(&surface);
+  c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  c.style = CS_DBLCLKS;  // owner-drawn controls hear double clicks
+  c.lpszClassName = kSurfaceWindowClass;
+  RegisterClassExW(&c);
 
-  WNDCLASSEXW timer{};
-  timer.cbSize = sizeof(timer);
-  timer.lpfnWndProc = timerProc;
-  timer.hInstance = instance;
-  timer.lpszClassName = kTimerWindowClass;
-  RegisterClassExW(&timer);
+  c.style = 0;
+  c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  c.hIcon = icon(SM_CXICON, SM_CYICON);
+  c.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
+  c.lpszClassName = kMainWindowClass;
+  RegisterClassExW(&c);
 }
 
 int dpiOf(HWND hwnd) {

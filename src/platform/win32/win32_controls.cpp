@@ -1,23 +1,18 @@
 // Controls: native labels, group boxes, edits, combo boxes, check boxes and buttons inside the window,
-// their texts and values, the events they raise, and the focus.
+// and the windows of owner-drawn controls; their texts and values as the model shows them, and what the
+// user did to them, reported.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <stdexcept>
 
-#include "platform/shared/handlers.h"
-#include "platform/shared/tab_order.h"
-#include "platform/win32/win32_control_surface.h"
-#include "platform/win32/win32_platform.h"
 #include "platform/native_files/win32_text.h"
+#include "platform/win32/win32_classes.h"
+#include "platform/win32/win32_platform.h"
 
 namespace quorvel {
 namespace {
-
-// Child window identifiers start above the dialog manager's IDOK and IDCANCEL.
-constexpr int kFirstControlId = 100;
 
 struct ClassAndStyle {
   const wchar_t* className;
@@ -26,6 +21,7 @@ struct ClassAndStyle {
 };
 
 // Every control that takes the focus starts a group of its own, so the arrow keys do not move the focus.
+// Check boxes toggle only when the model says so.
 ClassAndStyle classFor(ControlKind kind) {
   switch (kind) {
     case ControlKind::frame:
@@ -58,216 +54,141 @@ HWND comboEdit(HWND combo) {
 
 }  // namespace
 
-const ControlSpec& Win32Platform::placementOf(ControlId id) const { return control(id).spec; }
-
-std::vector<ControlId> Win32Platform::controlsOf(WindowHandle handle) const {
-  std::vector<ControlId> ids;
-  for (std::size_t i = 0; i < controls_.size(); ++i) {
-    if (controls_[i].window == handle) ids.push_back(static_cast<ControlId>(i));
-  }
-  return ids;
-}
-
-void Win32Platform::placeControl(ControlId id, PixelRect area, int dpi) {
-  ControlRecord& c = control(id);
-  if (c.surface) {
-    c.surface->place(POINT{area.left, area.top}, dpi);
+// NOTE: the system stacks each new child below its older siblings; a control must lie above the frame
+// that contains it, so each one goes on top as it is made.
+void Win32Platform::makeNativeControl(ControlId id, PixelRect area) {
+  const ControlRecord& c = control(id);
+  const bool surface = c.surface.has_value();
+  const auto [className, style, exStyle] = surface ? ClassAndStyle{kSurfaceWindowClass, 0, 0} : classFor(c.spec.kind);
+  const DWORD focusStyle = c.spec.tabIndex >= 0 && c.spec.kind != ControlKind::frame && c.spec.kind != ControlKind::label
+                               ? WS_TABSTOP | WS_GROUP
+                               : 0;
+  const std::wstring text = surface || c.spec.kind == ControlKind::comboBox ? std::wstring() : wide(c.spec.caption);
+  const HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style | focusStyle,
+                                    0, 0, 1, 1, hwndOf(c.window), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(id))),
+                                    instance_, surface ? this : nullptr);
+  controls_.resize(static_cast<std::size_t>(id) + 1);
+  controls_.back() = hwnd;
+  if (!hwnd) {
+    if (surface) nativeSurfaceGone(id);
     return;
   }
-  if (!c.hwnd) return;
-  SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.control(c.spec.font, dpi)), FALSE);
+  if (!surface && c.spec.kind == ControlKind::textBox) {
+    // A limit for the user's typing only: text set by the program is never cut.
+    SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(std::max(c.spec.maxLength, 0)), 0);
+    SetWindowSubclass(hwnd, editProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  } else if (!surface && c.spec.kind == ControlKind::comboBox) {
+    for (const std::string& item : c.spec.items) SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
+    SendMessageW(hwnd, CB_LIMITTEXT, static_cast<WPARAM>(std::max(c.spec.maxLength, 0)), 0);
+    if (const HWND edit = comboEdit(hwnd)) SetWindowSubclass(edit, editProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  }
+  placeNative(id, area, record(c.window).dpi);
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Platform::placeNative(ControlId id, PixelRect area, int dpi) {
+  const HWND hwnd = hwndOf(id);
+  const ControlRecord& c = control(id);
+  if (!hwnd) return;
+  if (c.surface) {
+    // What a smaller control no longer covers belongs to its container again.
+    RECT before{};
+    GetWindowRect(hwnd, &before);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&before), 2);
+    InvalidateRect(GetParent(hwnd), &before, TRUE);
+    SetWindowPos(hwnd, nullptr, area.left, area.top, area.width, area.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return;
+  }
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.control(c.spec.font, dpi)), FALSE);
   int height = area.height;
   if (c.spec.kind == ControlKind::comboBox) {
     // The closed box as high as asked; the height given to the window is that of the open list.
-    SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max<LPARAM>(height - 6, 1));
+    SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max<LPARAM>(height - 6, 1));
     height += 12 * height;
   }
-  SetWindowPos(c.hwnd, nullptr, area.left, area.top, area.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (c.spec.kind == ControlKind::label) fitLabel(c);
+  SetWindowPos(hwnd, nullptr, area.left, area.top, area.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (c.spec.kind == ControlKind::label) fitLabel(hwnd);
 }
-
-void Win32Platform::placeNewControl(ControlId id) {
-  const int dpi = window(control(id).window).dpi;
-  placeControl(id, controlArea(*this, control(id).spec, dpi), dpi);
-}
-
-// NOTE: the system stacks each new child below its older siblings; a control must lie above the frame
-// that contains it, so each one goes on top as it is made.
-void Win32Platform::raiseAboveFrames(HWND hwnd) { SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
 
 // A label is as large as its caption in its font.
-void Win32Platform::fitLabel(ControlRecord& c) {
-  const std::wstring text = windowText(c.hwnd);
-  HDC dc = GetDC(c.hwnd);
-  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(c.hwnd, WM_GETFONT, 0, 0)));
+void Win32Platform::fitLabel(HWND label) {
+  const std::wstring text = windowText(label);
+  HDC dc = GetDC(label);
+  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
   RECT extent{0, 0, 0, 0};
   DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &extent, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(dc, previous);
-  ReleaseDC(c.hwnd, dc);
+  ReleaseDC(label, dc);
   const int width = text.empty() ? 1 : std::max<int>(extent.right, 1);
-  SetWindowPos(c.hwnd, nullptr, 0, 0, width, std::max<int>(extent.bottom, 1), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(label, nullptr, 0, 0, width, std::max<int>(extent.bottom, 1), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-ControlId Win32Platform::createControl(WindowHandle handle, const ControlSpec& spec) {
-  if (spec.container && (control(*spec.container).spec.kind != ControlKind::frame || control(*spec.container).window != handle))
-    throw std::invalid_argument("container is not a frame of this window");
-  const WindowRecord& w = window(handle);
-  const auto id = static_cast<ControlId>(controls_.size());
-  const auto [className, style, exStyle] = classFor(spec.kind);
-  const DWORD focusStyle = spec.tabIndex >= 0 && spec.kind != ControlKind::frame && spec.kind != ControlKind::label
-                               ? WS_TABSTOP | WS_GROUP
-                               : 0;
-  const std::wstring caption = spec.kind == ControlKind::comboBox ? std::wstring() : wide(spec.caption);
-  const HWND hwnd = CreateWindowExW(exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style | focusStyle,
-                                    0, 0, 1, 1, w.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(id))),
-                                    instance_, nullptr);
-  controls_.push_back(ControlRecord{handle, spec, {}, hwnd, nullptr, -1, false});
-  switch (spec.kind) {
-    case ControlKind::textBox:
-      // A limit for the user's typing only: text set by the program is never cut.
-      SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(std::max(spec.maxLength, 0)), 0);
-      SetWindowSubclass(hwnd, editProc, 0, reinterpret_cast<DWORD_PTR>(this));
-      break;
-    case ControlKind::comboBox:
-      for (const std::string& item : spec.items) SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
-      SendMessageW(hwnd, CB_LIMITTEXT, static_cast<WPARAM>(std::max(spec.maxLength, 0)), 0);
-      if (const HWND edit = comboEdit(hwnd)) SetWindowSubclass(edit, editProc, 0, reinterpret_cast<DWORD_PTR>(this));
-      break;
-    default:
-      break;
-  }
-  placeNewControl(id);
-  raiseAboveFrames(hwnd);
-  return id;
+std::string Win32Platform::nativeText(ControlId id) const {
+  const HWND hwnd = hwndOf(id);
+  return hwnd ? narrow(windowText(hwnd)) : "";
 }
 
-void Win32Platform::setControlHandlers(ControlId id, ControlHandlers handlers) {
-  control(id).handlers = std::move(handlers);
+void Win32Platform::setNativeText(ControlId id, std::string_view text) {
+  const HWND hwnd = hwndOf(id);
+  if (!hwnd) return;
+  SetWindowTextW(hwnd, wide(text).c_str());
+  if (control(id).spec.kind == ControlKind::label) fitLabel(hwnd);
 }
 
-// Notifications of the controls. Changes made by the program raise their events where they are made.
+void Win32Platform::showCheckValue(ControlId checkBox, int value) {
+  const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+  SendMessageW(hwndOf(checkBox), BM_SETCHECK, state, 0);
+}
+
+bool Win32Platform::nativeFocusable(ControlId id) const {
+  const HWND hwnd = hwndOf(id);
+  return hwnd && IsWindowEnabled(hwnd) && IsWindowVisible(hwnd);
+}
+
+// Like a dialog, an edit entered by Tab has its text selected, so typing replaces it.
+bool Win32Platform::giveNativeFocus(ControlId id, bool byTab) {
+  const HWND hwnd = hwndOf(id);
+  if (!hwnd || !IsWindowVisible(hwndOf(control(id).window))) return false;
+  SetFocus(hwnd);
+  const ControlKind kind = control(id).spec.kind;
+  if (byTab && kind == ControlKind::textBox) SendMessageW(hwnd, EM_SETSEL, 0, -1);
+  if (byTab && kind == ControlKind::comboBox) SendMessageW(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  return controlOf(GetFocus()) == id;
+}
+
+// Notifications of the controls: what the user did.
 void Win32Platform::handleCommand(ControlId id, UINT code) {
-  ControlRecord& c = control(id);
-  if (settingText_) return;
-  switch (c.spec.kind) {
+  switch (control(id).spec.kind) {
     case ControlKind::textBox:
-      if (code == EN_CHANGE) raiseChange(control(id).handlers);
+      if (code == EN_CHANGE) textEdited(id);
       break;
     case ControlKind::comboBox:
       if (code == CBN_EDITCHANGE) {
-        c.listIndex = -1;  // typed text selects no item
-        raiseChange(control(id).handlers);
-      } else if (code == CBN_SELCHANGE) {
+        textEdited(id);
+      } else if (code == CBN_SELCHANGE && SendMessageW(hwndOf(id), CB_GETDROPPEDSTATE, 0, 0)) {
         // Arrow keys in the open list only move the highlight: the pick is the item there when it closes.
-        if (SendMessageW(c.hwnd, CB_GETDROPPEDSTATE, 0, 0)) {
-          c.pickPending = true;
-        } else {
-          pickComboItem(id);
-        }
-      } else if (code == CBN_CLOSEUP && c.pickPending) {
+        pickOnClose_ = id;
+      } else if (code == CBN_SELCHANGE || (code == CBN_CLOSEUP && pickOnClose_ == id)) {
         pickComboItem(id);
       } else if (code == CBN_SELENDCANCEL) {
-        c.pickPending = false;
+        pickOnClose_.reset();
       }
       break;
     case ControlKind::checkBox:
-      if (code == BN_CLICKED) {
-        // The user toggles between clear and checked; only the program sets the third state.
-        SendMessageW(c.hwnd, BM_SETCHECK, checkValue(id) == 1 ? BST_UNCHECKED : BST_CHECKED, 0);
-        raiseClick(control(id).handlers);
-      }
-      break;
     case ControlKind::button:
-      if (code == BN_CLICKED) raiseClick(control(id).handlers);
+      if (code == BN_CLICKED) clicked(id);
       break;
     default:
       break;
   }
 }
 
-// NOTE: the combo box shows the picked item's text only after its notification returns, so the text is
-// put there first: the handlers read it.
+// NOTE: the combo box shows the picked item's text only after its notification returns; the model puts
+// the text there first, so the handlers read it.
 void Win32Platform::pickComboItem(ControlId id) {
-  ControlRecord& c = control(id);
-  c.pickPending = false;
-  const auto item = static_cast<int>(SendMessageW(c.hwnd, CB_GETCURSEL, 0, 0));
-  if (item < 0) return;
-  c.listIndex = item;
-  const std::string text = item < static_cast<int>(c.spec.items.size()) ? c.spec.items[static_cast<std::size_t>(item)] : "";
-  const bool changed = controlText(id) != text;
-  if (changed) {
-    settingText_ = true;
-    SetWindowTextW(c.hwnd, wide(text).c_str());
-    settingText_ = false;
-    raiseChange(control(id).handlers);
-  }
-  raiseClick(control(id).handlers);
-}
-
-std::string Win32Platform::controlText(ControlId id) const {
-  const ControlRecord& c = control(id);
-  if (c.spec.kind == ControlKind::textBox || c.spec.kind == ControlKind::comboBox) return c.hwnd ? narrow(windowText(c.hwnd)) : "";
-  return c.spec.caption;
-}
-
-void Win32Platform::setControlText(ControlId id, std::string_view text) {
-  if (controlText(id) == text) return;
-  ControlRecord& c = control(id);
-  if (c.spec.kind != ControlKind::textBox && c.spec.kind != ControlKind::comboBox) c.spec.caption = std::string(text);
-  if (c.hwnd && !c.surface) {
-    settingText_ = true;
-    SetWindowTextW(c.hwnd, wide(text).c_str());
-    settingText_ = false;
-    if (c.spec.kind == ControlKind::label) fitLabel(c);
-  }
-  raiseChange(control(id).handlers);
-}
-
-int Win32Platform::listIndex(ControlId combo) const { return control(combo).listIndex; }
-
-int Win32Platform::checkValue(ControlId checkBox) const {
-  const ControlRecord& c = control(checkBox);
-  if (c.spec.kind != ControlKind::checkBox) return 0;
-  switch (SendMessageW(c.hwnd, BM_GETCHECK, 0, 0)) {
-    case BST_CHECKED:
-      return 1;
-    case BST_INDETERMINATE:
-      return 2;
-    default:
-      return 0;
-  }
-}
-
-void Win32Platform::setCheckValue(ControlId checkBox, int value) {
-  const ControlRecord& c = control(checkBox);
-  if (c.spec.kind != ControlKind::checkBox) return;
-  const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
-  SendMessageW(c.hwnd, BM_SETCHECK, state, 0);
-}
-
-void Win32Platform::setFocus(ControlId id) {
-  const ControlRecord& c = control(id);
-  if (c.spec.tabIndex < 0 || !c.hwnd || c.spec.kind == ControlKind::frame || c.spec.kind == ControlKind::label) return;
-  focusTracker_.focused(c.window, id);
-  if (IsWindowVisible(window(c.window).hwnd)) SetFocus(c.hwnd);
-}
-
-void Win32Platform::moveFocus(WindowHandle handle, bool backwards) {
-  std::vector<TabStop> stops;
-  for (std::size_t i = 0; i < controls_.size(); ++i) {
-    const ControlRecord& c = controls_[i];
-    if (c.window != handle || !c.hwnd || c.spec.kind == ControlKind::frame || c.spec.kind == ControlKind::label) continue;
-    stops.push_back(TabStop{static_cast<ControlId>(i), c.spec.tabIndex, IsWindowEnabled(c.hwnd) && IsWindowVisible(c.hwnd)});
-  }
-  std::optional<ControlId> from = controlOf(GetFocus());
-  if (from && control(*from).window != handle) from.reset();
-  const auto next = nextTabStop(stops, from, backwards);
-  if (!next) return;
-  setFocus(*next);
-  // Like a dialog, an edit entered by Tab has its text selected, so typing replaces it.
-  const ControlRecord& c = control(*next);
-  if (c.spec.kind == ControlKind::textBox) SendMessageW(c.hwnd, EM_SETSEL, 0, -1);
-  if (c.spec.kind == ControlKind::comboBox) SendMessageW(c.hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  pickOnClose_.reset();
+  itemPicked(id, static_cast<int>(SendMessageW(hwndOf(id), CB_GETCURSEL, 0, 0)));
 }
 
 LRESULT CALLBACK Win32Platform::editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -275,7 +196,7 @@ LRESULT CALLBACK Win32Platform::editProc(HWND hwnd, UINT message, WPARAM wParam,
   return reinterpret_cast<Win32Platform*>(platform)->handleEditMessage(hwnd, message, wParam, lParam);
 }
 
-// Edits raise the key press event for every typed character; its handler may change or swallow it.
+// Edits report every typed character before taking it; its handler may change or swallow it.
 // NOTE: the dialog manager takes Enter for the default button; the edit asks for it, so Enter reaches the
 // key press handler (Enter in x moves to y).
 LRESULT Win32Platform::handleEditMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -291,7 +212,7 @@ LRESULT Win32Platform::handleEditMessage(HWND hwnd, UINT message, WPARAM wParam,
       const auto id = controlOf(hwnd);
       if (!id) break;
       int key = static_cast<int>(wParam);
-      raiseKeyPress(control(*id).handlers, key);
+      keyTyped(*id, key);
       if (key == 0) return 0;
       return DefSubclassProc(hwnd, message, static_cast<WPARAM>(key), lParam);
     }

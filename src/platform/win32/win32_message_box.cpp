@@ -6,8 +6,8 @@ namespace quorvel {
 
 void Win32Platform::messageBox(std::string_view text, std::string_view title, MessageIcon) {
   HWND owner = nullptr;
-  for (const WindowRecord& w : windows_) {
-    if (!w.open || !IsWindowVisible(w.hwnd)) continue;
+  for (const NativeWindow& w : windows_) {
+    if (!w.hwnd || !IsWindowVisible(w.hwnd)) continue;
     if (!owner) owner = w.hwnd;
     // Looks changed before the box (a button released) are on screen while it is open.
     RedrawWindow(w.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <stdexcept>
 
 #include "platform/backend.h"
 #include "platform/win32/win32_classes.h"
@@ -16,43 +14,43 @@ Win32Platform::Win32Platform() : instance_(GetModuleHandleW(nullptr)) {
   QueryPerformanceCounter(&epoch_);
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  registerWindowClasses(instance_, windowProc, timerWindowProc);
+  registerWindowClasses(instance_, windowProc);
   // Receives the one timer of the program and its hot key; modal loops dispatch its messages like any
   // other.
-  timerWindow_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+  messageWindow_ = CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
 }
 
 Win32Platform::~Win32Platform() {
   holdFastClock(false);
-  stopKey_.giveBack();
-  if (timerWindow_) DestroyWindow(timerWindow_);
+  giveBackStopKey();
+  if (messageWindow_) DestroyWindow(messageWindow_);
   if (toolTip_) DestroyWindow(toolTip_);
-  for (WindowRecord& w : windows_) {
-    if (w.open && IsWindow(w.hwnd)) DestroyWindow(w.hwnd);
+  for (const NativeWindow& w : windows_) {
+    if (w.hwnd) DestroyWindow(w.hwnd);
   }
 }
 
-Win32Platform::WindowRecord& Win32Platform::window(WindowHandle handle) {
-  return windows_.at(static_cast<std::size_t>(handle));
+LRESULT CALLBACK Win32Platform::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return platform ? platform->dispatch(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-const Win32Platform::WindowRecord& Win32Platform::window(WindowHandle handle) const {
-  return windows_.at(static_cast<std::size_t>(handle));
+// Messages that come while a window is being made, before its handle is kept, get the default handling.
+LRESULT Win32Platform::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hwnd == messageWindow_) return handleTimerMessage(message, wParam, lParam);
+  if (const auto handle = windowOf(hwnd)) return handleWindowMessage(*handle, message, wParam, lParam);
+  if (const auto id = controlOf(hwnd); id && hwndOf(*id) == hwnd) return handleSurfaceMessage(*id, hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-Win32Platform::ControlRecord& Win32Platform::control(ControlId id) {
-  return controls_.at(static_cast<std::size_t>(id));
-}
-
-const Win32Platform::ControlRecord& Win32Platform::control(ControlId id) const {
-  return controls_.at(static_cast<std::size_t>(id));
-}
-
-// The control a system window belongs to: the control itself, or the edit part inside a combo box.
 std::optional<ControlId> Win32Platform::controlOf(HWND hwnd) const {
   for (int depth = 0; hwnd && depth < 2; ++depth, hwnd = GetParent(hwnd)) {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-      if (controls_[i].hwnd == hwnd) return static_cast<ControlId>(i);
+      if (controls_[i] == hwnd) return static_cast<ControlId>(i);
     }
   }
   return std::nullopt;
@@ -64,6 +62,8 @@ std::optional<WindowHandle> Win32Platform::windowOf(HWND hwnd) const {
   }
   return std::nullopt;
 }
+
+int Win32Platform::desktopDpi() const { return dpiOf(nullptr); }
 
 std::unique_ptr<Platform> createPlatform() { return std::make_unique<Win32Platform>(); }
 

@@ -17,9 +17,14 @@ std::int32_t saturatedSum(LONG a, std::int32_t b) {
 
 }  // namespace
 
+WPARAM mouseButtonsDown() {
+  return ((GetKeyState(VK_LBUTTON) & 0x8000) ? MK_LBUTTON : 0) | ((GetKeyState(VK_RBUTTON) & 0x8000) ? MK_RBUTTON : 0) |
+         ((GetKeyState(VK_MBUTTON) & 0x8000) ? MK_MBUTTON : 0);
+}
+
 Point Win32Platform::clientToScreen(WindowHandle handle, Point client) const {
   POINT origin{0, 0};
-  ClientToScreen(window(handle).hwnd, &origin);
+  ClientToScreen(hwndOf(handle), &origin);
   return Point{saturatedSum(origin.x, client.x), saturatedSum(origin.y, client.y)};
 }
 
@@ -32,10 +37,7 @@ void Win32Platform::setCursorPos(Point screen) {
   if (!holder || !controlOf(holder)) return;
   POINT at{screen.x, screen.y};
   ScreenToClient(holder, &at);
-  const WPARAM keys = ((GetKeyState(VK_LBUTTON) & 0x8000) ? MK_LBUTTON : 0) |
-                      ((GetKeyState(VK_RBUTTON) & 0x8000) ? MK_RBUTTON : 0) |
-                      ((GetKeyState(VK_MBUTTON) & 0x8000) ? MK_MBUTTON : 0);
-  SendMessageW(holder, WM_MOUSEMOVE, keys, MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+  SendMessageW(holder, WM_MOUSEMOVE, mouseButtonsDown(), MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
 }
 
 // The system's records are filled field by field: their size and alignment differ between the 32- and

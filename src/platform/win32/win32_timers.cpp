@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/win32_classes.h"
 #include "platform/win32/win32_platform.h"
 
 namespace quorvel {
@@ -32,14 +33,6 @@ Duration Win32Platform::now() const {
   return Duration{ticks / frequency * 1'000'000'000LL + ticks % frequency * 1'000'000'000LL / frequency};
 }
 
-TimerId Win32Platform::createTimer(Duration interval, std::function<void()> onTick) {
-  return ticks_.create(interval, std::move(onTick));
-}
-
-void Win32Platform::setTimerEnabled(TimerId timer, bool enabled) { ticks_.setEnabled(timer, enabled); }
-
-bool Win32Platform::timerEnabled(TimerId timer) const { return ticks_.enabled(timer); }
-
 // The system's timer runs at millisecond resolution only while a timer is enabled: an idle program does
 // not keep the whole system's clock fast.
 void Win32Platform::holdFastClock(bool hold) {
@@ -55,10 +48,10 @@ void Win32Platform::holdFastClock(bool hold) {
 void Win32Platform::wakeAt(std::optional<Duration> deadline) {
   holdFastClock(deadline.has_value());
   if (!deadline) {
-    KillTimer(timerWindow_, kTimerId);
+    KillTimer(messageWindow_, kTimerId);
     return;
   }
-  SetTimer(timerWindow_, kTimerId, millisecondsUpTo(*deadline - now()), nullptr);
+  SetTimer(messageWindow_, kTimerId, millisecondsUpTo(*deadline - now()), nullptr);
 }
 
 // Sooner than the system timer can wake us: two chains a few milliseconds apart would make the second
@@ -70,21 +63,17 @@ bool Win32Platform::waitForSoonDeadline(Duration deadline) {
   return true;
 }
 
-LRESULT CALLBACK Win32Platform::timerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (platform && message == WM_TIMER && wParam == kTimerId) {
-    platform->ticks_.runDue();
+// The message window hears the timer and the stop key.
+LRESULT Win32Platform::handleTimerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kTimerId) {
+    ticksDue();
     return 0;
   }
-  if (platform && message == WM_HOTKEY) {
-    platform->hotKeyPressed(wParam);
+  if (message == WM_HOTKEY && wParam == kStopKeyId) {
+    stopKeyPressed();
     return 0;
   }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
+  return DefWindowProcW(messageWindow_, message, wParam, lParam);
 }
 
 }  // namespace quorvel
