@@ -2,7 +2,7 @@
 // and the windows of owner-drawn controls; their texts and values as the model shows them, and what the
 // user did to them, reported.
 #include <windows.h>
-
+// The system's other headers need it first.
 #include <commctrl.h>
 
 #include <algorithm>
@@ -20,7 +20,6 @@ struct ClassAndStyle {
   DWORD exStyle;
 };
 
-// Every control that takes the focus starts a group of its own, so the arrow keys do not move the focus.
 // Check boxes toggle only when the model says so.
 ClassAndStyle classFor(ControlKind kind) {
   switch (kind) {
@@ -57,17 +56,21 @@ HWND comboEdit(HWND combo) {
 // NOTE: the system stacks each new child below its older siblings; a control must lie above the frame
 // that contains it, so each one goes on top as it is made.
 void Win32Platform::makeNativeControl(ControlId id, PixelRect area) {
-  const ControlRecord& c = control(id);
+  const ControlRecord& c = record(id);
   const bool surface = c.surface.has_value();
-  const auto [className, style, exStyle] = surface ? ClassAndStyle{kSurfaceWindowClass, 0, 0} : classFor(c.spec.kind);
-  const DWORD focusStyle = c.spec.tabIndex >= 0 && c.spec.kind != ControlKind::frame && c.spec.kind != ControlKind::label
-                               ? WS_TABSTOP | WS_GROUP
-                               : 0;
-  const std::wstring text = surface || c.spec.kind == ControlKind::comboBox ? std::wstring() : wide(c.spec.caption);
-  const HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style | focusStyle,
-                                    0, 0, 1, 1, hwndOf(c.window), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(id))),
-                                    instance_, surface ? this : nullptr);
+  const auto [className, style, exStyle] =
+      surface ? ClassAndStyle{kSurfaceWindowClass, 0, 0} : classFor(c.spec.kind);
+  // Every control that takes the focus starts a group of its own, so the arrow keys do not move the focus.
+  const bool tabStop =
+      c.spec.tabIndex >= 0 && c.spec.kind != ControlKind::frame && c.spec.kind != ControlKind::label;
+  const std::wstring text =
+      surface || c.spec.kind == ControlKind::comboBox ? std::wstring() : wide(c.spec.caption);
+  const auto childId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(id)));
   controls_.resize(static_cast<std::size_t>(id) + 1);
+  const HWND hwnd =
+      CreateWindowExW(exStyle, className, text.c_str(),
+                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style | (tabStop ? WS_TABSTOP | WS_GROUP : 0),
+                      0, 0, 1, 1, hwndOf(c.window), childId, instance_, surface ? this : nullptr);
   controls_.back() = hwnd;
   if (!hwnd) {
     if (surface) nativeSurfaceGone(id);
@@ -78,9 +81,11 @@ void Win32Platform::makeNativeControl(ControlId id, PixelRect area) {
     SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(std::max(c.spec.maxLength, 0)), 0);
     SetWindowSubclass(hwnd, editProc, 0, reinterpret_cast<DWORD_PTR>(this));
   } else if (!surface && c.spec.kind == ControlKind::comboBox) {
-    for (const std::string& item : c.spec.items) SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
+    for (const std::string& item : c.spec.items)
+      SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
     SendMessageW(hwnd, CB_LIMITTEXT, static_cast<WPARAM>(std::max(c.spec.maxLength, 0)), 0);
-    if (const HWND edit = comboEdit(hwnd)) SetWindowSubclass(edit, editProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (const HWND edit = comboEdit(hwnd))
+      SetWindowSubclass(edit, editProc, 0, reinterpret_cast<DWORD_PTR>(this));
   }
   placeNative(id, area, record(c.window).dpi);
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -88,7 +93,7 @@ void Win32Platform::makeNativeControl(ControlId id, PixelRect area) {
 
 void Win32Platform::placeNative(ControlId id, PixelRect area, int dpi) {
   const HWND hwnd = hwndOf(id);
-  const ControlRecord& c = control(id);
+  const ControlRecord& c = record(id);
   if (!hwnd) return;
   if (c.surface) {
     // What a smaller control no longer covers belongs to its container again.
@@ -121,7 +126,8 @@ void Win32Platform::fitLabel(HWND label) {
   SelectObject(dc, previous);
   ReleaseDC(label, dc);
   const int width = text.empty() ? 1 : std::max<int>(extent.right, 1);
-  SetWindowPos(label, nullptr, 0, 0, width, std::max<int>(extent.bottom, 1), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(label, nullptr, 0, 0, width, std::max<int>(extent.bottom, 1),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string Win32Platform::nativeText(ControlId id) const {
@@ -133,7 +139,7 @@ void Win32Platform::setNativeText(ControlId id, std::string_view text) {
   const HWND hwnd = hwndOf(id);
   if (!hwnd) return;
   SetWindowTextW(hwnd, wide(text).c_str());
-  if (control(id).spec.kind == ControlKind::label) fitLabel(hwnd);
+  if (record(id).spec.kind == ControlKind::label) fitLabel(hwnd);
 }
 
 void Win32Platform::showCheckValue(ControlId checkBox, int value) {
@@ -149,9 +155,9 @@ bool Win32Platform::nativeFocusable(ControlId id) const {
 // Like a dialog, an edit entered by Tab has its text selected, so typing replaces it.
 bool Win32Platform::giveNativeFocus(ControlId id, bool byTab) {
   const HWND hwnd = hwndOf(id);
-  if (!hwnd || !IsWindowVisible(hwndOf(control(id).window))) return false;
+  if (!hwnd || !IsWindowVisible(hwndOf(record(id).window))) return false;
   SetFocus(hwnd);
-  const ControlKind kind = control(id).spec.kind;
+  const ControlKind kind = record(id).spec.kind;
   if (byTab && kind == ControlKind::textBox) SendMessageW(hwnd, EM_SETSEL, 0, -1);
   if (byTab && kind == ControlKind::comboBox) SendMessageW(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
   return controlOf(GetFocus()) == id;
@@ -159,7 +165,7 @@ bool Win32Platform::giveNativeFocus(ControlId id, bool byTab) {
 
 // Notifications of the controls: what the user did.
 void Win32Platform::handleCommand(ControlId id, UINT code) {
-  switch (control(id).spec.kind) {
+  switch (record(id).spec.kind) {
     case ControlKind::textBox:
       if (code == EN_CHANGE) textEdited(id);
       break;
@@ -204,7 +210,8 @@ LRESULT Win32Platform::handleEditMessage(HWND hwnd, UINT message, WPARAM wParam,
     case WM_GETDLGCODE: {
       LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
       const auto* pending = reinterpret_cast<const MSG*>(lParam);
-      if (pending && (pending->message == WM_KEYDOWN || pending->message == WM_CHAR) && pending->wParam == VK_RETURN)
+      if (pending && (pending->message == WM_KEYDOWN || pending->message == WM_CHAR) &&
+          pending->wParam == VK_RETURN)
         code |= DLGC_WANTALLKEYS;
       return code;
     }

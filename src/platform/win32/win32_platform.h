@@ -58,13 +58,10 @@ class Win32Platform final : public Desktop {
   // Owner-drawn controls: the system's messages reported to the model, and their paint.
   LRESULT handleSurfaceMessage(ControlId id, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool surfacePointer(ControlId id, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  bool surfaceKeyboard(ControlId id, UINT message, WPARAM wParam, LPARAM lParam);
   void pointerLeft(ControlId id, HWND hwnd);
   void paintSurface(ControlId id, HWND hwnd);
   void surfaceDestroyed(ControlId id, HWND hwnd);
 
-  // The model's record of a control, as every port reads it.
-  const ControlRecord& control(ControlId id) const { return record(id); }
   HWND hwndOf(WindowHandle handle) const { return windows_.at(static_cast<std::size_t>(handle)).hwnd; }
   HWND hwndOf(ControlId id) const { return controls_.at(static_cast<std::size_t>(id)); }
   // The control a system window belongs to: the control itself, or the edit part inside a combo box.
@@ -113,7 +110,7 @@ class Win32Platform final : public Desktop {
   LARGE_INTEGER epoch_{};
   bool fastClock_ = false;
   std::optional<ControlId> pickOnClose_;  // the combo box whose open list has an item highlighted
-  mutable FontCatalog fonts_;              // a cache of the system's fonts, filled as they are asked for
+  mutable FontCatalog fonts_;             // a cache of the system's fonts, filled as they are asked for
   std::vector<NativeWindow> windows_;
   std::vector<HWND> controls_;  // nothing once an owner-drawn control's window has gone
 };

@@ -2,7 +2,7 @@
 // messages are reported to the model, and which paints the control's paint list. The model decides what
 // the control hears.
 #include <windows.h>
-
+// The system's other headers need it first.
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -34,7 +34,8 @@ bool isRepeat(LPARAM lParam) { return (lParam & (1L << 30)) != 0; }
 
 }  // namespace
 
-LRESULT Win32Platform::handleSurfaceMessage(ControlId id, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32Platform::handleSurfaceMessage(ControlId id, HWND hwnd, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       paintSurface(id, hwnd);
@@ -54,8 +55,23 @@ LRESULT Win32Platform::handleSurfaceMessage(ControlId id, HWND hwnd, UINT messag
       // Taken by a window that is not the holder's (a message box, the system).
       if (captureHolder() == id && reinterpret_cast<HWND>(lParam) != hwnd) captureTaken();
       return 0;
+    case WM_KEYDOWN:
+      keyWentDown(id, static_cast<int>(wParam), shiftState(), isRepeat(lParam));
+      return 0;
+    case WM_KEYUP:
+      keyWentUp(id, static_cast<int>(wParam), shiftState());
+      return 0;
+    case WM_CHAR:
+      characterTyped(id, static_cast<int>(wParam));
+      return 0;
+    case WM_SETFOCUS:
+      focusGained(id);
+      return 0;
+    case WM_KILLFOCUS:
+      focusLost(id);
+      return 0;
     default:
-      if (surfacePointer(id, hwnd, message, wParam, lParam) || surfaceKeyboard(id, message, wParam, lParam)) return 0;
+      if (surfacePointer(id, hwnd, message, wParam, lParam)) return 0;
       break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -74,8 +90,8 @@ void Win32Platform::paintSurface(ControlId id, HWND hwnd) {
   if (const auto list = paintListOf(id)) {
     RECT client{};
     GetClientRect(hwnd, &client);
-    const SurfaceRecord& s = *control(id).surface;
-    DibCanvas canvas(client.right, client.bottom, record(control(id).window).dpi, fonts_);
+    const SurfaceRecord& s = *record(id).surface;
+    DibCanvas canvas(client.right, client.bottom, record(record(id).window).dpi, fonts_);
     paintList(*list, s.width, s.height, canvas);
     canvas.blitTo(dc, 0, 0);
   }
@@ -121,31 +137,10 @@ bool Win32Platform::surfacePointer(ControlId id, HWND hwnd, UINT message, WPARAM
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       const int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
-      pointerReleased(id, pointOf(lParam), button, shiftState(), !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)));
+      pointerReleased(id, pointOf(lParam), button, shiftState(),
+                      !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)));
       return true;
     }
-    default:
-      return false;
-  }
-}
-
-bool Win32Platform::surfaceKeyboard(ControlId id, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_KEYDOWN:
-      keyWentDown(id, static_cast<int>(wParam), shiftState(), isRepeat(lParam));
-      return true;
-    case WM_KEYUP:
-      keyWentUp(id, static_cast<int>(wParam), shiftState());
-      return true;
-    case WM_CHAR:
-      characterTyped(id, static_cast<int>(wParam));
-      return true;
-    case WM_SETFOCUS:
-      focusGained(id);
-      return true;
-    case WM_KILLFOCUS:
-      focusLost(id);
-      return true;
     default:
       return false;
   }
@@ -172,8 +167,9 @@ void Win32Platform::setNativeToolTip(ControlId id, std::string_view text) {
   const HWND hwnd = hwndOf(id);
   if (!hwnd) return;
   if (!toolTip_) {
-    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
   }
   if (!toolTip_) return;
   std::wstring caption = wide(text);
@@ -187,7 +183,8 @@ void Win32Platform::setNativeToolTip(ControlId id, std::string_view text) {
   if (!caption.empty()) SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-TwipsSize Win32Platform::measureNativeText(std::string_view text, const CaptionFont& font, double wrapWidth, int dpi) const {
+TwipsSize Win32Platform::measureNativeText(std::string_view text, const CaptionFont& font, double wrapWidth,
+                                           int dpi) const {
   DcText measure(fonts_.measuringDc(), dpi, fonts_);
   return measureInTwips(text, font, wrapWidth, measure);
 }

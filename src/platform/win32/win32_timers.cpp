@@ -2,7 +2,7 @@
 // the earliest deadline, rounded up to the millisecond; its messages are dispatched by every modal loop
 // (message boxes, moving the window), so slots keep ticking there.
 #include <windows.h>
-
+// The system's other headers need it first.
 #include <mmsystem.h>
 
 #include <algorithm>
