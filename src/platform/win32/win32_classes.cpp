@@ -10,7 +10,8 @@ template <typename Function>
 Function userFunction(const char* name) {
   const HMODULE user = GetModuleHandleW(L"user32.dll");
   // NOTE: a FARPROC is cast through the generic function type, which the compiler accepts silently.
-  return user ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user, name))) : nullptr;
+  return user ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user, name)))
+              : nullptr;
 }
 
 using DpiForWindow = UINT(WINAPI*)(HWND);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/shared/font_policy.h"
 #include "platform/native_files/win32_text.h"
+#include "platform/shared/font_policy.h"
 
 namespace quorvel {
 namespace {
@@ -85,12 +85,13 @@ HFONT FontCatalog::make(const Key& key) {
 
 HFONT FontCatalog::control(const FontSpec& spec, int dpi) {
   const int charset = charsetToDraw(spec.charset);
-  return make(Key{faceFor(spec.name), pixelHeight(spec.points, dpi), FW_NORMAL, false, false, false, charset});
+  return make(
+      Key{faceFor(spec.name), pixelHeight(spec.points, dpi), FW_NORMAL, false, false, false, charset});
 }
 
 HFONT FontCatalog::caption(const CaptionFont& font, int dpi) {
-  return make(Key{faceFor(font.name), pixelHeight(font.size, dpi), weightToDraw(font), font.italic, font.underline,
-                  font.strikethru, charsetToDraw(font.charset)});
+  return make(Key{faceFor(font.name), pixelHeight(font.size, dpi), weightToDraw(font), font.italic,
+                  font.underline, font.strikethru, charsetToDraw(font.charset)});
 }
 
 }  // namespace quorvel

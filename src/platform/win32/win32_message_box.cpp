@@ -1,6 +1,6 @@
 // Message boxes: the system's own, owned by the program's window, so that it stays modal to it.
-#include "platform/win32/win32_platform.h"
 #include "platform/native_files/win32_text.h"
+#include "platform/win32/win32_platform.h"
 
 namespace quorvel {
 

@@ -18,7 +18,8 @@ COLORREF systemColor(Color color) {
   return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
-DcText::DcText(HDC dc, int dpi, FontCatalog& fonts) : dc_(dc), dpi_(dpi), scale_(static_cast<double>(dpi) / kBaseDpi), fonts_(fonts) {}
+DcText::DcText(HDC dc, int dpi, FontCatalog& fonts)
+    : dc_(dc), dpi_(dpi), scale_(static_cast<double>(dpi) / kBaseDpi), fonts_(fonts) {}
 
 DcText::~DcText() {
   if (originalFont_) SelectObject(dc_, originalFont_);
@@ -50,7 +51,10 @@ int DcText::ascent() {
 }
 
 DibCanvas::DibCanvas(int width, int height, int dpi, FontCatalog& fonts)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)), scale_(static_cast<double>(dpi) / kBaseDpi), text_(dc_.dc, dpi, fonts) {
+    : width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
+      scale_(static_cast<double>(dpi) / kBaseDpi),
+      text_(dc_.dc, dpi, fonts) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width_;
@@ -86,7 +90,8 @@ void DibCanvas::blitTo(HDC target, int x, int y) const {
 int DibCanvas::scaled(int logical) const { return static_cast<int>(std::lround(logical * scale_)); }
 
 RECT DibCanvas::device(const PixelRect& rect) const {
-  return RECT{scaled(rect.left), scaled(rect.top), scaled(rect.left + rect.width), scaled(rect.top + rect.height)};
+  return RECT{scaled(rect.left), scaled(rect.top), scaled(rect.left + rect.width),
+              scaled(rect.top + rect.height)};
 }
 
 RECT DibCanvas::clipped(const RECT& rect) const {
@@ -116,13 +121,16 @@ void DibCanvas::drawImage(const PixelRect& rect, const std::vector<Color>& pixel
   const RECT area = clipped(target);
   const LONG targetWidth = target.right - target.left;
   const LONG targetHeight = target.bottom - target.top;
-  if (!bits_ || area.left >= area.right || area.top >= area.bottom || rect.width <= 0 || rect.height <= 0) return;
+  if (!bits_ || area.left >= area.right || area.top >= area.bottom || rect.width <= 0 || rect.height <= 0)
+    return;
   if (pixels.size() < static_cast<std::size_t>(rect.width) * static_cast<std::size_t>(rect.height)) return;
   GdiFlush();
   for (LONG y = area.top; y < area.bottom; ++y) {
-    const LONG sy = std::min<LONG>(((y - target.top) * 2 + 1) * rect.height / (2 * targetHeight), rect.height - 1);
+    const LONG sy =
+        std::min<LONG>(((y - target.top) * 2 + 1) * rect.height / (2 * targetHeight), rect.height - 1);
     for (LONG x = area.left; x < area.right; ++x) {
-      const LONG sx = std::min<LONG>(((x - target.left) * 2 + 1) * rect.width / (2 * targetWidth), rect.width - 1);
+      const LONG sx =
+          std::min<LONG>(((x - target.left) * 2 + 1) * rect.width / (2 * targetWidth), rect.width - 1);
       bits_[y * width_ + x] = dibPixel(systemColor(pixels[static_cast<std::size_t>(sy * rect.width + sx)]));
     }
   }

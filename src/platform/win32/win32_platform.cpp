@@ -17,7 +17,8 @@ Win32Platform::Win32Platform() : instance_(GetModuleHandleW(nullptr)) {
   registerWindowClasses(instance_, windowProc);
   // Receives the one timer of the program and its hot key; modal loops dispatch its messages like any
   // other.
-  messageWindow_ = CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+  messageWindow_ =
+      CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
 }
 
 Win32Platform::~Win32Platform() {
@@ -36,14 +37,16 @@ LRESULT CALLBACK Win32Platform::windowProc(HWND hwnd, UINT message, WPARAM wPara
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  return platform ? platform->dispatch(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+  return platform ? platform->dispatch(hwnd, message, wParam, lParam)
+                  : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // Messages that come while a window is being made, before its handle is kept, get the default handling.
 LRESULT Win32Platform::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (hwnd == messageWindow_) return handleTimerMessage(message, wParam, lParam);
   if (const auto handle = windowOf(hwnd)) return handleWindowMessage(*handle, message, wParam, lParam);
-  if (const auto id = controlOf(hwnd); id && hwndOf(*id) == hwnd) return handleSurfaceMessage(*id, hwnd, message, wParam, lParam);
+  if (const auto id = controlOf(hwnd); id && hwndOf(*id) == hwnd)
+    return handleSurfaceMessage(*id, hwnd, message, wParam, lParam);
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 

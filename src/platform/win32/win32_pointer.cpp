@@ -12,13 +12,14 @@ namespace {
 std::int32_t saturatedSum(LONG a, std::int32_t b) {
   const auto sum = static_cast<long long>(a) + b;
   return static_cast<std::int32_t>(std::clamp<long long>(sum, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
+                                                         std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
 
 WPARAM mouseButtonsDown() {
-  return ((GetKeyState(VK_LBUTTON) & 0x8000) ? MK_LBUTTON : 0) | ((GetKeyState(VK_RBUTTON) & 0x8000) ? MK_RBUTTON : 0) |
+  return ((GetKeyState(VK_LBUTTON) & 0x8000) ? MK_LBUTTON : 0) |
+         ((GetKeyState(VK_RBUTTON) & 0x8000) ? MK_RBUTTON : 0) |
          ((GetKeyState(VK_MBUTTON) & 0x8000) ? MK_MBUTTON : 0);
 }
 
@@ -37,7 +38,8 @@ void Win32Platform::setCursorPos(Point screen) {
   if (!holder || !controlOf(holder)) return;
   POINT at{screen.x, screen.y};
   ScreenToClient(holder, &at);
-  SendMessageW(holder, WM_MOUSEMOVE, mouseButtonsDown(), MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+  SendMessageW(holder, WM_MOUSEMOVE, mouseButtonsDown(),
+               MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
 }
 
 // The system's records are filled field by field: their size and alignment differ between the 32- and

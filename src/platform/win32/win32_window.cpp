@@ -22,7 +22,8 @@ LRESULT Win32Platform::handleWindowMessage(WindowHandle handle, UINT message, WP
   const HWND hwnd = hwndOf(handle);
   switch (message) {
     case WM_COMMAND:
-      if (const auto id = controlOf(reinterpret_cast<HWND>(lParam)); id && lParam) handleCommand(*id, HIWORD(wParam));
+      if (const auto id = controlOf(reinterpret_cast<HWND>(lParam)); id && lParam)
+        handleCommand(*id, HIWORD(wParam));
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -60,7 +61,7 @@ LRESULT Win32Platform::colorControl(HWND parent, UINT message, WPARAM wParam, LP
   const LRESULT brush = DefWindowProcW(parent, message, wParam, lParam);
   const auto id = controlOf(reinterpret_cast<HWND>(lParam));
   if (!id) return brush;
-  SetTextColor(reinterpret_cast<HDC>(wParam), systemColor(control(*id).spec.foreColor));
+  SetTextColor(reinterpret_cast<HDC>(wParam), systemColor(record(*id).spec.foreColor));
   if (message == WM_CTLCOLOREDIT) return brush;
   SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -90,7 +91,7 @@ void Win32Platform::minimised(WindowHandle handle, bool minimised) {
   windows_[static_cast<std::size_t>(handle)].minimised = minimised;
   if (minimised) {
     const auto id = controlOf(GetFocus());
-    if (id && control(*id).window == handle) {
+    if (id && record(*id).window == handle) {
       keyboardLost(handle, id);
       SetFocus(nullptr);
     }
@@ -104,8 +105,9 @@ void Win32Platform::makeNativeWindow(WindowHandle handle) {
   const WindowRecord& w = record(handle);
   const PixelRect client = clientArea(w.spec, w.dpi);
   const RECT outer = outerRect(client.width, client.height, kWindowStyle, kWindowExStyle, w.dpi);
-  const HWND hwnd = CreateWindowExW(kWindowExStyle, kMainWindowClass, wide(w.spec.caption).c_str(), kWindowStyle, 0, 0,
-                                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
+  const HWND hwnd =
+      CreateWindowExW(kWindowExStyle, kMainWindowClass, wide(w.spec.caption).c_str(), kWindowStyle, 0, 0,
+                      outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
   windows_.back().hwnd = hwnd;
   // Created on the primary screen; laid out at the resolution of the screen it is really on.
   if (const int dpi = dpiOf(hwnd); dpi != w.dpi) {
@@ -122,15 +124,16 @@ void Win32Platform::sizeNativeClientArea(WindowHandle handle, PixelRect area) {
 
 void Win32Platform::moveWindow(WindowHandle handle, TwipsPoint outerTopLeft) {
   const int dpi = record(handle).dpi;
-  SetWindowPos(hwndOf(handle), nullptr, twipsToPixels(outerTopLeft.x, dpi), twipsToPixels(outerTopLeft.y, dpi), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwndOf(handle), nullptr, twipsToPixels(outerTopLeft.x, dpi),
+               twipsToPixels(outerTopLeft.y, dpi), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TwipsPoint Win32Platform::windowPosition(WindowHandle handle) const {
   const int dpi = record(handle).dpi;
   RECT outer{};
   GetWindowRect(hwndOf(handle), &outer);
-  return TwipsPoint{static_cast<float>(pixelsToTwips(outer.left, dpi)), static_cast<float>(pixelsToTwips(outer.top, dpi))};
+  return TwipsPoint{static_cast<float>(pixelsToTwips(outer.left, dpi)),
+                    static_cast<float>(pixelsToTwips(outer.top, dpi))};
 }
 
 void Win32Platform::showNativeWindow(WindowHandle handle, bool) {
