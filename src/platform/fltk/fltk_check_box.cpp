@@ -17,12 +17,12 @@ TriStateCheck::TriStateCheck(int x, int y, int w, int h) : Fl_Check_Button(x, y,
   box(FL_FLAT_BOX);  // paints its own background, so the focus mark never leaves traces
   color(FL_BACKGROUND_COLOR);
   align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+  type(FL_NORMAL_BUTTON);  // pressed and let go, as a push button: no value of its own changes
   callback(clicked);
 }
 
 void TriStateCheck::state(int value) {
   state_ = value;
-  Fl_Check_Button::value(value == 1 ? 1 : 0);
   redraw();
 }
 
@@ -35,8 +35,6 @@ int TriStateCheck::scaled(int pixels) const { return scaledPixels(pixels, dpi_);
 
 void TriStateCheck::clicked(Fl_Widget* widget, void*) {
   auto* check = static_cast<TriStateCheck*>(widget);
-  // The button has already toggled: from the grayed state that makes it checked.
-  check->state_ = check->value();
   if (check->onClicked) check->onClicked();
 }
 

@@ -1,5 +1,5 @@
-// A check box with a third, grayed state. The user's click toggles between clear and checked; only the
-// program sets the grayed state.
+// A check box with a third, grayed state. It shows the value it is given and reports the user's click;
+// it does not toggle itself: whoever hears the click decides the new value.
 #pragma once
 
 #include <FL/Fl_Check_Button.H>
@@ -15,8 +15,7 @@ class TriStateCheck : public Fl_Check_Button, public FocusKeys {
  public:
   TriStateCheck(int x, int y, int w, int h);
 
-  // 0 clear, 1 checked, 2 grayed; other values are kept and shown as clear.
-  int state() const { return state_; }
+  // 0 clear, 1 checked, 2 grayed; other values are shown as clear.
   void state(int value);
   // The square and the tick at the screen's dots per inch.
   void fitToResolution(int dpi);

@@ -4,7 +4,6 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
-#include <utility>
 
 #include "platform/fltk/fltk_labels.h"
 #include "platform/shared/window_layout.h"
@@ -44,19 +43,14 @@ class ArrowButton : public Fl_Widget {
 
 }  // namespace
 
-ComboBox::ComboBox(int x, int y, int w, int h, std::vector<std::string> items)
-    : Fl_Group(x, y, w, h), items_(std::move(items)) {
+ComboBox::ComboBox(int x, int y, int w, int h, const std::vector<std::string>& items) : Fl_Group(x, y, w, h) {
   input_ = new TextField(x, y, w - arrowWidth(w), h);
   input_->interceptKey = [this] { return navigationKey(); };
-  input_->onEdited = [this] {
-    selected_ = -1;
-    if (onEdited) onEdited();
-  };
   arrow_ = new ArrowButton(x + w - arrowWidth(w), y, arrowWidth(w), h, *this);
   end();
 
-  labels_.reserve(items_.size());
-  for (const std::string& item : items_) labels_.push_back(literalMenuLabel(item));
+  labels_.reserve(items.size());
+  for (const std::string& item : items) labels_.push_back(literalMenuLabel(item));
   for (const std::string& label : labels_) {
     Fl_Menu_Item entry{};
     entry.text = label.c_str();
@@ -110,18 +104,16 @@ bool ComboBox::navigationKey() {
 
 void ComboBox::step(int delta) {
   const int count = static_cast<int>(labels_.size());
+  const int picked = pickedItem ? pickedItem() : -1;
   if (count == 0) return;
-  const int next = selected_ < 0 ? 0 : std::clamp(selected_ + delta, 0, count - 1);
-  if (next != selected_) choose(next);
+  const int next = picked < 0 ? 0 : std::clamp(picked + delta, 0, count - 1);
+  if (next != picked) choose(next);
 }
 
+// The item's text is in the text part once the pick is reported, and selected.
 void ComboBox::choose(int index) {
-  selected_ = index;
-  const std::string& item = items_[static_cast<std::size_t>(index)];
-  const bool changed = item != input_->value();
-  if (changed) input_->value(item.c_str(), static_cast<int>(item.size()));
+  if (onPicked) onPicked(index);
   input_->position(input_->size(), 0);
-  if (onPicked) onPicked(changed);
 }
 
 }  // namespace quorvel

@@ -1,5 +1,5 @@
 // A drop-down combo box: an editable text part and a button that opens the item list. Choosing an item
-// with the mouse or stepping through the items with the arrow keys selects it; typing selects none.
+// with the mouse or stepping through the items with the arrow keys picks it.
 #pragma once
 
 #include <FL/Fl_Group.H>
@@ -17,7 +17,7 @@ namespace quorvel {
 
 class ComboBox : public Fl_Group {
  public:
-  ComboBox(int x, int y, int w, int h, std::vector<std::string> items);
+  ComboBox(int x, int y, int w, int h, const std::vector<std::string>& items);
   // The text part and the list in the font, the arrow button as wide as the screen's dots per inch make it.
   void fitToResolution(ResolvedFont font, int dpi);
   // The text part takes the width the arrow button leaves.
@@ -25,13 +25,12 @@ class ComboBox : public Fl_Group {
 
   TextField& input() { return *input_; }
   const TextField& input() const { return *input_; }
-  int selected() const { return selected_; }
   int dpi() const { return dpi_; }
 
-  // The user chose an item; the text part already shows it. `textChanged` tells whether it differs
-  // from what was there.
-  std::function<void(bool textChanged)> onPicked;
-  std::function<void()> onEdited;  // the user typed in the text part
+  // The user chose an item; whoever hears it puts the item's text in the text part.
+  std::function<void(int item)> onPicked;
+  // The item chosen last, -1 when typing has chosen none: the arrow keys step on from there.
+  std::function<int()> pickedItem;
 
   void openList();
 
@@ -46,10 +45,8 @@ class ComboBox : public Fl_Group {
   TextField* input_;
   Fl_Widget* arrow_;
   int dpi_ = kBaseDpi;
-  std::vector<std::string> items_;
   std::vector<std::string> labels_;  // the items as menu labels
   std::vector<Fl_Menu_Item> menu_;
-  int selected_ = -1;
 };
 
 }  // namespace quorvel

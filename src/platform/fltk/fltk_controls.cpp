@@ -1,19 +1,23 @@
-// Controls: creation inside the window or a frame, their texts and values, and the events they raise.
+// Controls: their widgets inside the window or a frame, what the model shows on them, and the events
+// they report.
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
-#include <stdexcept>
-#include <vector>
+#include <utility>
 
+#include "platform/fltk/fltk_check_box.h"
 #include "platform/fltk/fltk_colors.h"
+#include "platform/fltk/fltk_combo_box.h"
+#include "platform/fltk/fltk_command_button.h"
 #include "platform/fltk/fltk_frame_box.h"
 #include "platform/fltk/fltk_labels.h"
+#include "platform/fltk/fltk_painter.h"
 #include "platform/fltk/fltk_platform.h"
-#include "platform/fltk/fltk_records.h"
+#include "platform/fltk/fltk_surface_widget.h"
 #include "platform/fltk/fltk_text_label.h"
-#include "platform/shared/handlers.h"
-#include "platform/shared/tab_order.h"
+#include "platform/fltk/fltk_top_window.h"
+#include "platform/shared/hosted_surface.h"
 
 namespace quorvel {
 namespace {
@@ -27,211 +31,177 @@ void fitLabel(Fl_Widget& label) {
   label.size(std::max(width, 1), std::max(height, fl_height()));
 }
 
-TextField* makeTextBox(int x, int y, int w, int h, const ControlSpec& spec) {
-  auto* field = new TextField(x, y, w, h);
+TextField* makeTextBox(PixelRect a, const ControlSpec& spec) {
+  auto* field = new TextField(a.left, a.top, a.width, a.height);
   field->maxLength = std::max(spec.maxLength, 0);
   field->textcolor(toFlColor(spec.foreColor));
   field->value(spec.caption.c_str(), static_cast<int>(spec.caption.size()));
   return field;
 }
 
-ComboBox* makeComboBox(int x, int y, int w, int h, const ControlSpec& spec) {
-  auto* combo = new ComboBox(x, y, w, h, spec.items);
+ComboBox* makeComboBox(PixelRect a, const ControlSpec& spec) {
+  auto* combo = new ComboBox(a.left, a.top, a.width, a.height, spec.items);
   combo->input().textcolor(toFlColor(spec.foreColor));
   combo->input().maxLength = std::max(spec.maxLength, 0);
   return combo;
 }
 
-}  // namespace
-
-FltkPlatform::ControlRecord& FltkPlatform::control(ControlId id) {
-  return *controls_.at(static_cast<std::size_t>(id));
-}
-
-const FltkPlatform::ControlRecord& FltkPlatform::control(ControlId id) const {
-  return *controls_.at(static_cast<std::size_t>(id));
-}
-
-FltkPlatform::Placement FltkPlatform::place(WindowHandle handle, const ControlSpec& spec) {
-  Fl_Group* parent = window(handle).widget.get();
-  if (spec.container) {
-    const ControlRecord& container = control(*spec.container);
-    if (!container.group || container.window != handle)
-      throw std::invalid_argument("container is not a frame of this window");
-    parent = container.group;
-  }
-  const PixelRect area = controlArea(*this, spec, window(handle).dpi);
-  return Placement{parent, area.left, area.top, area.width, area.height};
-}
-
-const ControlSpec& FltkPlatform::placementOf(ControlId id) const { return control(id).spec; }
-
-std::vector<ControlId> FltkPlatform::controlsOf(WindowHandle handle) const {
-  std::vector<ControlId> ids;
-  for (std::size_t i = 0; i < controls_.size(); ++i) {
-    if (controls_[i]->window == handle) ids.push_back(static_cast<ControlId>(i));
-  }
-  return ids;
-}
-
-void FltkPlatform::placeControl(ControlId id, PixelRect area, int dpi) {
-  ControlRecord& c = control(id);
-  if (c.surface) {
-    c.surface->place(area.left, area.top, dpi);
-    return;
-  }
-  if (!c.widget) return;  // an owner-drawn control that has gone
-  c.widget->resize(area.left, area.top, area.width, area.height);
-  fitToResolution(c, dpi);
-}
-
-void FltkPlatform::fitToResolution(ControlRecord& c, int dpi) {
-  const ResolvedFont font = fonts_.resolve(c.spec.font, dpi);
-  c.widget->labelfont(static_cast<Fl_Font>(font.face));
-  c.widget->labelsize(font.pixels);
-  if (c.field) {
-    c.field->textfont(static_cast<Fl_Font>(font.face));
-    c.field->textsize(font.pixels);
-  }
-  if (c.combo) c.combo->fitToResolution(font, dpi);
-  if (c.check) c.check->fitToResolution(dpi);
-  if (c.spec.kind == ControlKind::label) fitLabel(*c.widget);
-  c.widget->redraw();
-}
-
-ControlId FltkPlatform::createControl(WindowHandle handle, const ControlSpec& spec) {
-  const Placement at = place(handle, spec);
-  auto record = std::make_unique<ControlRecord>();
-  record->window = handle;
-  record->spec = spec;
-  record->caption = spec.caption;
-  Fl_Group::current(nullptr);
-  makeWidget(*record, at);
-  Fl_Widget& widget = *record->widget;
-  widget.labelcolor(toFlColor(spec.foreColor));
-  if (!record->field) widget.copy_label(literalLabel(spec.caption).c_str());
-  fitToResolution(*record, window(handle).dpi);
-  if (spec.tabIndex < 0) widget.clear_visible_focus();
-  at.parent->add(widget);
-  at.parent->redraw();
-
-  const auto id = static_cast<ControlId>(controls_.size());
-  controls_.push_back(std::move(record));
-  connectEvents(id);
-  return id;
-}
-
-// The widget of the record's kind, kept in the record under that kind as well.
-void FltkPlatform::makeWidget(ControlRecord& record, const Placement& at) {
-  const ControlSpec& spec = record.spec;
+Fl_Widget* makeWidget(PixelRect a, const ControlSpec& spec) {
   switch (spec.kind) {
     case ControlKind::frame:
-      record.group = new FrameBox(at.x, at.y, at.w, at.h);
-      record.widget = record.group;
-      break;
+      return new FrameBox(a.left, a.top, a.width, a.height);
     case ControlKind::label:
-      record.widget = new TextLabel(at.x, at.y, at.w, at.h);
-      break;
+      return new TextLabel(a.left, a.top, a.width, a.height);
     case ControlKind::textBox:
-      record.field = makeTextBox(at.x, at.y, at.w, at.h, spec);
-      record.focusKeys = record.field;
-      record.widget = record.field;
-      break;
+      return makeTextBox(a, spec);
     case ControlKind::comboBox:
-      record.combo = makeComboBox(at.x, at.y, at.w, at.h, spec);
-      record.field = &record.combo->input();
-      record.focusKeys = record.field;
-      record.widget = record.combo;
-      break;
+      return makeComboBox(a, spec);
     case ControlKind::checkBox:
-      record.check = new TriStateCheck(at.x, at.y, at.w, at.h);
-      record.focusKeys = record.check;
-      record.widget = record.check;
-      break;
+      return new TriStateCheck(a.left, a.top, a.width, a.height);
     case ControlKind::button:
-      record.button = new CommandButton(at.x, at.y, at.w, at.h);
-      record.focusKeys = record.button;
-      record.widget = record.button;
       break;
   }
+  return new CommandButton(a.left, a.top, a.width, a.height);
 }
 
-// Hooks the widget's events to the control's handlers, which may be set or replaced later.
+}  // namespace
+
+Fl_Widget* FltkPlatform::focusTarget(ControlId id) const {
+  Fl_Widget* w = widget(id);
+  if (auto* combo = dynamic_cast<ComboBox*>(w)) return &combo->input();
+  return w;
+}
+
+TextField* FltkPlatform::fieldOf(ControlId id) const { return dynamic_cast<TextField*>(focusTarget(id)); }
+
+std::optional<ControlId> FltkPlatform::controlOf(const Fl_Widget* w) const {
+  for (std::size_t i = 0; w && i < widgets_.size(); ++i) {
+    const auto id = static_cast<ControlId>(i);
+    if (widget(id) == w || focusTarget(id) == w) return id;
+  }
+  return std::nullopt;
+}
+
+// The model has checked the container: a frame of the same window.
+void FltkPlatform::makeNativeControl(ControlId id, PixelRect area) {
+  const ControlRecord& c = model(id);
+  Fl_Group* parent = &topWindow(c.window);
+  if (c.spec.container) parent = static_cast<Fl_Group*>(widget(*c.spec.container));
+  Fl_Group::current(nullptr);
+  Fl_Widget* w = c.surface ? new SurfaceWidget(*this, id, area) : makeWidget(area, c.spec);
+  widgets_.push_back(w);
+  if (!c.surface) {
+    w->labelcolor(toFlColor(c.spec.foreColor));
+    if (!fieldOf(id)) w->copy_label(literalLabel(c.caption).c_str());
+    fitToResolution(id, record(c.window).dpi);
+  }
+  if (c.spec.tabIndex < 0) w->clear_visible_focus();
+  parent->add(w);
+  parent->redraw();
+  connectEvents(id);
+}
+
+// Hooks the widget's events to the model's reports.
 void FltkPlatform::connectEvents(ControlId id) {
-  ControlRecord& c = control(id);
-  if (c.focusKeys)
-    c.focusKeys->onTab = [this, id](bool backwards) { moveFocus(control(id).window, id, backwards); };
-  if (c.field) {
-    c.field->onKeyPress = [this, id](int& keyAscii) { raiseKeyPress(control(id).handlers, keyAscii); };
-    if (!c.combo) c.field->onEdited = [this, id] { raiseChange(control(id).handlers); };
+  const WindowHandle window = model(id).window;
+  if (auto* keys = dynamic_cast<FocusKeys*>(focusTarget(id)))
+    keys->onTab = [this, window, id](bool backwards) { tabPressed(window, id, backwards); };
+  if (TextField* field = fieldOf(id)) {
+    field->onKeyPress = [this, id](int& keyAscii) { keyTyped(id, keyAscii); };
+    field->onEdited = [this, id] { textEdited(id); };
   }
-  if (c.combo) {
-    c.combo->onEdited = [this, id] { raiseChange(control(id).handlers); };
-    c.combo->onPicked = [this, id](bool textChanged) {
-      if (textChanged) raiseChange(control(id).handlers);
-      raiseClick(control(id).handlers);
-    };
+  if (auto* combo = dynamic_cast<ComboBox*>(widget(id))) {
+    combo->pickedItem = [this, id] { return listIndex(id); };
+    combo->onPicked = [this, id](int item) { itemPicked(id, item); };
   }
-  if (c.check) c.check->onClicked = [this, id] { raiseClick(control(id).handlers); };
-  if (c.button) c.button->onClicked = [this, id] { raiseClick(control(id).handlers); };
+  if (auto* check = dynamic_cast<TriStateCheck*>(widget(id))) check->onClicked = [this, id] { clicked(id); };
+  if (auto* button = dynamic_cast<CommandButton*>(widget(id))) button->onClicked = [this, id] { clicked(id); };
 }
 
-void FltkPlatform::setControlHandlers(ControlId id, ControlHandlers handlers) {
-  control(id).handlers = std::move(handlers);
+void FltkPlatform::placeNative(ControlId id, PixelRect area, int dpi) {
+  if (auto* surface = dynamic_cast<SurfaceWidget*>(widget(id))) {
+    surface->place(area);
+    return;
+  }
+  widget(id)->resize(area.left, area.top, area.width, area.height);
+  fitToResolution(id, dpi);
 }
 
-std::string FltkPlatform::controlText(ControlId id) const {
-  const ControlRecord& c = control(id);
-  if (c.field) return std::string(c.field->value(), static_cast<std::size_t>(c.field->size()));
-  return c.caption;
+void FltkPlatform::fitToResolution(ControlId id, int dpi) {
+  Fl_Widget& w = *widget(id);
+  const ResolvedFont font = fonts_.resolve(model(id).spec.font, dpi);
+  w.labelfont(static_cast<Fl_Font>(font.face));
+  w.labelsize(font.pixels);
+  if (TextField* field = fieldOf(id)) {
+    field->textfont(static_cast<Fl_Font>(font.face));
+    field->textsize(font.pixels);
+  }
+  if (auto* combo = dynamic_cast<ComboBox*>(&w)) combo->fitToResolution(font, dpi);
+  if (auto* check = dynamic_cast<TriStateCheck*>(&w)) check->fitToResolution(dpi);
+  if (model(id).spec.kind == ControlKind::label) fitLabel(w);
+  w.redraw();
 }
 
-void FltkPlatform::setControlText(ControlId id, std::string_view text) {
-  ControlRecord& c = control(id);
-  if (controlText(id) == text) return;
-  if (c.field) {
+std::string FltkPlatform::nativeText(ControlId id) const {
+  const TextField* field = fieldOf(id);
+  return field ? std::string(field->value(), static_cast<std::size_t>(field->size())) : std::string();
+}
+
+void FltkPlatform::setNativeText(ControlId id, std::string_view text) {
+  if (TextField* field = fieldOf(id)) {
     // Not cut to the typing limit: that limit is for the user only.
-    c.field->value(text.data(), static_cast<int>(text.size()));
+    field->value(text.data(), static_cast<int>(text.size()));
+    return;
+  }
+  Fl_Widget& w = *widget(id);
+  w.copy_label(literalLabel(text).c_str());
+  if (model(id).spec.kind == ControlKind::label) fitLabel(w);
+  if (w.parent()) w.parent()->redraw();
+}
+
+void FltkPlatform::showCheckValue(ControlId id, int value) {
+  if (auto* check = dynamic_cast<TriStateCheck*>(widget(id))) check->state(value);
+}
+
+bool FltkPlatform::nativeFocusable(ControlId id) const {
+  const Fl_Widget* w = widget(id);
+  return w && w->active_r() && w->visible_r();
+}
+
+// NOTE: FLTK selects a field's text itself when Tab gives it the keyboard: the event is then that key.
+bool FltkPlatform::giveNativeFocus(ControlId id, bool) {
+  Fl_Widget* target = focusTarget(id);
+  return target && target->take_focus() != 0;
+}
+
+void FltkPlatform::enableNative(ControlId id, bool enabled) {
+  if (enabled) {
+    widget(id)->activate();
   } else {
-    c.caption = std::string(text);
-    c.widget->copy_label(literalLabel(text).c_str());
-    if (c.spec.kind == ControlKind::label) fitLabel(*c.widget);
-    if (c.widget->parent()) c.widget->parent()->redraw();
+    widget(id)->deactivate();
   }
-  raiseChange(control(id).handlers);
 }
 
-int FltkPlatform::listIndex(ControlId combo) const {
-  const ControlRecord& c = control(combo);
-  return c.combo ? c.combo->selected() : -1;
-}
-
-int FltkPlatform::checkValue(ControlId checkBox) const {
-  const ControlRecord& c = control(checkBox);
-  return c.check ? c.check->state() : 0;
-}
-
-void FltkPlatform::setCheckValue(ControlId checkBox, int value) {
-  ControlRecord& c = control(checkBox);
-  if (c.check) c.check->state(value);
-}
-
-void FltkPlatform::setFocus(ControlId id) {
-  ControlRecord& c = control(id);
-  if (c.spec.tabIndex < 0 || !c.focusKeys) return;  // frames and labels never take it
-  focusTracker_.focused(c.window, id);
-  Fl_Widget* target = c.field ? static_cast<Fl_Widget*>(c.field) : c.widget;
-  target->take_focus();
-}
-
-void FltkPlatform::moveFocus(WindowHandle handle, std::optional<ControlId> from, bool backwards) {
-  std::vector<TabStop> stops;
-  for (std::size_t i = 0; i < controls_.size(); ++i) {
-    const ControlRecord& c = *controls_[i];
-    if (c.window != handle || !c.focusKeys) continue;
-    stops.push_back(TabStop{static_cast<ControlId>(i), c.spec.tabIndex, c.widget->active_r() && c.widget->visible_r()});
+void FltkPlatform::setNativeToolTip(ControlId id, std::string_view text) {
+  if (text.empty()) {
+    widget(id)->tooltip(nullptr);
+  } else {
+    widget(id)->copy_tooltip(std::string(text).c_str());
   }
-  if (const auto next = nextTabStop(stops, from, backwards)) setFocus(*next);
+}
+
+void FltkPlatform::repaintNative(ControlId id) { widget(id)->redraw(); }
+
+// The control may be dropped from inside one of its own event handlers: the widget goes once the
+// event is over.
+void FltkPlatform::dropNativeSurface(ControlId id) {
+  Fl::delete_widget(std::exchange(widgets_.at(static_cast<std::size_t>(id)), nullptr));
+}
+
+TwipsSize FltkPlatform::measureNativeText(std::string_view text, const CaptionFont& font, double wrapWidth,
+                                          int dpi) const {
+  FltkCanvas measure(0, 0, dpi, fonts_);
+  return measureInTwips(text, font, wrapWidth, measure);
 }
 
 }  // namespace quorvel

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "platform/fltk/fltk_message_box.h"
-#include "platform/fltk/fltk_records.h"
+#include "platform/fltk/fltk_top_window.h"
 #include "platform/backend.h"
 
 namespace quorvel {
@@ -62,11 +62,11 @@ FltkPlatform::FltkPlatform() : epoch_(std::chrono::steady_clock::now()) {
 }
 
 FltkPlatform::~FltkPlatform() {
-  stopKey_.giveBack();
+  giveBackStopKey();
   if (displayOpen_) Fl::remove_system_handler(stopKeyEvent);
   followScreens(false);
   closeTickTimer();
-  controls_.clear();  // the widgets themselves go with their windows
+  widgets_.clear();  // the widgets themselves go with their windows
   windows_.clear();
 }
 

@@ -1,5 +1,6 @@
 // The Linux desktop backend: FLTK 1.3 windows and controls on X11, pointer placement and clicks through
-// the XTEST extension, timers on the monotonic clock. No toolkit header leaks out of this one.
+// the XTEST extension, timers on the monotonic clock. The shared model keeps the records and decides;
+// this port keeps the widgets and reports what X and FLTK did. No toolkit header leaks out of this one.
 #pragma once
 
 #include <chrono>
@@ -9,94 +10,87 @@
 #include <vector>
 
 #include "platform/fltk/fltk_fonts.h"
-#include "platform/shared/focus_tracker.h"
-#include "platform/shared/pointer_capture.h"
-#include "platform/shared/stop_key.h"
-#include "platform/platform.h"
-#include "platform/shared/tick_loop.h"
-#include "platform/shared/window_layout.h"
+#include "platform/shared/desktop.h"
 
-class Fl_Group;
 class Fl_Widget;
 
 namespace quorvel {
 
-class FltkPlatform final : public Platform,
-                           private TickWakeUp,
-                           private CaptureGrab,
-                           private LayoutHost,
-                           private StopKeyGrab {
+class TopWindow;
+class TextField;
+
+class FltkPlatform final : public Desktop {
  public:
   // Connects to the X display named by DISPLAY.
   FltkPlatform();
   ~FltkPlatform() override;
-  FltkPlatform(const FltkPlatform&) = delete;
-  FltkPlatform& operator=(const FltkPlatform&) = delete;
 
   // No display, or no XTEST extension.
   std::optional<std::string> startupProblem() const override { return startupProblem_; }
-
-  TimerId createTimer(Duration interval, std::function<void()> onTick) override;
-  void setTimerEnabled(TimerId timer, bool enabled) override;
-  bool timerEnabled(TimerId timer) const override;
-
   Point clientToScreen(WindowHandle window, Point client) const override;
   void setCursorPos(Point screen) override;
   std::uint32_t sendInput(std::span<const InputRecord> records) override;
-
-  WindowHandle createWindow(const WindowSpec& spec) override;
   void moveWindow(WindowHandle window, TwipsPoint outerTopLeft) override;
   TwipsPoint windowPosition(WindowHandle window) const override;
-  int windowDpi(WindowHandle window) const override;
-  void showWindow(WindowHandle window) override;
-  ControlId createControl(WindowHandle window, const ControlSpec& spec) override;
-  void setControlHandlers(ControlId control, ControlHandlers handlers) override;
-  std::unique_ptr<ControlSurface> createControlSurface(WindowHandle window, const ControlSpec& placement,
-                                                       ControlSurfaceClient& client) override;
-  std::string controlText(ControlId control) const override;
-  void setControlText(ControlId control, std::string_view text) override;
-  int listIndex(ControlId combo) const override;
-  int checkValue(ControlId checkBox) const override;
-  void setCheckValue(ControlId checkBox, int value) override;
-  void setFocus(ControlId control) override;
   void runEventLoop() override;
-
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
-  bool takeStopKey(std::function<void()> onPressed) override { return stopKey_.take(std::move(onPressed)); }
-  void giveBackStopKey() override { stopKey_.giveBack(); }
 
  private:
-  struct WindowRecord;
-  struct ControlRecord;
+  // The owner-drawn controls' widgets report their input straight to the model.
+  friend class SurfaceWidget;
 
-  WindowRecord& window(WindowHandle handle);
-  const WindowRecord& window(WindowHandle handle) const;
-  // Where a control goes: its parent group and its rectangle in window pixels.
-  struct Placement {
-    Fl_Group* parent;
-    int x, y, w, h;
+  struct NativeWindow {
+    std::unique_ptr<TopWindow> widget;
+    Point outerTopLeft;  // pixels; where the frame goes when the window is shown
   };
-  Placement place(WindowHandle handle, const ControlSpec& spec);
-  void makeWidget(ControlRecord& record, const Placement& at);
-  // The control's text in its font at `dpi`, and what is sized by that font or that resolution.
-  void fitToResolution(ControlRecord& record, int dpi);
-  ControlRecord& control(ControlId id);
-  const ControlRecord& control(ControlId id) const;
+
+  // The port.
+  int desktopDpi() const override { return dpi_; }
+  void makeNativeWindow(WindowHandle window) override;
+  void showNativeWindow(WindowHandle window, bool first) override;
+  void sizeNativeClientArea(WindowHandle window, PixelRect area) override;
+  void makeNativeControl(ControlId control, PixelRect area) override;
+  void placeNative(ControlId control, PixelRect area, int dpi) override;
+  std::string nativeText(ControlId control) const override;
+  void setNativeText(ControlId control, std::string_view text) override;
+  void showCheckValue(ControlId checkBox, int value) override;
+  bool nativeFocusable(ControlId control) const override;
+  bool giveNativeFocus(ControlId control, bool byTab) override;
+  void enableNative(ControlId surface, bool enabled) override;
+  void setNativeToolTip(ControlId surface, std::string_view text) override;
+  void repaintNative(ControlId surface) override;
+  void dropNativeSurface(ControlId surface) override;
+  TwipsSize measureNativeText(std::string_view text, const CaptionFont& font, double wrapWidth,
+                              int dpi) const override;
 
   // Timers: one kernel timer, always at the earliest deadline.
   Duration now() const override;
   void wakeAt(std::optional<Duration> deadline) override;
   bool waitForSoonDeadline(Duration deadline) override;
-  void grabPointer(ControlId id) override;
-  void letPointerGo(ControlId id) override;
   void openTickTimer();
   void closeTickTimer();
   static void timeoutExpired(int fd, void* platform);
+  // The capture: X needs no grab (see the surface widget's dispatch).
+  void grabPointer(ControlId control) override;
+  void letPointerGo(ControlId control) override;
+  // The stop key: F8 grabbed on the root window, and its presses seen before the toolkit sees them.
+  bool grabStopKey() override;
+  void releaseStopKey() override;
+  static int stopKeyEvent(void* event, void* platform);
 
-  void connectEvents(ControlId id);
-  // Moves the focus from `from` to the next control of its window in tab order.
-  void moveFocus(WindowHandle window, std::optional<ControlId> from, bool backwards);
-  void placeShownWindow(WindowRecord& record);
+  // The model's record of a control, also where the port may change things (the model's own writable
+  // overload is its alone).
+  const ControlRecord& model(ControlId control) const { return record(control); }
+  // Widgets: each control's, the one that takes its keyboard (a combo box's text part), its text part.
+  Fl_Widget* widget(ControlId control) const { return widgets_.at(static_cast<std::size_t>(control)); }
+  Fl_Widget* focusTarget(ControlId control) const;
+  TextField* fieldOf(ControlId control) const;
+  std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
+  TopWindow& topWindow(WindowHandle window) const { return *windows_.at(static_cast<std::size_t>(window)).widget; }
+  void connectEvents(ControlId control);
+  // The control's text in its font at `dpi`, and what is sized by that font or that resolution.
+  void fitToResolution(ControlId control, int dpi);
+  void placeShownWindow(WindowHandle window);
   // The screens or the desktop's scaling have changed: each window is laid out again, at the resolution
   // the desktop asks for. The toolkit says so to every platform that follows the screens; one process
   // has one.
@@ -104,34 +98,17 @@ class FltkPlatform final : public Platform,
   static int screenEvent(int event);
   static int rootEvent(void* event, void*);
   void screensChanged();
-  // Layout: where the controls are, and putting them at the pixels the shared layout works out.
-  const WindowSpec& windowSpecOf(WindowHandle window) const override;
-  std::vector<ControlId> controlsOf(WindowHandle window) const override;
-  const ControlSpec& placementOf(ControlId id) const override;
-  void setLayoutDpi(WindowHandle window, int dpi) override;
-  void sizeClientArea(WindowHandle window, PixelRect area) override;
-  void placeControl(ControlId id, PixelRect area, int dpi) override;
-  // The stop key: F8 grabbed on the root window, and its presses seen before the toolkit sees them.
-  bool grabStopKey() override;
-  void releaseStopKey() override;
-  static int stopKeyEvent(void* event, void* platform);
-  // The window's reports to the focus tracker, and the control of a widget.
-  void trackKeyboard(WindowHandle handle);
-  std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
 
   std::optional<std::string> startupProblem_;
   bool displayOpen_ = false;
   int dpi_ = kBaseDpi;  // what the desktop asks for
   std::chrono::steady_clock::time_point epoch_;
   int tickTimer_ = -1;  // a timerfd
-  TickLoop ticks_{*this};
-  FontCatalog fonts_;
-  FocusTracker focusTracker_;
-  PointerCapture capture_{*this};
-  StopKey stopKey_{*this};
+  mutable FontCatalog fonts_;  // a cache of the faces FLTK has been given
   unsigned stopKeyCode_ = 0;  // the grabbed key's code while it is grabbed
-  std::vector<std::unique_ptr<WindowRecord>> windows_;
-  std::vector<std::unique_ptr<ControlRecord>> controls_;
+  std::vector<NativeWindow> windows_;
+  // The widgets belong to their windows; an owner-drawn control's is nothing once it has gone.
+  std::vector<Fl_Widget*> widgets_;
 };
 
 }  // namespace quorvel

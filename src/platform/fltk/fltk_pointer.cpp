@@ -9,8 +9,8 @@
 #include <limits>
 
 #include "platform/fltk/fltk_platform.h"
-#include "platform/fltk/fltk_records.h"
 #include "platform/fltk/fltk_screen.h"
+#include "platform/fltk/fltk_top_window.h"
 
 namespace quorvel {
 namespace {
@@ -27,11 +27,11 @@ std::int32_t saturatedSum(std::int32_t a, std::int32_t b) {
 }  // namespace
 
 Point FltkPlatform::clientToScreen(WindowHandle handle, Point client) const {
-  const WindowRecord& record = window(handle);
   // A window not shown yet has no frame: its client area starts at the corner it will open at. A shown
   // one is where FLTK last heard it went: asking the server here would add a round trip to every click.
-  TopWindow& widget = *record.widget;  // FLTK asks a window whether it is shown without const
-  const Point origin = widget.shown() ? Point{widget.x(), widget.y()} : record.outerTopLeft;
+  const TopWindow& widget = topWindow(handle);
+  const Point origin =
+      topWindow(handle).shown() ? Point{widget.x(), widget.y()} : windows_.at(static_cast<std::size_t>(handle)).outerTopLeft;
   return Point{saturatedSum(origin.x, client.x), saturatedSum(origin.y, client.y)};
 }
 

@@ -81,7 +81,7 @@ int FltkPlatform::stopKeyEvent(void* event, void* platform) {
   if (e.type != KeyPress && e.type != KeyRelease) return 0;
   const bool grabbedKey = self.stopKeyCode_ && e.xkey.keycode == self.stopKeyCode_;
   if (!grabbedKey || e.xkey.window != DefaultRootWindow(fl_display)) return 0;
-  if (e.type == KeyPress) self.stopKey_.pressed();
+  if (e.type == KeyPress) self.stopKeyPressed();
   return 1;
 }
 

@@ -1,5 +1,5 @@
-// Timers on the monotonic clock through the shared tick scheduler. One kernel timer is armed, at the
-// earliest deadline, so an idle program sleeps in the event loop and uses no processor time.
+// The tick loop's clock and wake-up: the monotonic clock, and one kernel timer armed at the earliest
+// deadline, so an idle program sleeps in the event loop and uses no processor time.
 #include <FL/Fl.H>
 #include <sys/timerfd.h>
 #include <unistd.h>
@@ -12,14 +12,6 @@
 namespace quorvel {
 
 Duration FltkPlatform::now() const { return std::chrono::steady_clock::now() - epoch_; }
-
-TimerId FltkPlatform::createTimer(Duration interval, std::function<void()> onTick) {
-  return ticks_.create(interval, std::move(onTick));
-}
-
-void FltkPlatform::setTimerEnabled(TimerId timer, bool enabled) { ticks_.setEnabled(timer, enabled); }
-
-bool FltkPlatform::timerEnabled(TimerId timer) const { return ticks_.enabled(timer); }
 
 // NOTE: FLTK's own timeouts run on the wall clock and wait out the redraw before they sleep, so they
 // fire up to a few milliseconds late. A timerfd armed at an absolute time on the monotonic clock (the
@@ -55,7 +47,7 @@ void FltkPlatform::timeoutExpired(int fd, void* platform) {
   std::uint64_t expirations = 0;
   const ssize_t got = read(fd, &expirations, sizeof expirations);
   static_cast<void>(got);
-  static_cast<FltkPlatform*>(platform)->ticks_.runDue();
+  static_cast<FltkPlatform*>(platform)->ticksDue();
 }
 
 // The kernel timer wakes the loop on time, however soon.

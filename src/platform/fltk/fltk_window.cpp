@@ -4,8 +4,8 @@
 
 #include "platform/fltk/fltk_icon.h"
 #include "platform/fltk/fltk_platform.h"
-#include "platform/fltk/fltk_records.h"
 #include "platform/fltk/fltk_screen.h"
+#include "platform/fltk/fltk_top_window.h"
 
 namespace quorvel {
 namespace {
@@ -14,81 +14,49 @@ FltkPlatform* screenFollower = nullptr;
 
 }  // namespace
 
-FltkPlatform::WindowRecord& FltkPlatform::window(WindowHandle handle) {
-  return *windows_.at(static_cast<std::size_t>(handle));
+// The window reports Tab when no control has the keyboard, and the keyboard leaving and coming back.
+void FltkPlatform::makeNativeWindow(WindowHandle window) {
+  const WindowSpec& spec = record(window).spec;
+  const PixelRect client = clientArea(spec, record(window).dpi);
+  auto widget = std::make_unique<TopWindow>(client.width, client.height, spec.caption.c_str());
+  widget->onTab = [this, window](bool backwards) { tabPressed(window, std::nullopt, backwards); };
+  widget->onKeyboardLost = [this, window](Fl_Widget* had) { keyboardLost(window, controlOf(had)); };
+  widget->onKeyboardBack = [this, window] { return keyboardBack(window); };
+  widget->onMinimised = [this, window](bool minimised) { windowMinimised(window, minimised); };
+  setProgramIcon(*widget);
+  windows_.push_back(NativeWindow{std::move(widget), Point{}});
 }
 
-const FltkPlatform::WindowRecord& FltkPlatform::window(WindowHandle handle) const {
-  return *windows_.at(static_cast<std::size_t>(handle));
-}
-
-WindowHandle FltkPlatform::createWindow(const WindowSpec& spec) {
-  const auto handle = static_cast<WindowHandle>(windows_.size());
-  auto record = std::make_unique<WindowRecord>();
-  record->spec = spec;
-  record->dpi = dpi_;
-  const PixelRect client = clientArea(spec, record->dpi);
-  record->widget = std::make_unique<TopWindow>(client.width, client.height, spec.caption.c_str());
-  record->widget->onTab = [this, handle](bool backwards) { moveFocus(handle, std::nullopt, backwards); };
-  setProgramIcon(*record->widget);
-  windows_.push_back(std::move(record));
-  trackKeyboard(handle);
-  return handle;
-}
-
-void FltkPlatform::trackKeyboard(WindowHandle handle) {
-  TopWindow& widget = *window(handle).widget;
-  widget.onKeyboardLost = [this, handle](Fl_Widget* had) { focusTracker_.deactivated(handle, controlOf(had)); };
-  widget.onKeyboardBack = [this, handle] {
-    const auto id = focusTracker_.activated(handle);
-    if (!id) return false;
-    const ControlRecord& c = control(*id);
-    Fl_Widget* target = c.field ? static_cast<Fl_Widget*>(c.field) : c.widget;
-    return target && window(handle).widget->contains(target) && target->take_focus() != 0;
-  };
-  widget.onMinimised = [this, handle](bool minimised) { focusTracker_.minimised(handle, minimised); };
-}
-
-std::optional<ControlId> FltkPlatform::controlOf(const Fl_Widget* widget) const {
-  for (std::size_t i = 0; widget && i < controls_.size(); ++i) {
-    const ControlRecord& c = *controls_[i];
-    if (c.widget == widget || c.field == widget) return static_cast<ControlId>(i);
-  }
-  return std::nullopt;
-}
-
-void FltkPlatform::moveWindow(WindowHandle handle, TwipsPoint outerTopLeft) {
-  WindowRecord& record = window(handle);
-  record.outerTopLeft =
-      Point{twipsToPixels(outerTopLeft.x, record.dpi), twipsToPixels(outerTopLeft.y, record.dpi)};
-  if (record.widget->shown()) {
-    placeShownWindow(record);
+void FltkPlatform::moveWindow(WindowHandle window, TwipsPoint outerTopLeft) {
+  const int dpi = record(window).dpi;
+  Point& corner = windows_.at(static_cast<std::size_t>(window)).outerTopLeft;
+  corner = Point{twipsToPixels(outerTopLeft.x, dpi), twipsToPixels(outerTopLeft.y, dpi)};
+  if (topWindow(window).shown()) {
+    placeShownWindow(window);
   } else {
-    record.widget->position(record.outerTopLeft.x, record.outerTopLeft.y);
+    topWindow(window).position(corner.x, corner.y);
   }
 }
 
 // Moves the window so that its outer frame's corner lands where it was asked to be.
-void FltkPlatform::placeShownWindow(WindowRecord& record) {
-  TopWindow& widget = *record.widget;
+void FltkPlatform::placeShownWindow(WindowHandle window) {
+  TopWindow& widget = topWindow(window);
+  const Point corner = windows_.at(static_cast<std::size_t>(window)).outerTopLeft;
   Point frame;
   const auto client = clientOrigin(widget);
   const auto outer = outerOrigin(widget);
   if (client && outer) frame = Point{client->x - outer->x, client->y - outer->y};
-  moveClientOrigin(widget, Point{record.outerTopLeft.x + frame.x, record.outerTopLeft.y + frame.y});
+  moveClientOrigin(widget, Point{corner.x + frame.x, corner.y + frame.y});
 }
 
-TwipsPoint FltkPlatform::windowPosition(WindowHandle handle) const {
-  const WindowRecord& record = window(handle);
-  Point corner = record.outerTopLeft;
-  if (record.widget->shown()) {
-    if (const auto outer = outerOrigin(*record.widget)) corner = *outer;
+TwipsPoint FltkPlatform::windowPosition(WindowHandle window) const {
+  Point corner = windows_.at(static_cast<std::size_t>(window)).outerTopLeft;
+  if (topWindow(window).shown()) {
+    if (const auto outer = outerOrigin(topWindow(window))) corner = *outer;
   }
-  return TwipsPoint{static_cast<float>(pixelsToTwips(corner.x, record.dpi)),
-                    static_cast<float>(pixelsToTwips(corner.y, record.dpi))};
+  const int dpi = record(window).dpi;
+  return TwipsPoint{static_cast<float>(pixelsToTwips(corner.x, dpi)), static_cast<float>(pixelsToTwips(corner.y, dpi))};
 }
-
-int FltkPlatform::windowDpi(WindowHandle handle) const { return window(handle).dpi; }
 
 void FltkPlatform::followScreens(bool follow) {
   if (follow) {
@@ -117,33 +85,25 @@ int FltkPlatform::rootEvent(void* event, void*) {
 void FltkPlatform::screensChanged() {
   dpi_ = desktopResolution();
   Fl_Tooltip::size(static_cast<Fl_Fontsize>(scaledPixels(FL_NORMAL_SIZE, dpi_)));
-  for (std::size_t i = 0; i < windows_.size(); ++i)
-    relayWindow(*this, static_cast<WindowHandle>(i), dpi_, false);
+  for (std::size_t i = 0; i < windowCount(); ++i) resolutionChanged(static_cast<WindowHandle>(i), dpi_, false);
 }
 
-const WindowSpec& FltkPlatform::windowSpecOf(WindowHandle handle) const { return window(handle).spec; }
-
-void FltkPlatform::setLayoutDpi(WindowHandle handle, int dpi) { window(handle).dpi = dpi; }
-
-void FltkPlatform::sizeClientArea(WindowHandle handle, PixelRect area) {
-  TopWindow& widget = *window(handle).widget;
+void FltkPlatform::sizeNativeClientArea(WindowHandle window, PixelRect area) {
+  TopWindow& widget = topWindow(window);
   widget.size(area.width, area.height);
   widget.redraw();
 }
 
-void FltkPlatform::showWindow(WindowHandle handle) {
-  WindowRecord& record = window(handle);
-  TopWindow& widget = *record.widget;
-  const bool first = !widget.shown();
+// NOTE: FLTK pulls a new window fully onto the screen and a window manager frames it only once it is
+// mapped, so the place is corrected when it can be measured; also when a closed window is shown again.
+void FltkPlatform::showNativeWindow(WindowHandle window, bool) {
+  TopWindow& widget = topWindow(window);
+  const bool mapped = widget.shown();
   widget.show();
-  if (first) {
-    // NOTE: FLTK pulls a new window fully onto the screen and a window manager frames it only once it is
-    // mapped, so the place is corrected when it can be measured.
-    widget.wait_for_expose();
-    placeShownWindow(record);
-    focusUnframedWindow(widget);
-  }
-  if (const auto id = focusTracker_.activated(handle)) setFocus(*id);
+  if (mapped) return;
+  widget.wait_for_expose();
+  placeShownWindow(window);
+  focusUnframedWindow(widget);
 }
 
 void FltkPlatform::runEventLoop() { Fl::run(); }
