@@ -18,7 +18,6 @@ TriStateCheck::TriStateCheck(int x, int y, int w, int h) : Fl_Check_Button(x, y,
   color(FL_BACKGROUND_COLOR);
   align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   type(FL_NORMAL_BUTTON);  // pressed and let go, as a push button: no value of its own changes
-  callback(clicked);
 }
 
 void TriStateCheck::state(int value) {
@@ -32,16 +31,6 @@ void TriStateCheck::fitToResolution(int dpi) {
 }
 
 int TriStateCheck::scaled(int pixels) const { return scaledPixels(pixels, dpi_); }
-
-void TriStateCheck::clicked(Fl_Widget* widget, void*) {
-  auto* check = static_cast<TriStateCheck*>(widget);
-  if (check->onClicked) check->onClicked();
-}
-
-int TriStateCheck::handle(int event) {
-  if (passTab(event)) return 1;
-  return Fl_Check_Button::handle(event);
-}
 
 void TriStateCheck::draw() {
   draw_box(box(), color());

@@ -4,14 +4,11 @@
 
 #include <FL/Fl_Check_Button.H>
 
-#include <functional>
-
-#include "platform/fltk/fltk_focus_keys.h"
 #include "platform/platform.h"
 
 namespace quorvel {
 
-class TriStateCheck : public Fl_Check_Button, public FocusKeys {
+class TriStateCheck : public Fl_Check_Button {
  public:
   TriStateCheck(int x, int y, int w, int h);
 
@@ -20,13 +17,9 @@ class TriStateCheck : public Fl_Check_Button, public FocusKeys {
   // The square and the tick at the screen's dots per inch.
   void fitToResolution(int dpi);
 
-  std::function<void()> onClicked;
-
-  int handle(int event) override;
   void draw() override;
 
  private:
-  static void clicked(Fl_Widget* widget, void*);
   void drawCheckMark(int left, int top, Fl_Color color) const;
   // A length in pixels at 96 dpi at the resolution the box is drawn at.
   int scaled(int pixels) const;

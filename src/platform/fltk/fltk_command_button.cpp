@@ -4,15 +4,9 @@
 
 namespace quorvel {
 
-CommandButton::CommandButton(int x, int y, int w, int h) : Fl_Button(x, y, w, h) { callback(clicked); }
-
-void CommandButton::clicked(Fl_Widget* widget, void*) {
-  auto* button = static_cast<CommandButton*>(widget);
-  if (button->onClicked) button->onClicked();
-}
+CommandButton::CommandButton(int x, int y, int w, int h) : Fl_Button(x, y, w, h) {}
 
 int CommandButton::handle(int event) {
-  if (passTab(event)) return 1;
   const bool enter = event == FL_KEYBOARD && Fl::focus() == this &&
                      (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter) &&
                      !(Fl::event_state() & (FL_SHIFT | FL_CTRL | FL_ALT | FL_META));

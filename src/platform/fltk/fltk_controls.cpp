@@ -101,21 +101,28 @@ void FltkPlatform::makeNativeControl(ControlId id, PixelRect area) {
   connectEvents(id);
 }
 
-// Hooks the widget's events to the model's reports.
+// Hooks the widget's events to the model's reports. FLTK's own callback tells of a button's or a check
+// box's click and of a field's edit.
 void FltkPlatform::connectEvents(ControlId id) {
-  const WindowHandle window = model(id).window;
-  if (auto* keys = dynamic_cast<FocusKeys*>(focusTarget(id)))
-    keys->onTab = [this, window, id](bool backwards) { tabPressed(window, id, backwards); };
+  if (dynamic_cast<Fl_Button*>(widget(id))) widget(id)->callback(reportClick, this);
   if (TextField* field = fieldOf(id)) {
+    field->callback(reportEdit, this);
     field->onKeyPress = [this, id](int& keyAscii) { keyTyped(id, keyAscii); };
-    field->onEdited = [this, id] { textEdited(id); };
   }
   if (auto* combo = dynamic_cast<ComboBox*>(widget(id))) {
     combo->pickedItem = [this, id] { return listIndex(id); };
     combo->onPicked = [this, id](int item) { itemPicked(id, item); };
   }
-  if (auto* check = dynamic_cast<TriStateCheck*>(widget(id))) check->onClicked = [this, id] { clicked(id); };
-  if (auto* button = dynamic_cast<CommandButton*>(widget(id))) button->onClicked = [this, id] { clicked(id); };
+}
+
+void FltkPlatform::reportClick(Fl_Widget* widget, void* platform) {
+  auto& self = *static_cast<FltkPlatform*>(platform);
+  if (const auto id = self.controlOf(widget)) self.clicked(*id);
+}
+
+void FltkPlatform::reportEdit(Fl_Widget* widget, void* platform) {
+  auto& self = *static_cast<FltkPlatform*>(platform);
+  if (const auto id = self.controlOf(widget)) self.textEdited(*id);
 }
 
 void FltkPlatform::placeNative(ControlId id, PixelRect area, int dpi) {

@@ -56,6 +56,8 @@ FltkPlatform::FltkPlatform() : epoch_(std::chrono::steady_clock::now()) {
   XkbSetDetectableAutoRepeat(display, True, &detectable);
   // The face of dialog controls on the desktop this program was made for.
   Fl::background(0xD4, 0xD0, 0xC8);
+  current_ = this;
+  Fl::event_dispatch(dispatchEvent);
   followScreens(true);
   Fl::add_system_handler(stopKeyEvent, this);
   if (onWaylandSession()) std::cerr << kWaylandNote << '\n';
@@ -63,8 +65,12 @@ FltkPlatform::FltkPlatform() : epoch_(std::chrono::steady_clock::now()) {
 
 FltkPlatform::~FltkPlatform() {
   giveBackStopKey();
-  if (displayOpen_) Fl::remove_system_handler(stopKeyEvent);
-  followScreens(false);
+  if (current_ == this) {
+    Fl::remove_system_handler(stopKeyEvent);
+    followScreens(false);
+    Fl::event_dispatch(nullptr);
+    current_ = nullptr;
+  }
   closeTickTimer();
   widgets_.clear();  // the widgets themselves go with their windows
   windows_.clear();

@@ -13,6 +13,7 @@
 #include "platform/shared/desktop.h"
 
 class Fl_Widget;
+class Fl_Window;
 
 namespace quorvel {
 
@@ -88,17 +89,23 @@ class FltkPlatform final : public Desktop {
   std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
   TopWindow& topWindow(WindowHandle window) const { return *windows_.at(static_cast<std::size_t>(window)).widget; }
   void connectEvents(ControlId control);
+  static void reportClick(Fl_Widget* widget, void* platform);
+  static void reportEdit(Fl_Widget* widget, void* platform);
+  // Every event of the program passes here before FLTK hands it to a widget.
+  static int dispatchEvent(int event, Fl_Window* window);
+  bool tabKey(int event, const Fl_Window* window);
   // The control's text in its font at `dpi`, and what is sized by that font or that resolution.
   void fitToResolution(ControlId control, int dpi);
   void placeShownWindow(WindowHandle window);
   // The screens or the desktop's scaling have changed: each window is laid out again, at the resolution
-  // the desktop asks for. The toolkit says so to every platform that follows the screens; one process
-  // has one.
+  // the desktop asks for.
   void followScreens(bool follow);
   static int screenEvent(int event);
   static int rootEvent(void* event, void*);
   void screensChanged();
 
+  // The platform FLTK's handlers serve, while the display is open: a process has one connection to it.
+  static inline FltkPlatform* current_ = nullptr;
   std::optional<std::string> startupProblem_;
   bool displayOpen_ = false;
   int dpi_ = kBaseDpi;  // what the desktop asks for

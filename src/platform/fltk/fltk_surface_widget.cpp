@@ -11,10 +11,6 @@
 namespace quorvel {
 namespace {
 
-// What the dispatch, which FLTK calls with no object of ours, needs: the platform whose controls it
-// serves. One process has one display connection, and one platform.
-FltkPlatform* dispatchPlatform = nullptr;
-Fl_Event_Dispatch previousDispatch = nullptr;
 // Set while the display reports that the pointer moved or crossed a window's edge.
 bool pointerMotion = false;
 
@@ -29,10 +25,6 @@ class MotionScope {
  private:
   bool saved_;
 };
-
-int passOn(int event, Fl_Window* window) {
-  return previousDispatch ? previousDispatch(event, window) : Fl::handle_(event, window);
-}
 
 int shiftState() {
   const int state = Fl::event_state();
@@ -94,13 +86,7 @@ std::optional<int> typedCharacter() {
 }  // namespace
 
 SurfaceWidget::SurfaceWidget(FltkPlatform& platform, ControlId id, PixelRect area)
-    : Fl_Widget(area.left, area.top, area.width, area.height), platform_(platform), id_(id) {
-  if (!dispatchPlatform) {
-    previousDispatch = Fl::event_dispatch();
-    Fl::event_dispatch(dispatchPointer);
-  }
-  dispatchPlatform = &platform;
-}
+    : Fl_Widget(area.left, area.top, area.width, area.height), platform_(platform), id_(id) {}
 
 void SurfaceWidget::draw() {
   const auto list = platform_.paintListOf(id_);
@@ -132,8 +118,9 @@ void FltkPlatform::grabPointer(ControlId) {}
 void FltkPlatform::letPointerGo(ControlId) {}
 
 SurfaceWidget* SurfaceWidget::captureHolder() {
-  const auto holder = dispatchPlatform ? dispatchPlatform->captureHolder() : std::nullopt;
-  return holder ? static_cast<SurfaceWidget*>(dispatchPlatform->widget(*holder)) : nullptr;
+  FltkPlatform* platform = FltkPlatform::current_;
+  const auto holder = platform ? platform->captureHolder() : std::nullopt;
+  return holder ? static_cast<SurfaceWidget*>(platform->widget(*holder)) : nullptr;
 }
 
 // NOTE: FLTK sends moves of its own after a release or a focus change, to find the widget under the
@@ -149,15 +136,15 @@ int SurfaceWidget::dispatchPointer(int event, Fl_Window* window) {
   // for.
   SurfaceWidget* holder = captureHolder();
   if (holder && (Fl::grab() || (Fl::modal() && Fl::modal() != holder->top_window()))) {
-    dispatchPlatform->captureTaken();
+    FltkPlatform::current_->captureTaken();
     holder = nullptr;
   }
   const bool captured =
       pointer && holder && (window || event == FL_LEAVE) && !Fl::pushed() && holder->active_r();
   const MotionScope motion(pointer && !captured);
-  if (!captured) return passOn(event, window);
+  if (!captured) return Fl::handle_(event, window);
   holder->deliverMove(holder->pointerFrom(window));
-  return event == FL_MOVE ? 1 : passOn(event, window);
+  return event == FL_MOVE ? 1 : Fl::handle_(event, window);
 }
 
 PixelPoint SurfaceWidget::pointerFrom(const Fl_Window* window) const {
@@ -220,7 +207,6 @@ int SurfaceWidget::handlePointer(int event) {
 
 int SurfaceWidget::handleKey(int event) {
   if (!active_r()) return 0;
-  if (passTab(event)) return 1;
   const int code = virtualKey(Fl::event_key());
   if (code == 0) return 0;
   if (event == FL_KEYUP) {

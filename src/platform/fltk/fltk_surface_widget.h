@@ -5,18 +5,20 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Widget.H>
 
-#include "platform/fltk/fltk_focus_keys.h"
 #include "platform/control_surface.h"
 
 namespace quorvel {
 
 class FltkPlatform;
 
-class SurfaceWidget final : public Fl_Widget, public FocusKeys {
+class SurfaceWidget final : public Fl_Widget {
  public:
   SurfaceWidget(FltkPlatform& platform, ControlId id, PixelRect area);
   SurfaceWidget(const SurfaceWidget&) = delete;
   SurfaceWidget& operator=(const SurfaceWidget&) = delete;
+
+  // The capture's part of the program's event dispatch: hands the event on to FLTK.
+  static int dispatchPointer(int event, Fl_Window* window);
 
   int handle(int event) override;
   void draw() override;
@@ -26,7 +28,6 @@ class SurfaceWidget final : public Fl_Widget, public FocusKeys {
   void place(PixelRect area);
 
  private:
-  static int dispatchPointer(int event, Fl_Window* window);
   static SurfaceWidget* captureHolder();
   // The pointer relative to this widget, from an event that went to `window`, or to none when the
   // pointer left the program's windows.

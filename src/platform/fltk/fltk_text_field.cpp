@@ -21,17 +21,10 @@ int characterCount(const char* text, int bytes) {
 }  // namespace
 
 TextField::TextField(int x, int y, int w, int h) : Fl_Input(x, y, w, h) {
-  when(FL_WHEN_CHANGED);
-  callback(edited);
-}
-
-void TextField::edited(Fl_Widget* widget, void*) {
-  auto* field = static_cast<TextField*>(widget);
-  if (field->onEdited) field->onEdited();
+  when(FL_WHEN_CHANGED);  // the callback hears of every change the user makes
 }
 
 int TextField::handle(int event) {
-  if (passTab(event)) return 1;
   if (event == FL_PASTE) return pasteWithinLimit();
   if (event != FL_KEYBOARD) return Fl_Input::handle(event);
   if (interceptKey && interceptKey()) return 1;

@@ -6,24 +6,21 @@
 
 #include <functional>
 
-#include "platform/fltk/fltk_focus_keys.h"
 
 namespace quorvel {
 
-class TextField : public Fl_Input, public FocusKeys {
+class TextField : public Fl_Input {
  public:
   TextField(int x, int y, int w, int h);
 
   int maxLength = 0;  // characters; 0: no limit
   std::function<void(int& keyAscii)> onKeyPress;
-  std::function<void()> onEdited;  // the user changed the text
   // Sees each key before the field does; true when it used the key.
   std::function<bool()> interceptKey;
 
   int handle(int event) override;
 
  private:
-  static void edited(Fl_Widget* widget, void*);
   bool isCharacterKey() const;
   void typeCharacters();
   int pasteWithinLimit();

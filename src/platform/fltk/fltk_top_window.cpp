@@ -37,12 +37,10 @@ void TopWindow::closeRequested(Fl_Widget* widget, void*) {
 }
 
 int TopWindow::handle(int event) {
-  // Reached when no control has the focus: the window's own arrival of the focus, or Tab, which then
-  // starts the tab order.
+  // Reached when no control has the focus: the window's own arrival of the focus.
   if (event == FL_FOCUS && !contains(Fl::focus()) && onKeyboardBack && onKeyboardBack()) return 1;
   // A window manager unmaps a window it minimises, and maps it again when it is restored.
   if ((event == FL_HIDE || event == FL_SHOW) && onMinimised) onMinimised(event == FL_HIDE);
-  if (passTab(event)) return 1;
   return Fl_Double_Window::handle(event);
 }
 

@@ -8,11 +8,10 @@
 
 #include <functional>
 
-#include "platform/fltk/fltk_focus_keys.h"
 
 namespace quorvel {
 
-class TopWindow : public Fl_Double_Window, public FocusKeys {
+class TopWindow : public Fl_Double_Window {
  public:
   TopWindow(int w, int h, const char* caption);
 

@@ -5,21 +5,16 @@
 #include "platform/fltk/fltk_icon.h"
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_screen.h"
+#include "platform/fltk/fltk_surface_widget.h"
 #include "platform/fltk/fltk_top_window.h"
 
 namespace quorvel {
-namespace {
 
-FltkPlatform* screenFollower = nullptr;
-
-}  // namespace
-
-// The window reports Tab when no control has the keyboard, and the keyboard leaving and coming back.
+// The window reports the keyboard leaving and coming back.
 void FltkPlatform::makeNativeWindow(WindowHandle window) {
   const WindowSpec& spec = record(window).spec;
   const PixelRect client = clientArea(spec, record(window).dpi);
   auto widget = std::make_unique<TopWindow>(client.width, client.height, spec.caption.c_str());
-  widget->onTab = [this, window](bool backwards) { tabPressed(window, std::nullopt, backwards); };
   widget->onKeyboardLost = [this, window](Fl_Widget* had) { keyboardLost(window, controlOf(had)); };
   widget->onKeyboardBack = [this, window] { return keyboardBack(window); };
   widget->onMinimised = [this, window](bool minimised) { windowMinimised(window, minimised); };
@@ -58,27 +53,44 @@ TwipsPoint FltkPlatform::windowPosition(WindowHandle window) const {
   return TwipsPoint{static_cast<float>(pixelsToTwips(corner.x, dpi)), static_cast<float>(pixelsToTwips(corner.y, dpi))};
 }
 
+// NOTE: Tab and Shift+Tab are not left to FLTK's own navigation, which follows the order of children in
+// their groups: in a window of the program they go to the model, which follows the tab order, before
+// any widget sees them.
+bool FltkPlatform::tabKey(int event, const Fl_Window* window) {
+  if (event != FL_KEYBOARD || Fl::event_key() != FL_Tab || (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)))
+    return false;
+  for (std::size_t i = 0; i < windows_.size(); ++i) {
+    if (windows_[i].widget.get() != window) continue;
+    tabPressed(static_cast<WindowHandle>(i), controlOf(Fl::focus()), (Fl::event_state() & FL_SHIFT) != 0);
+    return true;
+  }
+  return false;
+}
+
+int FltkPlatform::dispatchEvent(int event, Fl_Window* window) {
+  if (current_ && current_->tabKey(event, window)) return 1;
+  return SurfaceWidget::dispatchPointer(event, window);
+}
+
 void FltkPlatform::followScreens(bool follow) {
   if (follow) {
-    screenFollower = this;
     Fl::add_handler(screenEvent);
     Fl::add_system_handler(rootEvent, nullptr);
     watchRootProperties();
     screensChanged();
-  } else if (screenFollower == this) {
+  } else {
     Fl::remove_system_handler(rootEvent);
     Fl::remove_handler(screenEvent);
-    screenFollower = nullptr;
   }
 }
 
 int FltkPlatform::screenEvent(int event) {
-  if (event == FL_SCREEN_CONFIGURATION_CHANGED && screenFollower) screenFollower->screensChanged();
+  if (event == FL_SCREEN_CONFIGURATION_CHANGED && current_) current_->screensChanged();
   return 0;  // not taken: others may follow the screens too
 }
 
 int FltkPlatform::rootEvent(void* event, void*) {
-  if (screenFollower && resourcesChanged(event)) screenFollower->screensChanged();
+  if (current_ && resourcesChanged(event)) current_->screensChanged();
   return 0;
 }
 
