@@ -62,8 +62,6 @@ ComboBox::ComboBox(int x, int y, int w, int h, const std::vector<std::string>& i
 }
 
 void ComboBox::fitToResolution(ResolvedFont font, int dpi) {
-  input_->textfont(static_cast<Fl_Font>(font.face));
-  input_->textsize(font.pixels);
   for (Fl_Menu_Item& entry : menu_) {
     if (!entry.text) continue;  // the end of the list
     entry.labelfont_ = static_cast<Fl_Font>(font.face);

@@ -18,7 +18,7 @@ namespace quorvel {
 class ComboBox : public Fl_Group {
  public:
   ComboBox(int x, int y, int w, int h, const std::vector<std::string>& items);
-  // The text part and the list in the font, the arrow button as wide as the screen's dots per inch make it.
+  // The list in the font, the arrow button as wide as the screen's dots per inch make it.
   void fitToResolution(ResolvedFont font, int dpi);
   // The text part takes the width the arrow button leaves.
   void resize(int x, int y, int w, int h) override;

@@ -1,6 +1,7 @@
 // Controls: their widgets inside the window or a frame, what the model shows on them, and the events
 // they report.
 #include <FL/Fl.H>
+#include <FL/Fl_Button.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include "platform/fltk/fltk_check_box.h"
 #include "platform/fltk/fltk_colors.h"
 #include "platform/fltk/fltk_combo_box.h"
-#include "platform/fltk/fltk_command_button.h"
 #include "platform/fltk/fltk_frame_box.h"
 #include "platform/fltk/fltk_labels.h"
 #include "platform/fltk/fltk_painter.h"
@@ -31,21 +31,6 @@ void fitLabel(Fl_Widget& label) {
   label.size(std::max(width, 1), std::max(height, fl_height()));
 }
 
-TextField* makeTextBox(PixelRect a, const ControlSpec& spec) {
-  auto* field = new TextField(a.left, a.top, a.width, a.height);
-  field->maxLength = std::max(spec.maxLength, 0);
-  field->textcolor(toFlColor(spec.foreColor));
-  field->value(spec.caption.c_str(), static_cast<int>(spec.caption.size()));
-  return field;
-}
-
-ComboBox* makeComboBox(PixelRect a, const ControlSpec& spec) {
-  auto* combo = new ComboBox(a.left, a.top, a.width, a.height, spec.items);
-  combo->input().textcolor(toFlColor(spec.foreColor));
-  combo->input().maxLength = std::max(spec.maxLength, 0);
-  return combo;
-}
-
 Fl_Widget* makeWidget(PixelRect a, const ControlSpec& spec) {
   switch (spec.kind) {
     case ControlKind::frame:
@@ -53,15 +38,15 @@ Fl_Widget* makeWidget(PixelRect a, const ControlSpec& spec) {
     case ControlKind::label:
       return new TextLabel(a.left, a.top, a.width, a.height);
     case ControlKind::textBox:
-      return makeTextBox(a, spec);
+      return new TextField(a.left, a.top, a.width, a.height);
     case ControlKind::comboBox:
-      return makeComboBox(a, spec);
+      return new ComboBox(a.left, a.top, a.width, a.height, spec.items);
     case ControlKind::checkBox:
       return new TriStateCheck(a.left, a.top, a.width, a.height);
     case ControlKind::button:
       break;
   }
-  return new CommandButton(a.left, a.top, a.width, a.height);
+  return new Fl_Button(a.left, a.top, a.width, a.height);
 }
 
 }  // namespace
@@ -90,9 +75,14 @@ void FltkPlatform::makeNativeControl(ControlId id, PixelRect area) {
   Fl_Group::current(nullptr);
   Fl_Widget* w = c.surface ? new SurfaceWidget(*this, id, area) : makeWidget(area, c.spec);
   widgets_.push_back(w);
+  if (TextField* field = fieldOf(id)) {
+    field->maxLength = std::max(c.spec.maxLength, 0);
+    field->textcolor(toFlColor(c.spec.foreColor));
+  }
   if (!c.surface) {
+    // A combo box starts empty: its caption is no item.
+    setNativeText(id, c.spec.kind == ControlKind::comboBox ? std::string() : c.spec.caption);
     w->labelcolor(toFlColor(c.spec.foreColor));
-    if (!fieldOf(id)) w->copy_label(literalLabel(c.caption).c_str());
     fitToResolution(id, record(c.window).dpi);
   }
   if (c.spec.tabIndex < 0) w->clear_visible_focus();
@@ -101,12 +91,11 @@ void FltkPlatform::makeNativeControl(ControlId id, PixelRect area) {
   connectEvents(id);
 }
 
-// Hooks the widget's events to the model's reports. FLTK's own callback tells of a button's or a check
-// box's click and of a field's edit.
+// Hooks the widget's events to the model's reports.
 void FltkPlatform::connectEvents(ControlId id) {
-  if (dynamic_cast<Fl_Button*>(widget(id))) widget(id)->callback(reportClick, this);
+  if (dynamic_cast<Fl_Button*>(widget(id))) widget(id)->callback(widgetCallback, this);
   if (TextField* field = fieldOf(id)) {
-    field->callback(reportEdit, this);
+    field->callback(widgetCallback, this);
     field->onKeyPress = [this, id](int& keyAscii) { keyTyped(id, keyAscii); };
   }
   if (auto* combo = dynamic_cast<ComboBox*>(widget(id))) {
@@ -115,14 +104,12 @@ void FltkPlatform::connectEvents(ControlId id) {
   }
 }
 
-void FltkPlatform::reportClick(Fl_Widget* widget, void* platform) {
+// FLTK's own callback: a button's or a check box's click, or an edit of a field's text.
+void FltkPlatform::widgetCallback(Fl_Widget* widget, void* platform) {
   auto& self = *static_cast<FltkPlatform*>(platform);
-  if (const auto id = self.controlOf(widget)) self.clicked(*id);
-}
-
-void FltkPlatform::reportEdit(Fl_Widget* widget, void* platform) {
-  auto& self = *static_cast<FltkPlatform*>(platform);
-  if (const auto id = self.controlOf(widget)) self.textEdited(*id);
+  const auto id = self.controlOf(widget);
+  if (id && dynamic_cast<Fl_Button*>(widget)) self.clicked(*id);
+  if (id && dynamic_cast<TextField*>(widget)) self.textEdited(*id);
 }
 
 void FltkPlatform::placeNative(ControlId id, PixelRect area, int dpi) {
@@ -182,19 +169,11 @@ bool FltkPlatform::giveNativeFocus(ControlId id, bool) {
 }
 
 void FltkPlatform::enableNative(ControlId id, bool enabled) {
-  if (enabled) {
-    widget(id)->activate();
-  } else {
-    widget(id)->deactivate();
-  }
+  enabled ? widget(id)->activate() : widget(id)->deactivate();
 }
 
 void FltkPlatform::setNativeToolTip(ControlId id, std::string_view text) {
-  if (text.empty()) {
-    widget(id)->tooltip(nullptr);
-  } else {
-    widget(id)->copy_tooltip(std::string(text).c_str());
-  }
+  widget(id)->copy_tooltip(text.empty() ? nullptr : std::string(text).c_str());
 }
 
 void FltkPlatform::repaintNative(ControlId id) { widget(id)->redraw(); }

@@ -79,21 +79,22 @@ class FltkPlatform final : public Desktop {
   void releaseStopKey() override;
   static int stopKeyEvent(void* event, void* platform);
 
-  // The model's record of a control, also where the port may change things (the model's own writable
-  // overload is its alone).
+  // The model's record of a control, where the model's writable overload would be picked.
   const ControlRecord& model(ControlId control) const { return record(control); }
   // Widgets: each control's, the one that takes its keyboard (a combo box's text part), its text part.
   Fl_Widget* widget(ControlId control) const { return widgets_.at(static_cast<std::size_t>(control)); }
   Fl_Widget* focusTarget(ControlId control) const;
   TextField* fieldOf(ControlId control) const;
   std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
-  TopWindow& topWindow(WindowHandle window) const { return *windows_.at(static_cast<std::size_t>(window)).widget; }
+  const NativeWindow& native(WindowHandle window) const {
+    return windows_.at(static_cast<std::size_t>(window));
+  }
+  TopWindow& topWindow(WindowHandle window) const { return *native(window).widget; }
   void connectEvents(ControlId control);
-  static void reportClick(Fl_Widget* widget, void* platform);
-  static void reportEdit(Fl_Widget* widget, void* platform);
+  static void widgetCallback(Fl_Widget* widget, void* platform);
   // Every event of the program passes here before FLTK hands it to a widget.
   static int dispatchEvent(int event, Fl_Window* window);
-  bool tabKey(int event, const Fl_Window* window);
+  bool dialogKey(int event, const Fl_Window* window);
   // The control's text in its font at `dpi`, and what is sized by that font or that resolution.
   void fitToResolution(ControlId control, int dpi);
   void placeShownWindow(WindowHandle window);
@@ -110,9 +111,9 @@ class FltkPlatform final : public Desktop {
   bool displayOpen_ = false;
   int dpi_ = kBaseDpi;  // what the desktop asks for
   std::chrono::steady_clock::time_point epoch_;
-  int tickTimer_ = -1;  // a timerfd
+  int tickTimer_ = -1;         // a timerfd
   mutable FontCatalog fonts_;  // a cache of the faces FLTK has been given
-  unsigned stopKeyCode_ = 0;  // the grabbed key's code while it is grabbed
+  unsigned stopKeyCode_ = 0;   // the grabbed key's code while it is grabbed
   std::vector<NativeWindow> windows_;
   // The widgets belong to their windows; an owner-drawn control's is nothing once it has gone.
   std::vector<Fl_Widget*> widgets_;

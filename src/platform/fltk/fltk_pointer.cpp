@@ -29,9 +29,8 @@ std::int32_t saturatedSum(std::int32_t a, std::int32_t b) {
 Point FltkPlatform::clientToScreen(WindowHandle handle, Point client) const {
   // A window not shown yet has no frame: its client area starts at the corner it will open at. A shown
   // one is where FLTK last heard it went: asking the server here would add a round trip to every click.
-  const TopWindow& widget = topWindow(handle);
-  const Point origin =
-      topWindow(handle).shown() ? Point{widget.x(), widget.y()} : windows_.at(static_cast<std::size_t>(handle)).outerTopLeft;
+  TopWindow& widget = topWindow(handle);
+  const Point origin = widget.shown() ? Point{widget.x(), widget.y()} : native(handle).outerTopLeft;
   return Point{saturatedSum(origin.x, client.x), saturatedSum(origin.y, client.y)};
 }
 

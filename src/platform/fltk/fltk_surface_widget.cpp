@@ -3,6 +3,7 @@
 #include <FL/Fl_Window.H>
 
 #include <optional>
+#include <utility>
 
 #include "platform/fltk/fltk_painter.h"
 #include "platform/fltk/fltk_platform.h"
@@ -13,18 +14,6 @@ namespace {
 
 // Set while the display reports that the pointer moved or crossed a window's edge.
 bool pointerMotion = false;
-
-// Marks what the dispatch is busy with, also across event loops run inside a handler.
-class MotionScope {
- public:
-  explicit MotionScope(bool motion) : saved_(pointerMotion) { pointerMotion = motion; }
-  ~MotionScope() { pointerMotion = saved_; }
-  MotionScope(const MotionScope&) = delete;
-  MotionScope& operator=(const MotionScope&) = delete;
-
- private:
-  bool saved_;
-};
 
 int shiftState() {
   const int state = Fl::event_state();
@@ -117,12 +106,6 @@ void FltkPlatform::grabPointer(ControlId) {}
 
 void FltkPlatform::letPointerGo(ControlId) {}
 
-SurfaceWidget* SurfaceWidget::captureHolder() {
-  FltkPlatform* platform = FltkPlatform::current_;
-  const auto holder = platform ? platform->captureHolder() : std::nullopt;
-  return holder ? static_cast<SurfaceWidget*>(platform->widget(*holder)) : nullptr;
-}
-
 // NOTE: FLTK sends moves of its own after a release or a focus change, to find the widget under the
 // pointer, and it sends pointer moves to that widget only. The dispatch sees what the display reports:
 // only moves the pointer made reach a control, and while a widget holds the capture the moves and
@@ -130,21 +113,24 @@ SurfaceWidget* SurfaceWidget::captureHolder() {
 // to the pressed widget then. Crossings are passed on as well, so that FLTK keeps track of the window
 // under the pointer. When the pointer leaves the program's windows for somewhere else, FLTK reports the
 // leaving with no window at all; the holder gets it all the same, at the screen point it went to.
-int SurfaceWidget::dispatchPointer(int event, Fl_Window* window) {
+int SurfaceWidget::dispatchPointer(FltkPlatform& platform, int event, Fl_Window* window) {
   const bool pointer = event == FL_MOVE || event == FL_ENTER || event == FL_LEAVE;
+  const auto id = platform.captureHolder();
+  auto* holder = id ? static_cast<SurfaceWidget*>(platform.widget(*id)) : nullptr;
   // A modal window or an open menu cancels the capture, as it does on the system this control was made
   // for.
-  SurfaceWidget* holder = captureHolder();
   if (holder && (Fl::grab() || (Fl::modal() && Fl::modal() != holder->top_window()))) {
-    FltkPlatform::current_->captureTaken();
+    platform.captureTaken();
     holder = nullptr;
   }
   const bool captured =
       pointer && holder && (window || event == FL_LEAVE) && !Fl::pushed() && holder->active_r();
-  const MotionScope motion(pointer && !captured);
-  if (!captured) return Fl::handle_(event, window);
-  holder->deliverMove(holder->pointerFrom(window));
-  return event == FL_MOVE ? 1 : Fl::handle_(event, window);
+  // Kept for the event's time, also across an event loop a handler runs.
+  const bool outerMotion = std::exchange(pointerMotion, pointer && !captured);
+  if (captured) holder->deliverMove(holder->pointerFrom(window));
+  const int taken = captured && event == FL_MOVE ? 1 : Fl::handle_(event, window);
+  pointerMotion = outerMotion;
+  return taken;
 }
 
 PixelPoint SurfaceWidget::pointerFrom(const Fl_Window* window) const {
@@ -153,10 +139,22 @@ PixelPoint SurfaceWidget::pointerFrom(const Fl_Window* window) const {
   return PixelPoint{Fl::event_x_root() - own->x_root() - x(), Fl::event_y_root() - own->y_root() - y()};
 }
 
-void SurfaceWidget::deliverMove(PixelPoint at) { platform_.pointerMoved(id_, at, buttonsHeld(), shiftState()); }
+void SurfaceWidget::deliverMove(PixelPoint at) {
+  platform_.pointerMoved(id_, at, buttonsHeld(), shiftState());
+}
 
 int SurfaceWidget::handle(int event) {
   switch (event) {
+    case FL_KEYDOWN:
+    case FL_KEYUP:
+      return handleKey(event);
+    case FL_FOCUS:
+      if (!active_r()) return 0;
+      platform_.focusGained(id_);
+      return 1;
+    case FL_UNFOCUS:
+      platform_.focusLost(id_);
+      return 1;
     case FL_ENTER:
     case FL_LEAVE:
     case FL_MOVE:
@@ -164,12 +162,6 @@ int SurfaceWidget::handle(int event) {
     case FL_PUSH:
     case FL_RELEASE:
       return handlePointer(event);
-    case FL_KEYDOWN:
-    case FL_KEYUP:
-      return handleKey(event);
-    case FL_FOCUS:
-    case FL_UNFOCUS:
-      return handleFocus(event);
     default:
       return Fl_Widget::handle(event);
   }
@@ -216,16 +208,6 @@ int SurfaceWidget::handleKey(int event) {
   // The server repeats a held key's key-down only (detectable repeat), with no flag of its own.
   if (!platform_.keyWentDown(id_, code, shiftState(), false)) return 1;
   if (const auto character = typedCharacter()) platform_.characterTyped(id_, *character);
-  return 1;
-}
-
-int SurfaceWidget::handleFocus(int event) {
-  if (event == FL_UNFOCUS) {
-    platform_.focusLost(id_);
-    return 1;
-  }
-  if (!active_r()) return 0;
-  platform_.focusGained(id_);
   return 1;
 }
 

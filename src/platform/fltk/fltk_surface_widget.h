@@ -18,7 +18,7 @@ class SurfaceWidget final : public Fl_Widget {
   SurfaceWidget& operator=(const SurfaceWidget&) = delete;
 
   // The capture's part of the program's event dispatch: hands the event on to FLTK.
-  static int dispatchPointer(int event, Fl_Window* window);
+  static int dispatchPointer(FltkPlatform& platform, int event, Fl_Window* window);
 
   int handle(int event) override;
   void draw() override;
@@ -28,14 +28,12 @@ class SurfaceWidget final : public Fl_Widget {
   void place(PixelRect area);
 
  private:
-  static SurfaceWidget* captureHolder();
   // The pointer relative to this widget, from an event that went to `window`, or to none when the
   // pointer left the program's windows.
   PixelPoint pointerFrom(const Fl_Window* window) const;
   void deliverMove(PixelPoint at);
   int handlePointer(int event);
   int handleKey(int event);
-  int handleFocus(int event);
 
   FltkPlatform& platform_;
   ControlId id_;

@@ -6,7 +6,6 @@
 
 #include <functional>
 
-
 namespace quorvel {
 
 class TextField : public Fl_Input {

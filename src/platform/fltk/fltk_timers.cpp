@@ -33,7 +33,8 @@ void FltkPlatform::wakeAt(std::optional<Duration> deadline) {
   if (tickTimer_ < 0) return;
   itimerspec when{};  // all zero: disarmed
   if (deadline) {
-    const auto since = std::chrono::duration_cast<std::chrono::nanoseconds>((epoch_ + *deadline).time_since_epoch());
+    const auto since =
+        std::chrono::duration_cast<std::chrono::nanoseconds>((epoch_ + *deadline).time_since_epoch());
     // A zero time would disarm the timer; the clock is far past it anyway.
     const std::int64_t ns = std::max<std::int64_t>(since.count(), 1);
     when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);

@@ -8,7 +8,6 @@
 
 #include <functional>
 
-
 namespace quorvel {
 
 class TopWindow : public Fl_Double_Window {

@@ -2,6 +2,8 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Tooltip.H>
 
+#include <algorithm>
+
 #include "platform/fltk/fltk_icon.h"
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_screen.h"
@@ -24,8 +26,8 @@ void FltkPlatform::makeNativeWindow(WindowHandle window) {
 
 void FltkPlatform::moveWindow(WindowHandle window, TwipsPoint outerTopLeft) {
   const int dpi = record(window).dpi;
-  Point& corner = windows_.at(static_cast<std::size_t>(window)).outerTopLeft;
-  corner = Point{twipsToPixels(outerTopLeft.x, dpi), twipsToPixels(outerTopLeft.y, dpi)};
+  const Point corner{twipsToPixels(outerTopLeft.x, dpi), twipsToPixels(outerTopLeft.y, dpi)};
+  windows_.at(static_cast<std::size_t>(window)).outerTopLeft = corner;
   if (topWindow(window).shown()) {
     placeShownWindow(window);
   } else {
@@ -36,7 +38,7 @@ void FltkPlatform::moveWindow(WindowHandle window, TwipsPoint outerTopLeft) {
 // Moves the window so that its outer frame's corner lands where it was asked to be.
 void FltkPlatform::placeShownWindow(WindowHandle window) {
   TopWindow& widget = topWindow(window);
-  const Point corner = windows_.at(static_cast<std::size_t>(window)).outerTopLeft;
+  const Point corner = native(window).outerTopLeft;
   Point frame;
   const auto client = clientOrigin(widget);
   const auto outer = outerOrigin(widget);
@@ -45,31 +47,42 @@ void FltkPlatform::placeShownWindow(WindowHandle window) {
 }
 
 TwipsPoint FltkPlatform::windowPosition(WindowHandle window) const {
-  Point corner = windows_.at(static_cast<std::size_t>(window)).outerTopLeft;
+  Point corner = native(window).outerTopLeft;
   if (topWindow(window).shown()) {
     if (const auto outer = outerOrigin(topWindow(window))) corner = *outer;
   }
   const int dpi = record(window).dpi;
-  return TwipsPoint{static_cast<float>(pixelsToTwips(corner.x, dpi)), static_cast<float>(pixelsToTwips(corner.y, dpi))};
+  return TwipsPoint{static_cast<float>(pixelsToTwips(corner.x, dpi)),
+                    static_cast<float>(pixelsToTwips(corner.y, dpi))};
 }
 
-// NOTE: Tab and Shift+Tab are not left to FLTK's own navigation, which follows the order of children in
-// their groups: in a window of the program they go to the model, which follows the tab order, before
-// any widget sees them.
-bool FltkPlatform::tabKey(int event, const Fl_Window* window) {
-  if (event != FL_KEYBOARD || Fl::event_key() != FL_Tab || (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)))
-    return false;
-  for (std::size_t i = 0; i < windows_.size(); ++i) {
-    if (windows_[i].widget.get() != window) continue;
-    tabPressed(static_cast<WindowHandle>(i), controlOf(Fl::focus()), (Fl::event_state() & FL_SHIFT) != 0);
+// NOTE: the dialog keys are not left to FLTK, whose Tab follows the order of children in their groups
+// and whose buttons ignore Enter. In a window of the program, before any widget sees them, Tab and
+// Shift+Tab go to the model, which follows the tab order, and Enter clicks the button that has the
+// keyboard.
+bool FltkPlatform::dialogKey(int event, const Fl_Window* window) {
+  const int state = Fl::event_state();
+  if (event != FL_KEYBOARD || (state & (FL_CTRL | FL_ALT | FL_META))) return false;
+  const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                  [window](const NativeWindow& w) { return w.widget.get() == window; });
+  if (found == windows_.end()) return false;
+  const auto handle = static_cast<WindowHandle>(found - windows_.begin());
+  const auto focus = controlOf(Fl::focus());
+  const int key = Fl::event_key();
+  if (key == FL_Tab) {
+    tabPressed(handle, focus, (state & FL_SHIFT) != 0);
     return true;
   }
-  return false;
+  if ((key != FL_Enter && key != FL_KP_Enter) || (state & FL_SHIFT) || !focus) return false;
+  // An owner-drawn button hears Enter itself.
+  if (model(*focus).spec.kind != ControlKind::button || model(*focus).surface) return false;
+  clicked(*focus);
+  return true;
 }
 
 int FltkPlatform::dispatchEvent(int event, Fl_Window* window) {
-  if (current_ && current_->tabKey(event, window)) return 1;
-  return SurfaceWidget::dispatchPointer(event, window);
+  if (current_->dialogKey(event, window)) return 1;
+  return SurfaceWidget::dispatchPointer(*current_, event, window);
 }
 
 void FltkPlatform::followScreens(bool follow) {
@@ -97,7 +110,8 @@ int FltkPlatform::rootEvent(void* event, void*) {
 void FltkPlatform::screensChanged() {
   dpi_ = desktopResolution();
   Fl_Tooltip::size(static_cast<Fl_Fontsize>(scaledPixels(FL_NORMAL_SIZE, dpi_)));
-  for (std::size_t i = 0; i < windowCount(); ++i) resolutionChanged(static_cast<WindowHandle>(i), dpi_, false);
+  for (std::size_t i = 0; i < windowCount(); ++i)
+    resolutionChanged(static_cast<WindowHandle>(i), dpi_, false);
 }
 
 void FltkPlatform::sizeNativeClientArea(WindowHandle window, PixelRect area) {
