@@ -24,7 +24,6 @@ class ComboBox : public Fl_Group {
   void resize(int x, int y, int w, int h) override;
 
   TextField& input() { return *input_; }
-  const TextField& input() const { return *input_; }
   int dpi() const { return dpi_; }
 
   // The user chose an item; whoever hears it puts the item's text in the text part.

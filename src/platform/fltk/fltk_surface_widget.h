@@ -14,8 +14,6 @@ class FltkPlatform;
 class SurfaceWidget final : public Fl_Widget {
  public:
   SurfaceWidget(FltkPlatform& platform, ControlId id, PixelRect area);
-  SurfaceWidget(const SurfaceWidget&) = delete;
-  SurfaceWidget& operator=(const SurfaceWidget&) = delete;
 
   // The capture's part of the program's event dispatch: hands the event on to FLTK.
   static int dispatchPointer(FltkPlatform& platform, int event, Fl_Window* window);
