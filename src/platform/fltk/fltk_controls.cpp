@@ -69,7 +69,7 @@ std::optional<ControlId> FltkPlatform::controlOf(const Fl_Widget* w) const {
 
 // The model has checked the container: a frame of the same window.
 void FltkPlatform::makeNativeControl(ControlId id, PixelRect area) {
-  const ControlRecord& c = model(id);
+  const ControlRecord& c = record(id);
   Fl_Group* parent = &topWindow(c.window);
   if (c.spec.container) parent = static_cast<Fl_Group*>(widget(*c.spec.container));
   Fl_Group::current(nullptr);
@@ -123,7 +123,7 @@ void FltkPlatform::placeNative(ControlId id, PixelRect area, int dpi) {
 
 void FltkPlatform::fitToResolution(ControlId id, int dpi) {
   Fl_Widget& w = *widget(id);
-  const ResolvedFont font = fonts_.resolve(model(id).spec.font, dpi);
+  const ResolvedFont font = fonts_.resolve(record(id).spec.font, dpi);
   w.labelfont(static_cast<Fl_Font>(font.face));
   w.labelsize(font.pixels);
   if (TextField* field = fieldOf(id)) {
@@ -132,7 +132,7 @@ void FltkPlatform::fitToResolution(ControlId id, int dpi) {
   }
   if (auto* combo = dynamic_cast<ComboBox*>(&w)) combo->fitToResolution(font, dpi);
   if (auto* check = dynamic_cast<TriStateCheck*>(&w)) check->fitToResolution(dpi);
-  if (model(id).spec.kind == ControlKind::label) fitLabel(w);
+  if (record(id).spec.kind == ControlKind::label) fitLabel(w);
   w.redraw();
 }
 
@@ -149,7 +149,7 @@ void FltkPlatform::setNativeText(ControlId id, std::string_view text) {
   }
   Fl_Widget& w = *widget(id);
   w.copy_label(literalLabel(text).c_str());
-  if (model(id).spec.kind == ControlKind::label) fitLabel(w);
+  if (record(id).spec.kind == ControlKind::label) fitLabel(w);
   if (w.parent()) w.parent()->redraw();
 }
 

@@ -79,8 +79,6 @@ class FltkPlatform final : public Desktop {
   void releaseStopKey() override;
   static int stopKeyEvent(void* event, void* platform);
 
-  // The model's record of a control, where the model's writable overload would be picked.
-  const ControlRecord& model(ControlId control) const { return record(control); }
   // Widgets: each control's, the one that takes its keyboard (a combo box's text part), its text part.
   Fl_Widget* widget(ControlId control) const { return widgets_.at(static_cast<std::size_t>(control)); }
   Fl_Widget* focusTarget(ControlId control) const;

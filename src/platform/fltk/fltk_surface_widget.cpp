@@ -80,8 +80,8 @@ SurfaceWidget::SurfaceWidget(FltkPlatform& platform, ControlId id, PixelRect are
 void SurfaceWidget::draw() {
   const auto list = platform_.paintListOf(id_);
   if (!list) return;
-  const auto& surface = *platform_.model(id_).surface;
-  FltkCanvas canvas(x(), y(), platform_.record(platform_.model(id_).window).dpi, platform_.fonts_);
+  const auto& surface = *platform_.record(id_).surface;
+  FltkCanvas canvas(x(), y(), platform_.record(platform_.record(id_).window).dpi, platform_.fonts_);
   paintList(*list, surface.width, surface.height, canvas);
 }
 

@@ -75,7 +75,7 @@ bool FltkPlatform::dialogKey(int event, const Fl_Window* window) {
   }
   if ((key != FL_Enter && key != FL_KP_Enter) || (state & FL_SHIFT) || !focus) return false;
   // An owner-drawn button hears Enter itself.
-  if (model(*focus).spec.kind != ControlKind::button || model(*focus).surface) return false;
+  if (record(*focus).spec.kind != ControlKind::button || record(*focus).surface) return false;
   clicked(*focus);
   return true;
 }
