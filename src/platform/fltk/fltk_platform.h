@@ -67,13 +67,15 @@ class FltkPlatform final : public Desktop {
   // Timers: one kernel timer, always at the earliest deadline.
   Duration now() const override;
   void wakeAt(std::optional<Duration> deadline) override;
-  bool waitForSoonDeadline(Duration deadline) override;
+  // The kernel timer wakes the loop on time, however soon.
+  bool waitForSoonDeadline(Duration) override { return false; }
   void openTickTimer();
   void closeTickTimer();
   static void timeoutExpired(int fd, void* platform);
-  // The capture: X needs no grab (see the surface widget's dispatch).
-  void grabPointer(ControlId control) override;
-  void letPointerGo(ControlId control) override;
+  // NOTE: there is nothing to grab on X: the surface widget's dispatch hands the holder the moves of
+  // every window of the program, and the leaving of them all.
+  void grabPointer(ControlId) override {}
+  void letPointerGo(ControlId) override {}
   // The stop key: F8 grabbed on the root window, and its presses seen before the toolkit sees them.
   bool grabStopKey() override;
   void releaseStopKey() override;

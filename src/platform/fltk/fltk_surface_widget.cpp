@@ -100,12 +100,6 @@ void SurfaceWidget::place(PixelRect area) {
   redraw();
 }
 
-// NOTE: there is nothing to grab on X: the dispatch hands the holder the moves of every window of the
-// program, and the leaving of them all.
-void FltkPlatform::grabPointer(ControlId) {}
-
-void FltkPlatform::letPointerGo(ControlId) {}
-
 // NOTE: FLTK sends moves of its own after a release or a focus change, to find the widget under the
 // pointer, and it sends pointer moves to that widget only. The dispatch sees what the display reports:
 // only moves the pointer made reach a control, and while a widget holds the capture the moves and

@@ -51,7 +51,4 @@ void FltkPlatform::timeoutExpired(int fd, void* platform) {
   static_cast<FltkPlatform*>(platform)->ticksDue();
 }
 
-// The kernel timer wakes the loop on time, however soon.
-bool FltkPlatform::waitForSoonDeadline(Duration) { return false; }
-
 }  // namespace quorvel
