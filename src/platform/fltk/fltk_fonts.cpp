@@ -80,7 +80,8 @@ int FontCatalog::faceFor(const std::string& name, FaceStyle style) {
     names_.push_back(static_cast<char>(style) + family->second);
     Fl::set_font(static_cast<Fl_Font>(face), names_.back().c_str());
   } else if (style != FaceStyle::regular) {
-    face = FL_HELVETICA | (style != FaceStyle::italic ? FL_BOLD : 0) | (style != FaceStyle::bold ? FL_ITALIC : 0);
+    face = FL_HELVETICA | (style != FaceStyle::italic ? FL_BOLD : 0) |
+           (style != FaceStyle::bold ? FL_ITALIC : 0);
   }
   faces_.emplace(key, face);
   return face;

@@ -34,7 +34,7 @@ class FontCatalog {
 
   std::map<std::string, std::string> families_;             // installed family by requested name
   std::map<std::pair<std::string, FaceStyle>, int> faces_;  // FLTK face by requested name and style
-  std::deque<std::string> names_;  // FLTK keeps a pointer to each registered name
+  std::deque<std::string> names_;                           // FLTK keeps a pointer to each registered name
 };
 
 }  // namespace quorvel

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/shared/painter.h"
 #include "platform/fltk/fltk_fonts.h"
+#include "platform/shared/painter.h"
 
 namespace quorvel {
 

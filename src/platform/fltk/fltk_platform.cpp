@@ -9,9 +9,9 @@
 #include <iostream>
 #include <string_view>
 
+#include "platform/backend.h"
 #include "platform/fltk/fltk_message_box.h"
 #include "platform/fltk/fltk_top_window.h"
-#include "platform/backend.h"
 
 namespace quorvel {
 namespace {
