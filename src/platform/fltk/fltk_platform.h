@@ -45,24 +45,54 @@ class FltkPlatform final : public Desktop {
     Point outerTopLeft;  // pixels; where the frame goes when the window is shown
   };
 
-  // The port.
+  // Windows (fltk_window.cpp): each is a TopWindow, placed by its frame's corner.
   int desktopDpi() const override { return dpi_; }
   void makeNativeWindow(WindowHandle window) override;
   void showNativeWindow(WindowHandle window, bool first) override;
   void sizeNativeClientArea(WindowHandle window, PixelRect area) override;
+  const NativeWindow& native(WindowHandle window) const {
+    return windows_.at(static_cast<std::size_t>(window));
+  }
+  TopWindow& topWindow(WindowHandle window) const { return *native(window).widget; }
+  void placeShownWindow(WindowHandle window);
+  // Every event of the program passes here before FLTK hands it to a widget.
+  static int dispatchEvent(int event, Fl_Window* window);
+  bool dialogKey(int event, const Fl_Window* window);
+  // The screens or the desktop's scaling have changed: each window is laid out again, at the resolution
+  // the desktop asks for.
+  void followScreens(bool follow);
+  static int screenEvent(int event);
+  static int rootEvent(void* event, void*);
+  void screensChanged();
+
+  // Controls (fltk_controls.cpp): each control's widget, the one that takes its keyboard (a combo box's
+  // text part), its text part.
+  Fl_Widget* widget(ControlId control) const { return widgets_.at(static_cast<std::size_t>(control)); }
+  Fl_Widget* focusTarget(ControlId control) const;
+  TextField* fieldOf(ControlId control) const;
+  std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
   void makeNativeControl(ControlId control, PixelRect area) override;
+  void connectEvents(ControlId control);
+  static void widgetCallback(Fl_Widget* widget, void* platform);
   void placeNative(ControlId control, PixelRect area, int dpi) override;
+  // The control's text in its font at `dpi`, and what is sized by that font or that resolution.
+  void fitToResolution(ControlId control, int dpi);
   std::string nativeText(ControlId control) const override;
   void setNativeText(ControlId control, std::string_view text) override;
   void showCheckValue(ControlId checkBox, int value) override;
   bool nativeFocusable(ControlId control) const override;
   bool giveNativeFocus(ControlId control, bool byTab) override;
+  // Owner-drawn controls: their widgets report to the model themselves.
   void enableNative(ControlId surface, bool enabled) override;
   void setNativeToolTip(ControlId surface, std::string_view text) override;
   void repaintNative(ControlId surface) override;
   void dropNativeSurface(ControlId surface) override;
   TwipsSize measureNativeText(std::string_view text, const CaptionFont& font, double wrapWidth,
                               int dpi) const override;
+  // NOTE: there is nothing to grab on X: the surface widget's dispatch hands the holder the moves of
+  // every window of the program, and the leaving of them all.
+  void grabPointer(ControlId) override {}
+  void letPointerGo(ControlId) override {}
 
   // Timers: one kernel timer, always at the earliest deadline.
   Duration now() const override;
@@ -72,38 +102,10 @@ class FltkPlatform final : public Desktop {
   void openTickTimer();
   void closeTickTimer();
   static void timeoutExpired(int fd, void* platform);
-  // NOTE: there is nothing to grab on X: the surface widget's dispatch hands the holder the moves of
-  // every window of the program, and the leaving of them all.
-  void grabPointer(ControlId) override {}
-  void letPointerGo(ControlId) override {}
   // The stop key: F8 grabbed on the root window, and its presses seen before the toolkit sees them.
   bool grabStopKey() override;
   void releaseStopKey() override;
   static int stopKeyEvent(void* event, void* platform);
-
-  // Widgets: each control's, the one that takes its keyboard (a combo box's text part), its text part.
-  Fl_Widget* widget(ControlId control) const { return widgets_.at(static_cast<std::size_t>(control)); }
-  Fl_Widget* focusTarget(ControlId control) const;
-  TextField* fieldOf(ControlId control) const;
-  std::optional<ControlId> controlOf(const Fl_Widget* widget) const;
-  const NativeWindow& native(WindowHandle window) const {
-    return windows_.at(static_cast<std::size_t>(window));
-  }
-  TopWindow& topWindow(WindowHandle window) const { return *native(window).widget; }
-  void connectEvents(ControlId control);
-  static void widgetCallback(Fl_Widget* widget, void* platform);
-  // Every event of the program passes here before FLTK hands it to a widget.
-  static int dispatchEvent(int event, Fl_Window* window);
-  bool dialogKey(int event, const Fl_Window* window);
-  // The control's text in its font at `dpi`, and what is sized by that font or that resolution.
-  void fitToResolution(ControlId control, int dpi);
-  void placeShownWindow(WindowHandle window);
-  // The screens or the desktop's scaling have changed: each window is laid out again, at the resolution
-  // the desktop asks for.
-  void followScreens(bool follow);
-  static int screenEvent(int event);
-  static int rootEvent(void* event, void*);
-  void screensChanged();
 
   // The platform FLTK's handlers serve, while the display is open: a process has one connection to it.
   static inline FltkPlatform* current_ = nullptr;
