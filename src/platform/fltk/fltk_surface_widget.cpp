@@ -7,7 +7,6 @@
 
 #include "platform/fltk/fltk_painter.h"
 #include "platform/fltk/fltk_platform.h"
-#include "platform/shared/window_layout.h"
 
 namespace quorvel {
 namespace {
