@@ -14,7 +14,9 @@ namespace {
 
 // Text boxes and combo boxes hold what the user typed in the system's widget; the other kinds show a
 // caption only the program sets.
-bool holdsTypedText(ControlKind kind) { return kind == ControlKind::textBox || kind == ControlKind::comboBox; }
+bool holdsTypedText(ControlKind kind) {
+  return kind == ControlKind::textBox || kind == ControlKind::comboBox;
+}
 
 }  // namespace
 
@@ -83,7 +85,8 @@ ControlId Desktop::createControl(WindowHandle window, const ControlSpec& spec) {
 }
 
 // Placed like the other controls, in the window or a frame of it, and a stop of its tab order.
-std::unique_ptr<ControlSurface> Desktop::createControlSurface(WindowHandle window, const ControlSpec& placement,
+std::unique_ptr<ControlSurface> Desktop::createControlSurface(WindowHandle window,
+                                                              const ControlSpec& placement,
                                                               ControlSurfaceClient& client) {
   const ControlId id = addControl(window, placement);
   SurfaceRecord& s = writable(id).surface.emplace();
@@ -107,7 +110,9 @@ void Desktop::placeControl(ControlId id, PixelRect area, int dpi) {
   placeNative(id, area, dpi);
 }
 
-void Desktop::setControlHandlers(ControlId id, ControlHandlers handlers) { writable(id).handlers = std::move(handlers); }
+void Desktop::setControlHandlers(ControlId id, ControlHandlers handlers) {
+  writable(id).handlers = std::move(handlers);
+}
 
 std::string Desktop::controlText(ControlId id) const {
   const ControlRecord& c = record(id);
@@ -138,7 +143,8 @@ void Desktop::setCheckValue(ControlId id, int value) {
 
 // Frames and labels never take the focus, nor a control without a tab stop or a disabled one.
 bool Desktop::takesFocus(const ControlRecord& c) const {
-  if (c.spec.tabIndex < 0 || c.spec.kind == ControlKind::frame || c.spec.kind == ControlKind::label) return false;
+  if (c.spec.tabIndex < 0 || c.spec.kind == ControlKind::frame || c.spec.kind == ControlKind::label)
+    return false;
   return !c.surface || (c.surface->client && c.surface->native && c.surface->enabled);
 }
 
@@ -202,8 +208,12 @@ bool Desktop::keyboardBack(WindowHandle window) {
   return id && takesFocus(record(*id)) && giveNativeFocus(*id, false);
 }
 
-void Desktop::windowMinimised(WindowHandle window, bool minimised) { focusTracker_.minimised(window, minimised); }
+void Desktop::windowMinimised(WindowHandle window, bool minimised) {
+  focusTracker_.minimised(window, minimised);
+}
 
-void Desktop::resolutionChanged(WindowHandle window, int dpi, bool sized) { relayWindow(*this, window, dpi, sized); }
+void Desktop::resolutionChanged(WindowHandle window, int dpi, bool sized) {
+  relayWindow(*this, window, dpi, sized);
+}
 
 }  // namespace quorvel

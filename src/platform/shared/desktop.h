@@ -95,9 +95,9 @@ class Desktop : public Platform,
 
   // Reports: what the user or the system did. Handlers may add controls or drop owner-drawn ones while
   // a report runs.
-  void textEdited(ControlId control);           // the user changed a text box's or a combo box's text
-  void itemPicked(ControlId combo, int item);    // the user chose an item; its text is put there here
-  void clicked(ControlId control);               // a button or a check box, by the user
+  void textEdited(ControlId control);               // the user changed a text box's or a combo box's text
+  void itemPicked(ControlId combo, int item);       // the user chose an item; its text is put there here
+  void clicked(ControlId control);                  // a button or a check box, by the user
   void keyTyped(ControlId control, int& keyAscii);  // before a text takes it; 0 swallows it
   void tabPressed(WindowHandle window, std::optional<ControlId> from, bool backwards);
   void focusGained(ControlId control);

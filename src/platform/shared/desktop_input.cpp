@@ -85,7 +85,8 @@ bool Desktop::keyWentDown(ControlId id, int keyCode, int shift, bool repeat) {
 }
 
 void Desktop::keyWentUp(ControlId id, int keyCode, int shift) {
-  if (ControlSurfaceClient* client = clientOf(id)) writable(id).surface->keys.keyUp(*client, word(keyCode), word(shift));
+  if (ControlSurfaceClient* client = clientOf(id))
+    writable(id).surface->keys.keyUp(*client, word(keyCode), word(shift));
 }
 
 // The characters a key types as the control knows them: ASCII only, after the key-down it heard.

@@ -5,7 +5,8 @@
 namespace quorvel {
 
 FocusTracker::State& FocusTracker::state(WindowHandle window) {
-  const auto at = std::find_if(windows_.begin(), windows_.end(), [window](const State& s) { return s.window == window; });
+  const auto at =
+      std::find_if(windows_.begin(), windows_.end(), [window](const State& s) { return s.window == window; });
   if (at != windows_.end()) return *at;
   windows_.push_back(State{window, std::nullopt, false});
   return windows_.back();
@@ -20,7 +21,8 @@ void FocusTracker::deactivated(WindowHandle window, std::optional<ControlId> had
 void FocusTracker::minimised(WindowHandle window, bool minimised) { state(window).minimised = minimised; }
 
 std::optional<ControlId> FocusTracker::activated(WindowHandle window) const {
-  const auto at = std::find_if(windows_.begin(), windows_.end(), [window](const State& s) { return s.window == window; });
+  const auto at =
+      std::find_if(windows_.begin(), windows_.end(), [window](const State& s) { return s.window == window; });
   if (at == windows_.end() || at->minimised) return std::nullopt;
   return at->control;
 }

@@ -36,10 +36,12 @@ void HostedSurface::setToolTip(std::string_view text) {
   if (live()) desktop_.setNativeToolTip(id_, text);
 }
 
-TwipsSize measureInTwips(std::string_view text, const CaptionFont& font, double wrapWidth, TextMeasure& measure) {
+TwipsSize measureInTwips(std::string_view text, const CaptionFont& font, double wrapWidth,
+                         TextMeasure& measure) {
   const int wrap = wrapWidth > 0 ? std::max(1, twipsToPixels(wrapWidth)) : 0;
   const PixelSize extent = quorvel::measureText(text, font, wrap, measure);
-  return {static_cast<double>(extent.width * kTwipsPerPixel), static_cast<double>(extent.height * kTwipsPerPixel)};
+  return {static_cast<double>(extent.width * kTwipsPerPixel),
+          static_cast<double>(extent.height * kTwipsPerPixel)};
 }
 
 TwipsSize HostedSurface::measureText(std::string_view text, const CaptionFont& font, double wrapWidth) const {

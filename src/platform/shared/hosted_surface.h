@@ -10,7 +10,8 @@ namespace quorvel {
 
 // A text's extent in twips, measured in whole pixels at 96 dpi: wrapped at `wrapWidth` twips when that is
 // positive.
-TwipsSize measureInTwips(std::string_view text, const CaptionFont& font, double wrapWidth, TextMeasure& measure);
+TwipsSize measureInTwips(std::string_view text, const CaptionFont& font, double wrapWidth,
+                         TextMeasure& measure);
 
 class HostedSurface final : public ControlSurface {
  public:

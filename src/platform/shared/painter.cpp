@@ -39,7 +39,8 @@ void drawText(const CenteredText& element, Canvas& canvas) {
   canvas.pushClip(r);
   const int lineHeight = canvas.lineHeight();
   const int ascent = canvas.ascent();
-  const std::vector<std::string> lines = textLines(element.text, element.wordWrap ? r.width : 0, widthIn(canvas));
+  const std::vector<std::string> lines =
+      textLines(element.text, element.wordWrap ? r.width : 0, widthIn(canvas));
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     const int width = static_cast<int>(std::ceil(canvas.textWidth(line)));
@@ -48,7 +49,8 @@ void drawText(const CenteredText& element, Canvas& canvas) {
     canvas.drawText(line, left, baseline, element.color);
     if (width <= 0) continue;
     if (element.font.underline) canvas.fillRect(PixelRect{left, baseline + 1, width, 1}, element.color);
-    if (element.font.strikethru) canvas.fillRect(PixelRect{left, baseline - ascent / 3, width, 1}, element.color);
+    if (element.font.strikethru)
+      canvas.fillRect(PixelRect{left, baseline - ascent / 3, width, 1}, element.color);
   }
   canvas.popClip();
 }
@@ -59,7 +61,8 @@ void drawStrip(const DottedStrip& element, Canvas& canvas) {
   if (r.width <= 0 || r.height <= 0) return;
   canvas.pushClip(r);
   canvas.fillRect(r, element.background);
-  for (const PixelPoint& dot : element.dots) canvas.fillRect(onePixel({r.left + dot.x, r.top + dot.y}), element.dotColor);
+  for (const PixelPoint& dot : element.dots)
+    canvas.fillRect(onePixel({r.left + dot.x, r.top + dot.y}), element.dotColor);
   canvas.popClip();
 }
 

@@ -15,7 +15,8 @@ std::string withoutTrailingBlanks(std::string line) {
 
 // Greedy wrapping of one paragraph. A piece is a word (a run of ASCII non-blanks, or one character
 // beyond ASCII, since Chinese text may break between any two characters) with the blanks after it.
-void wrapParagraph(std::string_view text, double wrapWidth, const TextWidth& width, std::vector<std::string>& lines) {
+void wrapParagraph(std::string_view text, double wrapWidth, const TextWidth& width,
+                   std::vector<std::string>& lines) {
   std::string line;
   std::size_t i = 0;
   while (i < text.size()) {

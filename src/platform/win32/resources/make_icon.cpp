@@ -36,14 +36,19 @@ std::vector<std::string> quotedStrings(const std::string& path) {
 bool readXpm(const std::string& path, Image& image) {
   const std::vector<std::string> lines = quotedStrings(path);
   int width = 0, height = 0, colours = 0, perPixel = 0;
-  if (lines.empty() || std::sscanf(lines[0].c_str(), "%d %d %d %d", &width, &height, &colours, &perPixel) != 4) return false;
-  if (width != height || perPixel != 1 || lines.size() < static_cast<std::size_t>(1 + colours + height)) return false;
+  if (lines.empty() ||
+      std::sscanf(lines[0].c_str(), "%d %d %d %d", &width, &height, &colours, &perPixel) != 4)
+    return false;
+  if (width != height || perPixel != 1 || lines.size() < static_cast<std::size_t>(1 + colours + height))
+    return false;
   std::map<char, std::uint32_t> palette;
   for (int i = 1; i <= colours; ++i) {
     const std::string& entry = lines[static_cast<std::size_t>(i)];
     const std::size_t hash = entry.find('#');
     unsigned rgb = 0;
-    palette[entry[0]] = hash != std::string::npos && std::sscanf(entry.c_str() + hash + 1, "%6x", &rgb) == 1 ? 0xFF000000u | rgb : 0u;
+    palette[entry[0]] = hash != std::string::npos && std::sscanf(entry.c_str() + hash + 1, "%6x", &rgb) == 1
+                            ? 0xFF000000u | rgb
+                            : 0u;
   }
   image.size = width;
   for (int y = 0; y < height; ++y) {
@@ -54,7 +59,9 @@ bool readXpm(const std::string& path, Image& image) {
   return true;
 }
 
-void put16(std::string& out, unsigned v) { out += static_cast<char>(v & 0xFF), out += static_cast<char>((v >> 8) & 0xFF); }
+void put16(std::string& out, unsigned v) {
+  out += static_cast<char>(v & 0xFF), out += static_cast<char>((v >> 8) & 0xFF);
+}
 void put32(std::string& out, std::uint32_t v) { put16(out, v & 0xFFFF), put16(out, v >> 16); }
 
 // An icon image: the bitmap header with twice the height (colour rows, then mask rows), bottom row first,
@@ -119,7 +126,8 @@ std::string iconImage(const Image& image, int bits) {
 int main(int argc, char** argv) {
   Image small, large;
   if (argc != 4 || !readXpm(argv[2], small) || !readXpm(argv[3], large)) {
-    std::fprintf(stderr, "usage: make_icon out.ico art16.xpm art32.xpm (square XPM, one character a pixel)\n");
+    std::fprintf(stderr,
+                 "usage: make_icon out.ico art16.xpm art32.xpm (square XPM, one character a pixel)\n");
     return 1;
   }
   std::vector<std::string> bodies;
@@ -128,7 +136,8 @@ int main(int argc, char** argv) {
     for (int bits : {4, 8, 24}) {
       bodies.push_back(iconImage(*image, bits));
       if (bodies.back().empty()) {
-        std::fprintf(stderr, "make_icon: the %d pixel art has more colours than %d bits hold\n", image->size, bits);
+        std::fprintf(stderr, "make_icon: the %d pixel art has more colours than %d bits hold\n", image->size,
+                     bits);
         return 1;
       }
       entries.emplace_back(image->size, bits);
