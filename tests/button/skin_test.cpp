@@ -107,7 +107,8 @@ TEST(Skin, FacesAreLightVerticalGradients) {
       const Bitmap ends = verticalGradient(face.at(0, 0), face.at(0, face.height - 1), 1, face.height);
       EXPECT_EQ(face.pixels, ends.pixels) << style << "/" << look;
       for (Color c : face.pixels)
-        for (int shift = 0; shift < 24; shift += 8) EXPECT_GE((c >> shift) & 0xFFu, 0xC0u) << style << "/" << look;
+        for (int shift = 0; shift < 24; shift += 8)
+          EXPECT_GE((c >> shift) & 0xFFu, 0xC0u) << style << "/" << look;
     }
   }
 }
@@ -130,7 +131,8 @@ TEST(Skin, CornersCurveFromTheWindowBackgroundToTheInside) {
       const SkinStore& s = skinStore(style);
       for (const auto& c : corners) {
         const Bitmap& b = *s.of(c.corner, look);
-        const auto lighter = std::min(brightness(b.at(c.outerX, c.outerY)), brightness(b.at(c.innerX, c.innerY)));
+        const auto lighter =
+            std::min(brightness(b.at(c.outerX, c.outerY)), brightness(b.at(c.innerX, c.innerY)));
         for (int y = 0; y < 3; ++y)
           for (int x = 0; x < 3; ++x)
             if (std::abs(x - c.outerX) + std::abs(y - c.outerY) == 2) {

@@ -15,10 +15,10 @@
 #include "backend_driver.h"
 #include "platform/control_surface.h"
 #include "platform/native_files/fake_files.h"
+#include "recording_client.h"
 #include "sequencer/sequencer.h"
 #include "settings/config_file.h"
 #include "settings/mdini.h"
-#include "recording_client.h"
 
 namespace quorvel::contract {
 
@@ -29,15 +29,17 @@ class BackendContract : public ::testing::Test {
  protected:
   // A window at (100, 100) pixels of the screen, with its controls given in pixels.
   WindowHandle window(Point at = {100, 100}) {
-    const WindowHandle w = p().createWindow(WindowSpec{"contract", 300 * kTwipsPerPixel, 200 * kTwipsPerPixel});
-    p().moveWindow(w, TwipsPoint{static_cast<float>(at.x * kTwipsPerPixel), static_cast<float>(at.y * kTwipsPerPixel)});
+    const WindowHandle w =
+        p().createWindow(WindowSpec{"contract", 300 * kTwipsPerPixel, 200 * kTwipsPerPixel});
+    p().moveWindow(
+        w, TwipsPoint{static_cast<float>(at.x * kTwipsPerPixel), static_cast<float>(at.y * kTwipsPerPixel)});
     return w;
   }
   static ControlSpec spec(ControlKind kind, TwipsRect pixels, int tabIndex, int maxLength = 0) {
     ControlSpec s;
     s.kind = kind;
-    s.rect = TwipsRect{pixels.left * kTwipsPerPixel, pixels.top * kTwipsPerPixel, pixels.width * kTwipsPerPixel,
-                       pixels.height * kTwipsPerPixel};
+    s.rect = TwipsRect{pixels.left * kTwipsPerPixel, pixels.top * kTwipsPerPixel,
+                       pixels.width * kTwipsPerPixel, pixels.height * kTwipsPerPixel};
     s.tabIndex = tabIndex;
     s.maxLength = maxLength;
     s.font = FontSpec{"宋体", 10.5, 134};
@@ -46,7 +48,8 @@ class BackendContract : public ::testing::Test {
   ControlId textBox(WindowHandle w, int top, int tabIndex, int maxLength = 0) {
     return p().createControl(w, spec(ControlKind::textBox, {10, top, 80, 21}, tabIndex, maxLength));
   }
-  std::unique_ptr<ControlSurface> surface(WindowHandle w, RecordingClient& client, TwipsRect pixels, int tabIndex) {
+  std::unique_ptr<ControlSurface> surface(WindowHandle w, RecordingClient& client, TwipsRect pixels,
+                                          int tabIndex) {
     return p().createControlSurface(w, spec(ControlKind::button, pixels, tabIndex), client);
   }
   void show(WindowHandle w) {
@@ -237,7 +240,8 @@ TYPED_TEST_P(BackendContract, ContainerMustBeAFrameOfTheSameWindow) {
   const WindowHandle w = this->window();
   const WindowHandle other = this->window({500, 100});
   const ControlId label = this->p().createControl(w, this->spec(ControlKind::label, {10, 10, 60, 20}, -1));
-  const ControlId foreign = this->p().createControl(other, this->spec(ControlKind::frame, {10, 10, 200, 100}, -1));
+  const ControlId foreign =
+      this->p().createControl(other, this->spec(ControlKind::frame, {10, 10, 200, 100}, -1));
   for (const ControlId container : {label, foreign}) {
     ControlSpec placement = this->spec(ControlKind::textBox, {20, 40, 80, 21}, 0);
     placement.container = container;
@@ -359,8 +363,9 @@ TYPED_TEST_P(BackendContract, PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClic
   this->driver.leftButton(true);
   this->driver.movePointer(w, Point{100, 100});
   this->driver.leftButton(false);
-  const std::vector<std::string> expected = {"press 1 0 150 75", "release 1 0 150 75", "double",
-                                             "release 1 0 150 75", "press 1 0 150 75", "release 1 0 1200 1200"};
+  const std::vector<std::string> expected = {"press 1 0 150 75", "release 1 0 150 75",
+                                             "double",           "release 1 0 150 75",
+                                             "press 1 0 150 75", "release 1 0 1200 1200"};
   EXPECT_EQ(client.entries({"press", "release", "double"}), expected);
 }
 
@@ -378,13 +383,15 @@ TYPED_TEST_P(BackendContract, HeldKeyReachesTheFocusedSurfaceWithOneKeyUp) {
   // A key-down with its character at the press and at every repeat, then one key-up.
   const std::vector<std::string> held = client.entries({"down", "char", "up"});
   std::vector<std::string> expected;
-  for (std::size_t k = 0; k + 1 < held.size(); k += 2) expected.insert(expected.end(), {"down 32 0", "char 32"});
+  for (std::size_t k = 0; k + 1 < held.size(); k += 2)
+    expected.insert(expected.end(), {"down 32 0", "char 32"});
   expected.emplace_back("up 32 0");
   EXPECT_EQ(held, expected);
   EXPECT_GE(held.size(), 5u) << "the keyboard repeated the key at least once";
   client.log.clear();
   this->driver.type("aA");
-  EXPECT_EQ(client.entries({"down 65", "char"}), (std::vector<std::string>{"down 65 0", "char 97", "down 65 1", "char 65"}));
+  EXPECT_EQ(client.entries({"down 65", "char"}),
+            (std::vector<std::string>{"down 65 0", "char 97", "down 65 1", "char 65"}));
   EXPECT_EQ(client.entries("up 65").size(), 2u);
   this->driver.press(Key::tab);
   this->driver.type("x");
@@ -523,8 +530,11 @@ TYPED_TEST_P(BackendContract, StopKeyBelongsToARunWhileItLasts) {
   EXPECT_TRUE(freeForOthers());
   held.reset();
 
-  const struct { const char* t; const char* x; const char* why; } ends[] = {
-      {"0", "5", "slot 1 below 1"}, {"1", "1e12", "an overflow: a point beyond any screen"}};
+  const struct {
+    const char* t;
+    const char* x;
+    const char* why;
+  } ends[] = {{"0", "5", "slot 1 below 1"}, {"1", "1e12", "an overflow: a point beyond any screen"}};
   for (const auto& end : ends) {
     auto run = start(end.t, "1", end.x);
     EXPECT_FALSE(freeForOthers()) << end.why;
@@ -547,20 +557,17 @@ TYPED_TEST_P(BackendContract, StopKeyBelongsToARunWhileItLasts) {
   this->driver.giveBackStopKeyElsewhere();
 }
 
-REGISTER_TYPED_TEST_SUITE_P(BackendContract, TimerTicksOnItsGridAndStopsWhenDisabled,
-                            EnablingAnEnabledTimerKeepsItsPhase, TimerEnabledInATickCountsFromThatTicksScheduledTime,
-                            TimersTickWhileAMessageBoxIsOpen, TabStaysInItsWindowAndSkipsDisabledControls,
-                            TypingLimitCountsCharactersAndProgramTextIsNeverCut,
-                            ComboPickRaisesOneClickAndTypedTextSelectsNothing, CheckBoxHoldsThreeStatesAndAClickTogglesTwo,
-                            ClientAreaFollowsTheWindowPosition, ContainerMustBeAFrameOfTheSameWindow,
-                            HostedControlInheritsItsPlacementFont,
-                            CaptionsWrapAtBlanksAndBetweenChineseCharacters,
-                            CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow,
-                            PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks,
-                            CaptureDecidesWhoGetsTheMovesOffTheSurface, DisabledOrUntabbedSurfaceTakesNoInputOrFocus,
-                            HeldKeyReachesTheFocusedSurfaceWithOneKeyUp,
-                            RepaintAskedForBeforeAMessageBoxIsOnScreenWhileItIsOpen,
-                            KeyboardReturnsToItsControlButNotWhileMinimised, WindowIsLaidOutAgainAtANewResolution,
-                            StopKeyBelongsToARunWhileItLasts);
+REGISTER_TYPED_TEST_SUITE_P(
+    BackendContract, TimerTicksOnItsGridAndStopsWhenDisabled, EnablingAnEnabledTimerKeepsItsPhase,
+    TimerEnabledInATickCountsFromThatTicksScheduledTime, TimersTickWhileAMessageBoxIsOpen,
+    TabStaysInItsWindowAndSkipsDisabledControls, TypingLimitCountsCharactersAndProgramTextIsNeverCut,
+    ComboPickRaisesOneClickAndTypedTextSelectsNothing, CheckBoxHoldsThreeStatesAndAClickTogglesTwo,
+    ClientAreaFollowsTheWindowPosition, ContainerMustBeAFrameOfTheSameWindow,
+    HostedControlInheritsItsPlacementFont, CaptionsWrapAtBlanksAndBetweenChineseCharacters,
+    CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow,
+    PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks, CaptureDecidesWhoGetsTheMovesOffTheSurface,
+    DisabledOrUntabbedSurfaceTakesNoInputOrFocus, HeldKeyReachesTheFocusedSurfaceWithOneKeyUp,
+    RepaintAskedForBeforeAMessageBoxIsOnScreenWhileItIsOpen, KeyboardReturnsToItsControlButNotWhileMinimised,
+    WindowIsLaidOutAgainAtANewResolution, StopKeyBelongsToARunWhileItLasts);
 
 }  // namespace quorvel::contract

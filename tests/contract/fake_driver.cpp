@@ -46,7 +46,9 @@ void BackendDriver::type(std::string_view text) {
 
 void BackendDriver::activateOtherProgram() { backend_->fake.activateOtherProgram(); }
 void BackendDriver::activate(WindowHandle window) { backend_->fake.activateWindow(window); }
-void BackendDriver::minimise(WindowHandle window, bool minimised) { backend_->fake.minimiseWindow(window, minimised); }
+void BackendDriver::minimise(WindowHandle window, bool minimised) {
+  backend_->fake.minimiseWindow(window, minimised);
+}
 
 bool BackendDriver::takeStopKeyElsewhere() {
   if (backend_->fake.stopKeyTaken()) return false;

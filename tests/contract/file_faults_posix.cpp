@@ -132,7 +132,8 @@ struct ClosedFolder::State {
   bool made = false;
 };
 
-ClosedFolder::ClosedFolder(const std::string& folder, const std::string& file) : state_(std::make_unique<State>()) {
+ClosedFolder::ClosedFolder(const std::string& folder, const std::string& file)
+    : state_(std::make_unique<State>()) {
   state_->folder = folder;
   ::chmod(folder.c_str(), 0555);
   if (!actAsNobody(folder, file)) return;
@@ -193,7 +194,8 @@ struct SettingsHomeIn::State {
   std::optional<std::string> expected;
 };
 
-SettingsHomeIn::SettingsHomeIn(const std::string& folder, SettingsBase base) : state_(std::make_unique<State>()) {
+SettingsHomeIn::SettingsHomeIn(const std::string& folder, SettingsBase base)
+    : state_(std::make_unique<State>()) {
   state_->savedConfigHome = variable("XDG_CONFIG_HOME");
   state_->savedHome = variable("HOME");
   state_->base = folder + "/settings home";

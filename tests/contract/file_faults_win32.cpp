@@ -167,7 +167,8 @@ std::string unexaminablePath(const std::string& folder) { return folder + "\\con
 
 // NOTE: pipes live in their own namespace and devices have reserved names: neither can stand in a folder.
 bool makeNotAFile(const std::string& path, NotAFile kind) {
-  return kind == NotAFile::folder && ::CreateDirectoryW(std::filesystem::u8path(path).wstring().c_str(), nullptr);
+  return kind == NotAFile::folder &&
+         ::CreateDirectoryW(std::filesystem::u8path(path).wstring().c_str(), nullptr);
 }
 
 // %APPDATA% comes from the user's profile; a program cannot point it elsewhere.

@@ -29,7 +29,8 @@ class FilesContract : public ::testing::Test {
   std::string path = dir.file("config.ini");
 
   std::size_t entriesInFolder() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
   }
 };
 
@@ -177,8 +178,8 @@ TYPED_TEST(FilesContract, UserSettingsFolderThatCannotBeMadeNamesWhatIsInTheWay)
     if (!home.expected()) GTEST_SKIP() << "the system alone decides where the settings folder is";
     const bool fileInTheWay = base == testing::SettingsBase::configHome;
     if (fileInTheWay) writeBytes(*home.base(), "");
-    const SettingsFolder expected{*home.expected(), fileInTheWay ? FolderFault::notAFolder : FolderFault::missing,
-                                  *home.base()};
+    const SettingsFolder expected{
+        *home.expected(), fileInTheWay ? FolderFault::notAFolder : FolderFault::missing, *home.base()};
     EXPECT_EQ(this->files.userSettingsDirectory(), expected);
     EXPECT_EQ(fs::exists(*home.base()), fileInTheWay);
     fs::remove(*home.base());

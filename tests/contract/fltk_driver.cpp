@@ -1,12 +1,9 @@
 // The FLTK backend on a private X display, driven through XTEST like a person at the keyboard and mouse.
-#include "backend_driver.h"
-
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -18,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "backend_driver.h"
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_screen.h"
 #include "x11_screen.h"
@@ -72,7 +70,7 @@ struct BackendDriver::Backend {
   Duration boxSeen{};
   bool boxOpen = false;
   std::map<WindowHandle, Window> windows;
-  Display* otherProgram = nullptr;  // another client's display connection, holding the stop key
+  Display* otherProgram = nullptr;       // another client's display connection, holding the stop key
   std::optional<std::string> resources;  // the desktop's, while a test has changed them
 };
 
@@ -144,7 +142,8 @@ void BackendDriver::type(std::string_view text) {
   const char* argv[] = {"xdotool", "type", "--delay", "30", "--", characters.c_str(), nullptr};
   std::vector<std::string> variables;
   for (char** v = environ; *v; ++v)
-    if (std::string_view(*v).substr(0, 3) != "LC_" && std::string_view(*v).substr(0, 5) != "LANG=") variables.emplace_back(*v);
+    if (std::string_view(*v).substr(0, 3) != "LC_" && std::string_view(*v).substr(0, 5) != "LANG=")
+      variables.emplace_back(*v);
   variables.emplace_back("LC_ALL=C.UTF-8");
   std::vector<char*> envp;
   for (std::string& v : variables) envp.push_back(v.data());

@@ -1,12 +1,11 @@
 // The Windows backend under Wine on a private X display, driven through SendInput like a person at the
 // keyboard and mouse.
-#include "backend_driver.h"
-
 #include <chrono>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "backend_driver.h"
 #include "base/utf.h"
 #include "platform/win32/win32_platform.h"
 
@@ -127,7 +126,9 @@ void BackendDriver::wait(Duration span) {
   }
 }
 
-void BackendDriver::stall(Duration span) { Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(span).count())); }
+void BackendDriver::stall(Duration span) {
+  Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(span).count()));
+}
 
 // Wine hands input and window changes on through the X server: a short wait lets them arrive.
 void BackendDriver::settle() { wait(std::chrono::milliseconds(60)); }
@@ -203,8 +204,9 @@ void BackendDriver::leftButton(bool down) {
 
 // Another program's window, as far as the backend can tell: a window it did not make.
 void BackendDriver::activateOtherProgram() {
-  static const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 200,
-                                            100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  static const HWND other =
+      CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 200, 100, nullptr,
+                      nullptr, GetModuleHandleW(nullptr), nullptr);
   SetForegroundWindow(other);
   SetFocus(other);
   wait(std::chrono::milliseconds(150));

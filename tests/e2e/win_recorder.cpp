@@ -63,7 +63,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: win_recorder --window X Y W H\n", stderr);
     return 2;
   }
-  const int x = std::atoi(argv[2]), y = std::atoi(argv[3]), width = std::atoi(argv[4]), height = std::atoi(argv[5]);
+  const int x = std::atoi(argv[2]), y = std::atoi(argv[3]), width = std::atoi(argv[4]),
+            height = std::atoi(argv[5]);
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = proc;
   windowClass.hInstance = GetModuleHandleW(nullptr);

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "mainwindow/app.h"
-#include "platform/native_files/fake_files.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/native_files/fake_files.h"
 #include "settings/config_file.h"
 #include "settings/ini_profile.h"
 #include "settings/mdini.h"
@@ -76,8 +76,8 @@ TEST_F(Form1Test, ExistingFileIsNotCompletedAndGivesThePosition) {
 TEST_F(Form1Test, FocusStartsOnTheSlotNumberAndTabFollowsTheOrder) {
   start();
   EXPECT_EQ(fake.focus(), c().Combo1);
-  const ControlId order[] = {c().Text2[0], c().Text2[1], c().Text2[2], c().Check1, save(), startButton(),
-                             c().Combo1};
+  const ControlId order[] = {c().Text2[0], c().Text2[1],  c().Text2[2], c().Check1,
+                             save(),       startButton(), c().Combo1};
   for (ControlId expected : order) {
     fake.pressTab();
     EXPECT_EQ(fake.focus(), expected);
@@ -87,7 +87,8 @@ TEST_F(Form1Test, FocusStartsOnTheSlotNumberAndTabFollowsTheOrder) {
 TEST_F(Form1Test, ChoosingASlotShowsItsTextsAndPreviewsItsPoint) {
   start();
   writeini(files, portableConfigPath(files), "no7", "x", "12a");
-  writeini(files, portableConfigPath(files), "no7", "y", "1234567");  // longer than typing allows: shown whole
+  writeini(files, portableConfigPath(files), "no7", "y",
+           "1234567");  // longer than typing allows: shown whole
   writeini(files, portableConfigPath(files), "no7", "t", "");
   fake.chooseItem(c().Combo1, 6);
   EXPECT_EQ(text(0), "12a");
@@ -101,8 +102,8 @@ TEST_F(Form1Test, StoredFlagSetsTheCheckBox) {
   const struct {
     const char* stored;
     int shown;
-  } cases[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"1.4", 1}, {"1.5", 2}, {"0.5", 0}, {"abc", 0},
-               {"5", 2}, {"-1", 2}, {"1e12", 2}};
+  } cases[] = {{"0", 0},   {"1", 1},   {"2", 2}, {"1.4", 1}, {"1.5", 2},
+               {"0.5", 0}, {"abc", 0}, {"5", 2}, {"-1", 2},  {"1e12", 2}};
   for (const auto& k : cases) {
     writeini(files, portableConfigPath(files), "no2", "f", k.stored);
     fake.chooseItem(c().Combo1, 1);
@@ -200,7 +201,8 @@ TEST_F(Form1Test, FailedSaveSaysWhyAndKeepsTheFields) {
   fake.setControlText(c().Text2[0], "4中2");
   fake.click(save());
   ASSERT_EQ(fake.messages().size(), std::size(cases) + 1);
-  EXPECT_EQ(fake.messages().back().text, "保存失败！字符“中”无法用系统代码页保存，输入的内容仍保留在窗口中。");
+  EXPECT_EQ(fake.messages().back().text,
+            "保存失败！字符“中”无法用系统代码页保存，输入的内容仍保留在窗口中。");
   EXPECT_EQ(fake.messages().back().title, "提示：");
   EXPECT_EQ(text(0), "4中2");
   EXPECT_EQ(stored("no1", "x"), "0");
@@ -215,7 +217,8 @@ TEST_F(Form1Test, ProgramInAClosedFolderKeepsItsSettingsInTheUsersFolder) {
   std::filesystem::create_directories(own);
   const std::string leftover = own + "/config.ini.Ab12Cd.quorvel-tmp";
   writeBytes(leftover, "x");
-  std::filesystem::last_write_time(leftover, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2));
+  std::filesystem::last_write_time(leftover,
+                                   std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2));
   start();
   EXPECT_EQ(form.configPath(), own + files.pathSeparator() + "config.ini");
   EXPECT_EQ(iniLookup(readBytes(form.configPath()), "no20", "f"), "0");
@@ -236,10 +239,11 @@ TEST_F(Form1Test, SaveWhereConfigCanLiveNowhereNamesTheFoldersTried) {
   const struct {
     SettingsFolder userFolder;
     std::string text;
-  } cases[] = {
-      {{own, FolderFault::missing, dir.file("home")},
-       nowhere + "设置文件夹“" + own + "”也无法建立：“" + dir.file("home") + "”不存在，输入的内容仍保留在窗口中。"},
-      {{"", FolderFault::noHome, ""}, nowhere + "也找不到用户的主文件夹来存放设置，输入的内容仍保留在窗口中。"}};
+  } cases[] = {{{own, FolderFault::missing, dir.file("home")},
+                nowhere + "设置文件夹“" + own + "”也无法建立：“" + dir.file("home") +
+                    "”不存在，输入的内容仍保留在窗口中。"},
+               {{"", FolderFault::noHome, ""},
+                nowhere + "也找不到用户的主文件夹来存放设置，输入的内容仍保留在窗口中。"}};
   for (const auto& [userFolder, text] : cases) {
     FakePlatform platform;
     FakeFiles closed(dir.str());
@@ -271,10 +275,12 @@ TEST_F(Form1Test, StartButtonRunsTheSlotsRelativeToTheClientArea) {
             (Point{20 + FakePlatform::kFrameOffset.x + 10, 10 + FakePlatform::kFrameOffset.y + 10}));
 }
 
-// What each stored set holds is the button tests' (Form1Buttons); here, that Save and Start are made from them.
+// What each stored set holds is the button tests' (Form1Buttons); here, that Save and Start are made from
+// them.
 TEST_F(Form1Test, ButtonsComeFromTheirStoredPropertySets) {
   start();
-  for (const auto& [button, caption] : {std::pair{c().xpcommand2.get(), "保存"}, {c().xpcommand9.get(), "启动"}}) {
+  for (const auto& [button, caption] :
+       {std::pair{c().xpcommand2.get(), "保存"}, {c().xpcommand9.get(), "启动"}}) {
     EXPECT_EQ(button->control().Caption(), caption);
     EXPECT_TRUE(button->control().内部(2).visible) << caption << " shown in the plain look";
   }

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/native_files/fake_files.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/native_files/fake_files.h"
 #include "sequencer/sequencer.h"
 #include "settings/config_file.h"
 #include "settings/mdini.h"
@@ -37,7 +37,8 @@ class RunTest : public ::testing::Test {
   Pointer pointer{fake, window};
   Sequencer sequencer{fake, files, portableConfigPath(files), pointer};
 
-  void setSlot(int n, const std::string& x, const std::string& y, const std::string& t, const std::string& f) {
+  void setSlot(int n, const std::string& x, const std::string& y, const std::string& t,
+               const std::string& f) {
     for (const auto& [key, value] : {std::pair{"x", x}, {"y", y}, {"t", t}, {"f", f}}) {
       ASSERT_EQ(writeini(files, portableConfigPath(files), slotSection(n), key, value), "1");
     }
@@ -57,7 +58,8 @@ class RunTest : public ::testing::Test {
       EXPECT_EQ(events[i + 1].record.dwFlags, kMouseLeftUp);
       EXPECT_EQ(events[i].batch, events[i + 1].batch);
       EXPECT_EQ(events[i].position, events[i + 1].position);
-      result.push_back(Click{std::chrono::duration_cast<milliseconds>(events[i].time).count(), events[i].position});
+      result.push_back(
+          Click{std::chrono::duration_cast<milliseconds>(events[i].time).count(), events[i].position});
     }
     return result;
   }
@@ -116,10 +118,10 @@ TEST_F(RunTest, SlotsClickOnTheSumsOfTheirDelaysAndTheEndMarkerCostsOneTick) {
   setSlot(3, "30", "30", "0", "0");
   sequencer.Start();
   advanceTo(7500);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(10, 10)},
-                                           {3000, client(20, 20)},
-                                           {5000, client(10, 10)},
-                                           {7000, client(20, 20)}}));
+  EXPECT_EQ(
+      clicks(),
+      (std::vector<Click>{
+          {1000, client(10, 10)}, {3000, client(20, 20)}, {5000, client(10, 10)}, {7000, client(20, 20)}}));
 }
 
 TEST_F(RunTest, ShortLoopClicksEveryTwoSeconds) {
@@ -168,7 +170,7 @@ TEST_F(RunTest, EditsTakeEffectAtTheNextCycleOnly) {
   setKey(1, "x", "77");  // mid-cycle
   advanceTo(2000);
   advanceTo(3500);
-  setKey(1, "t", "0");   // the next cycle (from 3 s) ends at its first tick
+  setKey(1, "t", "0");  // the next cycle (from 3 s) ends at its first tick
   advanceTo(20000);
   EXPECT_EQ(clicks(), (std::vector<Click>{{2000, client(1, 1)}, {5000, client(77, 1)}}));
   EXPECT_FALSE(anyTimerEnabled());
@@ -182,11 +184,11 @@ TEST_F(RunTest, StartDuringARunRestartsTheCountsAndRunsASecondChain) {
   sequencer.Start();
   advanceTo(12000);
   EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(1, 0)},
-                                           {3500, client(1, 0)},
-                                           {5000, client(2, 0)},
-                                           {7000, client(1, 0)},
-                                           {10000, client(2, 0)},
-                                           {12000, client(1, 0)}}));
+                                          {3500, client(1, 0)},
+                                          {5000, client(2, 0)},
+                                          {7000, client(1, 0)},
+                                          {10000, client(2, 0)},
+                                          {12000, client(1, 0)}}));
 }
 
 TEST_F(RunTest, StartWhileHeldReleasesTheSlotWhenItsFlagWasSet) {
@@ -198,10 +200,10 @@ TEST_F(RunTest, StartWhileHeldReleasesTheSlotWhenItsFlagWasSet) {
   sequencer.Start();
   advanceTo(16000);
   EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(1, 0)},
-                                           {11000, client(1, 0)},
-                                           {12000, client(2, 0)},
-                                           {14000, client(1, 0)},
-                                           {16000, client(2, 0)}}));
+                                          {11000, client(1, 0)},
+                                          {12000, client(2, 0)},
+                                          {14000, client(1, 0)},
+                                          {16000, client(2, 0)}}));
 }
 
 TEST_F(RunTest, OverflowAtStartStopsTheCommandAndSaysWhere) {

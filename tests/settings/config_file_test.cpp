@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <tuple>
 
-#include "platform/native_files/fake_files.h"
 #include "platform/files.h"
+#include "platform/native_files/fake_files.h"
 #include "settings/ini_profile.h"
 #include "settings/mdini.h"
 #include "support/temp_dir.h"
@@ -65,7 +65,8 @@ TEST_F(ConfigFileTest, DefaultFileHoldsAllKeysInOrder) {
 
 TEST_F(ConfigFileTest, WriteconfigStoresTheSlotVerbatimAndThePosition) {
   defaultconfig(files, portableConfigPath(files));
-  ASSERT_TRUE(writeconfig(files, portableConfigPath(files), "no7", SlotFields{"12a", "", " 3", 2}, 3000, -120));
+  ASSERT_TRUE(
+      writeconfig(files, portableConfigPath(files), "no7", SlotFields{"12a", "", " 3", 2}, 3000, -120));
   const std::string path = portableConfigPath(files);
   EXPECT_EQ(readini(files, path, "no7", "x", "0"), "12a");
   EXPECT_EQ(readini(files, path, "no7", "y", "0"), "");
@@ -87,7 +88,8 @@ TEST_F(ConfigFileTest, SaveThatFailsAtAnyStepLeavesTheFileAsItWas) {
   for (const auto& [step, calls] : steps) {
     for (int after = 0; after < calls; ++after) {
       files.failStep(step, 1, after);
-      EXPECT_FALSE(writeconfig(files, portableConfigPath(files), "no1", SlotFields{"7", "8", "9", 1}, 30, 45)) << int(step) << " " << after;
+      EXPECT_FALSE(writeconfig(files, portableConfigPath(files), "no1", SlotFields{"7", "8", "9", 1}, 30, 45))
+          << int(step) << " " << after;
       EXPECT_EQ(readBytes(portableConfigPath(files)), original) << int(step) << " " << after;
       files.failStep(step, 0);
     }
@@ -114,9 +116,12 @@ TEST_F(ConfigFileTest, OneReplaceLeavesTheBytesOfSixSingleWrites) {
       sixTimes.replaceFile(path, original);
     }
     ASSERT_TRUE(writeconfig(once, path, "no3", SlotFields{" 12a", "", "\"5\"", 2}, -120, 3000));
-    for (const auto& [section, key, value] :
-         {std::tuple{"no3", "x", " 12a"}, {"no3", "y", ""}, {"no3", "t", "\"5\""}, {"no3", "f", "2"},
-          {"screen", "x", "-120"}, {"screen", "y", "3000"}}) {
+    for (const auto& [section, key, value] : {std::tuple{"no3", "x", " 12a"},
+                                              {"no3", "y", ""},
+                                              {"no3", "t", "\"5\""},
+                                              {"no3", "f", "2"},
+                                              {"screen", "x", "-120"},
+                                              {"screen", "y", "3000"}}) {
       ASSERT_EQ(writeini(sixTimes, path, section, key, value), "1");
     }
     EXPECT_EQ(readWholeFile(once, path), readWholeFile(sixTimes, path)) << original;
@@ -127,7 +132,8 @@ TEST_F(ConfigFileTest, OneReplaceLeavesTheBytesOfSixSingleWrites) {
 TEST_F(ConfigFileTest, WriteconfigRefusesAFieldThatWouldAddLines) {
   defaultconfig(files, portableConfigPath(files));
   const std::string before = readBytes(portableConfigPath(files));
-  EXPECT_FALSE(writeconfig(files, portableConfigPath(files), "no1", SlotFields{"1\r\n[no2]", "2", "3", 1}, 0, 0));
+  EXPECT_FALSE(
+      writeconfig(files, portableConfigPath(files), "no1", SlotFields{"1\r\n[no2]", "2", "3", 1}, 0, 0));
   EXPECT_EQ(readBytes(portableConfigPath(files)), before);
 }
 
