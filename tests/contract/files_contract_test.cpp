@@ -162,8 +162,8 @@ TYPED_TEST(FilesContract, UserSettingsFolderIsMadeWhereTheSystemSays) {
   testing::SettingsHomeIn home(this->dir.str());
   const SettingsFolder own = this->files.userSettingsDirectory();
   ASSERT_EQ(own.fault, FolderFault::none);
-  if (home.expected()) {
-    EXPECT_EQ(own.path, *home.expected());
+  if (home.expected) {
+    EXPECT_EQ(own.path, *home.expected);
   }
   EXPECT_TRUE(fs::is_directory(fs::u8path(own.path)));
   EXPECT_TRUE(this->files.folderTakesNewFiles(own.path));
@@ -175,14 +175,14 @@ TYPED_TEST(FilesContract, UserSettingsFolderIsMadeWhereTheSystemSays) {
 TYPED_TEST(FilesContract, UserSettingsFolderThatCannotBeMadeNamesWhatIsInTheWay) {
   for (const auto base : {testing::SettingsBase::configHome, testing::SettingsBase::home}) {
     testing::SettingsHomeIn home(this->dir.str(), base);
-    if (!home.expected()) GTEST_SKIP() << "the system alone decides where the settings folder is";
+    if (!home.expected) GTEST_SKIP() << "the system alone decides where the settings folder is";
     const bool fileInTheWay = base == testing::SettingsBase::configHome;
-    if (fileInTheWay) writeBytes(*home.base(), "");
-    const SettingsFolder expected{
-        *home.expected(), fileInTheWay ? FolderFault::notAFolder : FolderFault::missing, *home.base()};
+    if (fileInTheWay) writeBytes(*home.base, "");
+    const SettingsFolder expected{*home.expected,
+                                  fileInTheWay ? FolderFault::notAFolder : FolderFault::missing, *home.base};
     EXPECT_EQ(this->files.userSettingsDirectory(), expected);
-    EXPECT_EQ(fs::exists(*home.base()), fileInTheWay);
-    fs::remove(*home.base());
+    EXPECT_EQ(fs::exists(*home.base), fileInTheWay);
+    fs::remove(*home.base);
   }
 }
 
