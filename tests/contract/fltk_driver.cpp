@@ -30,17 +30,8 @@ FltkPlatform& backend() {
 }
 
 const char* keyName(Key key) {
-  switch (key) {
-    case Key::tab:
-      return "Tab";
-    case Key::down:
-      return "Down";
-    case Key::space:
-      return "space";
-    case Key::stop:
-      return "F8";
-  }
-  return "";
+  constexpr const char* kNames[] = {"Tab", "Down", "space", "F8"};  // in the order of Key
+  return kNames[static_cast<int>(key)];
 }
 
 constexpr double kWatchSeconds = 0.01;
@@ -140,14 +131,12 @@ void BackendDriver::hold(Key key, Duration span) {
 void BackendDriver::type(std::string_view text) {
   const std::string characters(text);
   const char* argv[] = {"xdotool", "type", "--delay", "30", "--", characters.c_str(), nullptr};
-  std::vector<std::string> variables;
-  for (char** v = environ; *v; ++v)
-    if (std::string_view(*v).substr(0, 3) != "LC_" && std::string_view(*v).substr(0, 5) != "LANG=")
-      variables.emplace_back(*v);
-  variables.emplace_back("LC_ALL=C.UTF-8");
+  // LC_ALL outranks LANG and every other LC_ variable.
+  std::string utf8 = "LC_ALL=C.UTF-8";
   std::vector<char*> envp;
-  for (std::string& v : variables) envp.push_back(v.data());
-  envp.push_back(nullptr);
+  for (char** v = environ; *v; ++v)
+    if (std::string_view(*v).substr(0, 7) != "LC_ALL=") envp.push_back(*v);
+  envp.insert(envp.end(), {utf8.data(), nullptr});
   pid_t child = 0;
   if (posix_spawnp(&child, "xdotool", nullptr, nullptr, const_cast<char* const*>(argv), envp.data()) != 0)
     throw std::runtime_error("xdotool cannot be started");
