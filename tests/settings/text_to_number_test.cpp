@@ -45,14 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"&O78", 7}, Case{"&HG", 0}, Case{"&", 0}, Case{"&X1", 0}, Case{"&HFFFFFFFF", 4294967295.0},
         Case{"-&H10", 0},
         // a NUL ends the text
-        Case{std::string("1\0"
-                         "2",
-                         3),
-             1},
-        Case{std::string("\0"
-                         "5",
-                         2),
-             0}));
+        Case{std::string("1\0002", 3), 1}, Case{std::string("\0005", 2), 0}));
 
 // Correctly rounded, ties to even, down to the subnormals and up to the largest double.
 INSTANTIATE_TEST_SUITE_P(
