@@ -272,7 +272,8 @@ TYPED_TEST_P(BackendContract, HostedControlTakesItsPlacementFontAndWrapsCaptions
 }
 
 // A surface hears once that it is shown; without the capture it hears nothing of the pointer once it is
-// off the surface; with it, it gets the moves over another surface too.
+// off the surface; with it, it gets the moves over another surface too, and the move that leaves the
+// window.
 TYPED_TEST_P(BackendContract, CaptureDecidesWhoGetsTheMovesOffTheSurface) {
   const WindowHandle w = this->window();
   RecordingClient client;
@@ -283,7 +284,7 @@ TYPED_TEST_P(BackendContract, CaptureDecidesWhoGetsTheMovesOffTheSurface) {
   this->show(w);
   EXPECT_EQ(client.entries("shown"), std::vector<std::string>{"shown"});
   this->driver.movePointer(w, Point{25, 27});
-  const std::size_t moves = client.entries("move").size();
+  std::size_t moves = client.entries("move").size();
   this->driver.movePointer(w, Point{90, 90});
   EXPECT_EQ(client.entries("move").size(), moves);
   this->driver.movePointer(w, Point{25, 27});
@@ -295,6 +296,21 @@ TYPED_TEST_P(BackendContract, CaptureDecidesWhoGetsTheMovesOffTheSurface) {
   this->driver.movePointer(w, Point{131, 25});
   ASSERT_FALSE(other.entries("move").empty());
   EXPECT_EQ(other.entries("move").back(), "move 0 0 165 75");
+  // Captured while the pointer is on it, released once it is outside the window.
+  client.afterMove = [&](float x, float y) {
+    if (x < 0 || y < 0 || x > 600 || y > 300) {
+      s->releaseCapture();
+    } else {
+      s->setCapture();
+    }
+  };
+  this->driver.movePointer(w, Point{30, 25});
+  EXPECT_EQ(client.entries("move").back(), "move 0 0 150 75");
+  this->driver.movePointer(w, Point{-90, -90});
+  EXPECT_EQ(client.entries("move").back(), "move 0 0 -1650 -1650");
+  moves = client.entries("move").size();
+  this->driver.movePointer(w, Point{-80, -90});
+  EXPECT_EQ(client.entries("move").size(), moves) << "released: nothing more from outside";
 }
 
 // A disabled surface gets neither pointer nor keys, nor the focus; nor does one outside the tab order.
@@ -319,29 +335,6 @@ TYPED_TEST_P(BackendContract, DisabledOrUntabbedSurfaceTakesNoInputOrFocus) {
   u->requestFocus();
   this->driver.settle();
   EXPECT_TRUE(untabbed.entries("focus").empty());
-}
-
-// While a surface holds the capture, the move that leaves it reaches it, even outside the window.
-TYPED_TEST_P(BackendContract, CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow) {
-  const WindowHandle w = this->window();
-  RecordingClient client;
-  const auto s = this->surface(w, client, {20, 20, 40, 20}, -1);
-  client.afterMove = [&](float x, float y) {
-    if (x < 0 || y < 0 || x > 600 || y > 300) {
-      s->releaseCapture();
-    } else {
-      s->setCapture();
-    }
-  };
-  this->show(w);
-  this->driver.movePointer(w, Point{30, 25});
-  ASSERT_FALSE(client.entries("move").empty());
-  EXPECT_EQ(client.entries("move").back(), "move 0 0 150 75");
-  this->driver.movePointer(w, Point{-90, -90});
-  EXPECT_EQ(client.entries("move").back(), "move 0 0 -1650 -1650");
-  const std::size_t moves = client.entries("move").size();
-  this->driver.movePointer(w, Point{-80, -90});
-  EXPECT_EQ(client.entries("move").size(), moves) << "released: nothing more from outside";
 }
 
 // The pressed surface gets its release wherever it happens; the second press of a pair is a double click.
@@ -525,10 +518,9 @@ REGISTER_TYPED_TEST_SUITE_P(
     TabStaysInItsWindowAndSkipsDisabledControls, TypingLimitCountsCharactersAndProgramTextIsNeverCut,
     ComboPickRaisesOneClickAndTypedTextSelectsNothing, CheckBoxHoldsThreeStatesAndAClickTogglesTwo,
     ClientAreaFollowsTheWindowPosition, ContainerMustBeAFrameOfTheSameWindow,
-    HostedControlTakesItsPlacementFontAndWrapsCaptions, CapturedSurfaceGetsTheLeavingMoveFromOutsideTheWindow,
-    PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks, CaptureDecidesWhoGetsTheMovesOffTheSurface,
-    DisabledOrUntabbedSurfaceTakesNoInputOrFocus, HeldKeyReachesTheFocusedSurfaceWithOneKeyUp,
-    KeyboardReturnsToItsControlButNotWhileMinimised, WindowIsLaidOutAgainAtANewResolution,
-    StopKeyBelongsToARunWhileItLasts);
+    HostedControlTakesItsPlacementFontAndWrapsCaptions, PressedSurfaceGetsTheReleaseAndPairsMakeDoubleClicks,
+    CaptureDecidesWhoGetsTheMovesOffTheSurface, DisabledOrUntabbedSurfaceTakesNoInputOrFocus,
+    HeldKeyReachesTheFocusedSurfaceWithOneKeyUp, KeyboardReturnsToItsControlButNotWhileMinimised,
+    WindowIsLaidOutAgainAtANewResolution, StopKeyBelongsToARunWhileItLasts);
 
 }  // namespace quorvel::contract
