@@ -298,11 +298,7 @@ TYPED_TEST_P(BackendContract, CaptureDecidesWhoGetsTheMovesOffTheSurface) {
   EXPECT_EQ(other.entries("move").back(), "move 0 0 165 75");
   // Captured while the pointer is on it, released once it is outside the window.
   client.afterMove = [&](float x, float y) {
-    if (x < 0 || y < 0 || x > 600 || y > 300) {
-      s->releaseCapture();
-    } else {
-      s->setCapture();
-    }
+    (x < 0 || y < 0 || x > 600 || y > 300) ? s->releaseCapture() : s->setCapture();
   };
   this->driver.movePointer(w, Point{30, 25});
   EXPECT_EQ(client.entries("move").back(), "move 0 0 150 75");

@@ -20,20 +20,10 @@ void BackendDriver::closeMessageBoxesAfter(Duration after) { backend_->fake.setM
 
 void BackendDriver::press(Key key, bool shift) {
   FakePlatform& fake = backend_->fake;
-  switch (key) {
-    case Key::tab:
-      fake.pressTab(shift);
-      return;
-    case Key::down:
-      fake.pressDown();
-      return;
-    case Key::space:
-      if (fake.focus()) fake.pressKey(*fake.focus(), ' ');
-      return;
-    case Key::stop:
-      fake.pressStopKey();
-      return;
-  }
+  if (key == Key::tab) fake.pressTab(shift);
+  if (key == Key::down) fake.pressDown();
+  if (key == Key::space && fake.focus()) fake.pressKey(*fake.focus(), ' ');
+  if (key == Key::stop) fake.pressStopKey();
 }
 
 void BackendDriver::hold(Key key, Duration span) {
@@ -68,11 +58,7 @@ void BackendDriver::movePointer(WindowHandle window, Point client) {
 }
 
 void BackendDriver::leftButton(bool down) {
-  if (down) {
-    backend_->fake.pressLeft();
-  } else {
-    backend_->fake.releaseLeft();
-  }
+  down ? backend_->fake.pressLeft() : backend_->fake.releaseLeft();
 }
 
 }  // namespace quorvel::contract

@@ -36,11 +36,7 @@ std::optional<std::string> variable(const char* name) {
 }
 
 void restore(const char* name, const std::optional<std::string>& value) {
-  if (value) {
-    ::setenv(name, value->c_str(), 1);
-  } else {
-    ::unsetenv(name);
-  }
+  value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }
 
 // Lets the traced child run to its next system-call stop, handing it `signal`; the stop's status.

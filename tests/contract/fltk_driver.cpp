@@ -185,13 +185,8 @@ void BackendDriver::activate(WindowHandle window) {
 
 // What a window manager does with a window it minimises: it unmaps it, and maps it again to restore it.
 void BackendDriver::minimise(WindowHandle window, bool minimised) {
-  if (const Window xid = backend_->xWindow(window)) {
-    if (minimised) {
-      XUnmapWindow(fl_display, xid);
-    } else {
-      XMapWindow(fl_display, xid);
-    }
-  }
+  if (const Window xid = backend_->xWindow(window))
+    minimised ? XUnmapWindow(fl_display, xid) : XMapWindow(fl_display, xid);
   wait(std::chrono::milliseconds(100));
 }
 

@@ -28,10 +28,14 @@ class Form1Test : public ::testing::Test {
   Form1 form{fake, files};
 
   std::string config() const { return dir.file("config.ini"); }
-  void start() {
-    ASSERT_TRUE(form.Form_Initialize());
-    form.Form_Load();
-    form.Show();
+  void start() { bringUp(form); }
+  static void bringUp(Form1& window) {
+    ASSERT_TRUE(window.Form_Initialize());
+    window.Form_Load();
+    window.Show();
+  }
+  void put(const char* section, const char* key, std::string_view value) {
+    writeini(files, portableConfigPath(files), section, key, value);
   }
   const Form1Controls& c() const { return form.controls(); }
   ControlId save() const { return *fake.controlWithTabIndex(form.window(), kSaveTabIndex); }
@@ -86,10 +90,9 @@ TEST_F(Form1Test, FocusStartsOnTheSlotNumberAndTabFollowsTheOrder) {
 
 TEST_F(Form1Test, ChoosingASlotShowsItsTextsAndPreviewsItsPoint) {
   start();
-  writeini(files, portableConfigPath(files), "no7", "x", "12a");
-  writeini(files, portableConfigPath(files), "no7", "y",
-           "1234567");  // longer than typing allows: shown whole
-  writeini(files, portableConfigPath(files), "no7", "t", "");
+  put("no7", "x", "12a");
+  put("no7", "y", "1234567");  // longer than typing allows: shown whole
+  put("no7", "t", "");
   fake.chooseItem(c().Combo1, 6);
   EXPECT_EQ(text(0), "12a");
   EXPECT_EQ(text(1), "1234567");
@@ -105,7 +108,7 @@ TEST_F(Form1Test, StoredFlagSetsTheCheckBox) {
   } cases[] = {{"0", 0},   {"1", 1},   {"2", 2}, {"1.4", 1}, {"1.5", 2},
                {"0.5", 0}, {"abc", 0}, {"5", 2}, {"-1", 2},  {"1e12", 2}};
   for (const auto& k : cases) {
-    writeini(files, portableConfigPath(files), "no2", "f", k.stored);
+    put("no2", "f", k.stored);
     fake.chooseItem(c().Combo1, 1);
     EXPECT_EQ(fake.checkValue(c().Check1), k.shown) << "stored " << k.stored;
   }
@@ -173,7 +176,7 @@ TEST_F(Form1Test, SaveWritesTheSlotAndThePosition) {
 
 TEST_F(Form1Test, ThirdStateIsSavedBackAsTwo) {
   start();
-  writeini(files, portableConfigPath(files), "no1", "f", "2");
+  put("no1", "f", "2");
   fake.chooseItem(c().Combo1, 0);
   fake.click(save());
   EXPECT_EQ(stored("no1", "f"), "2");
@@ -250,9 +253,7 @@ TEST_F(Form1Test, SaveWhereConfigCanLiveNowhereNamesTheFoldersTried) {
     closed.refuseNewFiles(dir.str());
     closed.refuseUserSettingsDirectory(userFolder);
     Form1 window(platform, closed);
-    ASSERT_TRUE(window.Form_Initialize());
-    window.Form_Load();
-    window.Show();
+    bringUp(window);
     EXPECT_TRUE(platform.messages().empty());
     platform.chooseItem(window.controls().Combo1, 0);
     platform.click(*platform.controlWithTabIndex(window.window(), kSaveTabIndex));
@@ -264,10 +265,8 @@ TEST_F(Form1Test, SaveWhereConfigCanLiveNowhereNamesTheFoldersTried) {
 TEST_F(Form1Test, StartButtonRunsTheSlotsRelativeToTheClientArea) {
   start();
   fake.moveWindow(form.window(), TwipsPoint{300, 150});
-  writeini(files, portableConfigPath(files), "no1", "x", "10");
-  writeini(files, portableConfigPath(files), "no1", "y", "10");
-  writeini(files, portableConfigPath(files), "no1", "t", "1");
-  writeini(files, portableConfigPath(files), "no1", "f", "1");
+  for (const auto& [key, value] : {std::pair{"x", "10"}, {"y", "10"}, {"t", "1"}, {"f", "1"}})
+    put("no1", key, value);
   fake.click(startButton());
   fake.advance(std::chrono::milliseconds(1000));
   ASSERT_EQ(fake.injected().size(), 2u);
