@@ -10,6 +10,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "backend_driver.h"
@@ -481,18 +482,14 @@ TYPED_TEST_P(BackendContract, StopKeyBelongsToARunWhileItLasts) {
   EXPECT_TRUE(freeForOthers());
   held.reset();
 
-  const struct {
-    const char* t;
-    const char* x;
-    const char* why;
-  } ends[] = {{"0", "5", "slot 1 below 1"}, {"1", "1e12", "an overflow: a point beyond any screen"}};
-  for (const auto& end : ends) {
-    auto run = start(end.t, "1", end.x);
-    EXPECT_FALSE(freeForOthers()) << end.why;
+  for (const auto& [t, x, why] :
+       {std::tuple{"0", "5", "slot 1 below 1"}, {"1", "1e12", "an overflow: a point beyond any screen"}}) {
+    auto run = start(t, "1", x);
+    EXPECT_FALSE(freeForOthers()) << why;
     this->driver.waitUntil([&] { return !running(*run); }, milliseconds(3000));
     this->driver.wait(milliseconds(500));  // an overflow's box is closed meanwhile
-    EXPECT_FALSE(running(*run)) << end.why;
-    EXPECT_TRUE(freeForOthers()) << end.why;
+    EXPECT_FALSE(running(*run)) << why;
+    EXPECT_TRUE(freeForOthers()) << why;
   }
   auto closing = start("1", "0", "5");
   EXPECT_FALSE(freeForOthers());

@@ -40,11 +40,10 @@ TYPED_TEST_SUITE(FilesContract, Implementations);
 TYPED_TEST(FilesContract, ReplaceThatFailsLeavesTheFileAndNoTemporaryFile) {
   const std::string original = "[screen]\nx=0\n";
   writeBytes(this->path, original);
-  FileFault replaced = FileFault::none;
-  {
+  const FileFault replaced = [&] {
     testing::ReplaceFailure failure(this->path);
-    replaced = this->files.replaceFile(this->path, std::string(4096, 'x'));
-  }
+    return this->files.replaceFile(this->path, std::string(4096, 'x'));
+  }();
   EXPECT_NE(replaced, FileFault::none);
   EXPECT_EQ(readBytes(this->path), original);
   EXPECT_EQ(this->entriesInFolder(), 1u);

@@ -41,11 +41,7 @@ LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
     case WM_KEYDOWN:
-      if (wParam == VK_F8) {
-        std::puts("key F8");
-      } else {
-        std::printf("key vk%u\n", static_cast<unsigned>(wParam));
-      }
+      wParam == VK_F8 ? std::puts("key F8") : std::printf("key vk%u\n", static_cast<unsigned>(wParam));
       std::fflush(stdout);
       return 0;
     case WM_DESTROY:

@@ -17,11 +17,6 @@ constexpr const char* kFramed = "#89ADE4";
 constexpr const char* kHover = "#F8B230";
 constexpr const char* kPlain = "#E0DED4";
 
-bool reddish(Color c) {
-  const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-  return r > 150 && g < 120 && b < 120;
-}
-
 class ButtonInput : public PixelTest {
  protected:
   ButtonInput() : button(addButton(kLeft, kTop, kW, kH, 0)) {

@@ -16,6 +16,11 @@ std::string hex(Color color) {
   return text;
 }
 
+bool reddish(Color c) {
+  const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+  return r > 150 && g < 120 && b < 120;
+}
+
 std::string dpiName(const testing::TestParamInfo<int>& info) { return "dpi" + std::to_string(info.param); }
 
 FltkPlatform& PixelTest::platform() {

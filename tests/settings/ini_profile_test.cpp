@@ -105,9 +105,8 @@ TEST(IniProfile, WritableNamesAndValues) {
   for (const char* bad : {"", " x", "x ", "a=b", "[x", "a]", "a\nb"})
     EXPECT_FALSE(iniNameIsWritable(bad)) << bad;
   EXPECT_TRUE(iniValueIsWritable(" any = text \"'"));
-  for (const std::string& bad : {std::string("a\rb"), std::string("a\nb"), std::string("a\0b", 3)}) {
+  for (const std::string& bad : {std::string("a\rb"), std::string("a\nb"), std::string("a\0b", 3)})
     EXPECT_FALSE(iniValueIsWritable(bad));
-  }
 }
 
 TEST(IniProfile, ValuesReadBackExactlyAsWritten) {
