@@ -162,10 +162,7 @@ class Recorder:
 
     def wait_for(self, count, timeout):
         """The presses so far, once there are at least count of them."""
-        def probe():
-            presses = self.presses()
-            return presses if len(presses) >= count else None
-        return wait_until(probe, f"{count} recorded presses", timeout)
+        return wait_until(lambda: len(self.presses()) >= count and self.presses(), f"{count} recorded presses", timeout)
 
 
 class Image:

@@ -70,9 +70,8 @@ class RunTest : public ::testing::Test {
   }
   static Point client(int x, int y) { return Point{kClientOrigin.x + x, kClientOrigin.y + y}; }
   bool anyTimerEnabled() const {
-    for (int k = 1; k <= 20; ++k) {
+    for (int k = 1; k <= 20; ++k)
       if (fake.timerEnabled(sequencer.timer(k))) return true;
-    }
     return false;
   }
 };
