@@ -24,8 +24,7 @@ class ButtonLooksOnScreen : public ScaledPixelTest {};
 // show either of them.
 TEST_P(ButtonLooksOnScreen, EveryStyleInEveryLookShowsItsBorderEdgesAndFace) {
   for (int n = 0; n < kStyleCount * kLookCount; ++n)
-    addButton(10 + n % kLookCount * 60, 10 + n / kLookCount * 40, kW, kH);
-  for (int n = 0; n < kStyleCount * kLookCount; ++n) buttons[n]->control().set风格(n / kLookCount);
+    addButton(10 + n % kLookCount * 60, 10 + n / kLookCount * 40, kW, kH).set风格(n / kLookCount);
   show();
   for (int n = 0; n < kStyleCount * kLookCount; ++n) buttons[n]->control().changeit(n % kLookCount);
   const Bitmap shot = grab();
