@@ -23,11 +23,6 @@ std::vector<Color> row(const Bitmap& b, int y) {
   return out;
 }
 
-TEST(Skin, ColourLiteralsBecomeBlueGreenRed) {
-  EXPECT_EQ(rgb(0x123456), 0x00563412u);
-  EXPECT_EQ(rgb(0xECE9D8), 0x00D8E9ECu);
-}
-
 TEST(Skin, EveryBitmapHasItsPieceSize) {
   for (int style = 0; style < kStyleCount; ++style) {
     for (int look = 0; look < kLookCount; ++look) {
@@ -180,7 +175,10 @@ TEST(Skin, PressedFacesHaveTheirSizesAndShades) {
   }
 }
 
+// Colour literals become blue, green, red; mixes and gradients round to the nearest shade.
 TEST(Skin, MixAndGradientRoundToTheNearestShade) {
+  EXPECT_EQ(rgb(0x123456), 0x00563412u);
+  EXPECT_EQ(rgb(0xECE9D8), 0x00D8E9ECu);
   EXPECT_EQ(mix(0x000000, 0xFFFFFF, 0.5), 0x808080u);
   EXPECT_EQ(mix(0x102030, 0x102030, 0.7), 0x102030u);
   const Bitmap g = verticalGradient(0x000000, 0x0000FF, 2, 4);  // red 0, 85, 170, 255

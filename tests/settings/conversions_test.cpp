@@ -34,9 +34,7 @@ TEST(IntegerConversion, AcceptsTheWholeRangeAndRefusesBeyond) {
   EXPECT_EQ(toInt32(-2147483648.5, kOrigin), std::numeric_limits<std::int32_t>::min());
   EXPECT_THROW(toInt32(2147483647.5, kOrigin), OverflowError);
   EXPECT_THROW(toInt32(1e12, kOrigin), OverflowError);
-}
-
-TEST(IntegerConversion, RefusesInfinityAndNaN) {
+  // Infinity and NaN lie beyond every range.
   for (double v : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
                    std::numeric_limits<double>::quiet_NaN()}) {
     EXPECT_THROW(toInt16(v, kOrigin), OverflowError);
