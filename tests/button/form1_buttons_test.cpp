@@ -6,13 +6,7 @@
 namespace quorvel {
 namespace {
 
-CaptionFont frameFont() {
-  CaptionFont f;
-  f.name = "宋体";
-  f.size = 5.25f;
-  f.charset = 134;
-  return f;
-}
+const CaptionFont kFrameFont{"宋体", 5.25f, false, false, false, false, 400, 134};
 
 TEST(Form1Buttons, ComeUpWithTheirStoredLooks) {
   const struct {
@@ -26,7 +20,7 @@ TEST(Form1Buttons, ComeUpWithTheirStoredLooks) {
   for (const auto& c : cases) {
     FakeControlSurface host(
         {static_cast<double>(c.stored.rect.width), static_cast<double>(c.stored.rect.height)});
-    host.setAmbientFont(frameFont());
+    host.setAmbientFont(kFrameFont);
     const auto button = createStoredXpcommand(host, c.stored.properties);
     button->UserControl_Show();
     EXPECT_EQ(button->Caption(), c.caption);
@@ -60,7 +54,7 @@ TEST(Form1Buttons, HostExtentsMatchTheRectanglesInHimetric) {
 TEST(Form1Buttons, SavingWritesBackWhatWasStored) {
   for (const StoredButton& b : {storedXpcommand2(), storedXpcommand9()}) {
     FakeControlSurface host({static_cast<double>(b.rect.width), static_cast<double>(b.rect.height)});
-    host.setAmbientFont(frameFont());
+    host.setAmbientFont(kFrameFont);
     const auto button = createStoredXpcommand(host, b.properties);
     PropertyStore saved = b.properties;
     button->writeProperties(saved);

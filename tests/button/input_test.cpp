@@ -37,6 +37,7 @@ class ButtonInputTest : public ButtonTest {
   double restTop = 0;
 };
 
+// Moving in hovers and takes the capture, which further moves keep; the edges count as inside.
 TEST_F(ButtonInputTest, MovingInHoversAndKeepsTheCapture) {
   moveIn();
   moveIn(120, 130);
@@ -45,9 +46,6 @@ TEST_F(ButtonInputTest, MovingInHoversAndKeepsTheCapture) {
   EXPECT_TRUE(button.hovering());
   EXPECT_TRUE(host.hasCapture());
   EXPECT_EQ(host.captureCalls(), 2);
-}
-
-TEST_F(ButtonInputTest, EdgesCountAsInside) {
   const struct {
     float x, y;
     bool inside;
@@ -82,6 +80,8 @@ TEST_F(ButtonInputTest, MovingOutEndsTheHoverWithTheIdleLook) {
   }
 }
 
+// A left press takes the focus and offsets the caption once; the release, focused, clicks and returns to
+// rest.
 TEST_F(ButtonInputTest, LeftPressTakesTheFocusAndOffsetsTheCaptionOnce) {
   moveIn();
   log.clear();
@@ -97,11 +97,6 @@ TEST_F(ButtonInputTest, LeftPressTakesTheFocusAndOffsetsTheCaptionOnce) {
   EXPECT_TRUE(pressedFaceShown());
   moveIn();
   EXPECT_EQ(lookShown(button), 2) << "moving while pressed keeps the look";
-}
-
-TEST_F(ButtonInputTest, FocusedLeftReleaseClicksAndReturnsToRest) {
-  moveIn();
-  press();
   log.clear();
   release();
   EXPECT_EQ(takeLog(), (S{"Click", "MouseUp(1,0,100,100)"}));
@@ -189,6 +184,7 @@ TEST_F(ButtonInputTest, FocusInShowsTheFrameAndTheFramedLookUnlessHovering) {
   EXPECT_TRUE(framePieces(true));
 }
 
+// While hovering, a focus-out, or a keyboard click, ends in the idle look that the blue frame gives.
 TEST_F(ButtonInputTest, FocusOutReturnsToTheIdleLookEvenWhileHovering) {
   const struct {
     std::int32_t blue;
@@ -208,6 +204,9 @@ TEST_F(ButtonInputTest, FocusOutReturnsToTheIdleLookEvenWhileHovering) {
     EXPECT_TRUE(framePieces(false));
     button.gotFocus();
     release();
+    button.keyDown(32, 0);
+    button.keyUp(32, 0);
+    EXPECT_EQ(lookShown(button), c.look) << "after a keyboard click, blue frame " << c.blue;
   }
 }
 
@@ -228,21 +227,6 @@ TEST_F(ButtonInputTest, SpaceOrEnterPressesOnceAndClicksOnKeyUp) {
     EXPECT_EQ(lookShown(button), 0);
     EXPECT_TRUE(framePieces(true));
     EXPECT_TRUE(button.focused());
-  }
-}
-
-TEST_F(ButtonInputTest, KeyboardClickWhileHoveringEndsInTheIdleLook) {
-  const struct {
-    std::int32_t blue;
-    int look;
-  } cases[] = {{0, 2}, {1, 0}};
-  for (const auto& c : cases) {
-    button.set蓝色框(c.blue);
-    moveIn();
-    button.gotFocus();
-    button.keyDown(32, 0);
-    button.keyUp(32, 0);
-    EXPECT_EQ(lookShown(button), c.look) << c.blue;
   }
 }
 

@@ -132,7 +132,8 @@ TEST_F(ButtonLooksTest, EnablingAgainRestoresTheLookAndTheCaptionColour) {
 // A colour set while disabled stays, and a system colour survives disabling.
 TEST_F(ButtonLooksTest, ColourSetWhileDisabledOrASystemColourStays) {
   bringUp();
-  for (const auto& [colour, whileDisabled] : {std::pair{Color{0x00112233}, true}, {kButtonTextColor, false}}) {
+  for (const auto& [colour, whileDisabled] :
+       {std::pair{Color{0x00112233}, true}, {kButtonTextColor, false}}) {
     if (!whileDisabled) button.setForeColor(colour);
     button.setEnabled(false);
     if (whileDisabled) button.setForeColor(colour);

@@ -23,11 +23,6 @@ std::vector<Color> row(const Bitmap& b, int y) {
   return out;
 }
 
-TEST(Skin, ColourLiteralsBecomeBlueGreenRed) {
-  EXPECT_EQ(rgb(0x123456), 0x00563412u);
-  EXPECT_EQ(rgb(0xECE9D8), 0x00D8E9ECu);
-}
-
 TEST(Skin, EveryBitmapHasItsPieceSize) {
   for (int style = 0; style < kStyleCount; ++style) {
     for (int look = 0; look < kLookCount; ++look) {
@@ -107,7 +102,8 @@ TEST(Skin, FacesAreLightVerticalGradients) {
       const Bitmap ends = verticalGradient(face.at(0, 0), face.at(0, face.height - 1), 1, face.height);
       EXPECT_EQ(face.pixels, ends.pixels) << style << "/" << look;
       for (Color c : face.pixels)
-        for (int shift = 0; shift < 24; shift += 8) EXPECT_GE((c >> shift) & 0xFFu, 0xC0u) << style << "/" << look;
+        for (int shift = 0; shift < 24; shift += 8)
+          EXPECT_GE((c >> shift) & 0xFFu, 0xC0u) << style << "/" << look;
     }
   }
 }
@@ -130,7 +126,8 @@ TEST(Skin, CornersCurveFromTheWindowBackgroundToTheInside) {
       const SkinStore& s = skinStore(style);
       for (const auto& c : corners) {
         const Bitmap& b = *s.of(c.corner, look);
-        const auto lighter = std::min(brightness(b.at(c.outerX, c.outerY)), brightness(b.at(c.innerX, c.innerY)));
+        const auto lighter =
+            std::min(brightness(b.at(c.outerX, c.outerY)), brightness(b.at(c.innerX, c.innerY)));
         for (int y = 0; y < 3; ++y)
           for (int x = 0; x < 3; ++x)
             if (std::abs(x - c.outerX) + std::abs(y - c.outerY) == 2) {
@@ -178,7 +175,10 @@ TEST(Skin, PressedFacesHaveTheirSizesAndShades) {
   }
 }
 
+// Colour literals become blue, green, red; mixes and gradients round to the nearest shade.
 TEST(Skin, MixAndGradientRoundToTheNearestShade) {
+  EXPECT_EQ(rgb(0x123456), 0x00563412u);
+  EXPECT_EQ(rgb(0xECE9D8), 0x00D8E9ECu);
   EXPECT_EQ(mix(0x000000, 0xFFFFFF, 0.5), 0x808080u);
   EXPECT_EQ(mix(0x102030, 0x102030, 0.7), 0x102030u);
   const Bitmap g = verticalGradient(0x000000, 0x0000FF, 2, 4);  // red 0, 85, 170, 255

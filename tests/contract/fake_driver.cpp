@@ -20,20 +20,10 @@ void BackendDriver::closeMessageBoxesAfter(Duration after) { backend_->fake.setM
 
 void BackendDriver::press(Key key, bool shift) {
   FakePlatform& fake = backend_->fake;
-  switch (key) {
-    case Key::tab:
-      fake.pressTab(shift);
-      return;
-    case Key::down:
-      fake.pressDown();
-      return;
-    case Key::space:
-      if (fake.focus()) fake.pressKey(*fake.focus(), ' ');
-      return;
-    case Key::stop:
-      fake.pressStopKey();
-      return;
-  }
+  if (key == Key::tab) fake.pressTab(shift);
+  if (key == Key::down) fake.pressDown();
+  if (key == Key::space && fake.focus()) fake.pressKey(*fake.focus(), ' ');
+  if (key == Key::stop) fake.pressStopKey();
 }
 
 void BackendDriver::hold(Key key, Duration span) {
@@ -46,7 +36,9 @@ void BackendDriver::type(std::string_view text) {
 
 void BackendDriver::activateOtherProgram() { backend_->fake.activateOtherProgram(); }
 void BackendDriver::activate(WindowHandle window) { backend_->fake.activateWindow(window); }
-void BackendDriver::minimise(WindowHandle window, bool minimised) { backend_->fake.minimiseWindow(window, minimised); }
+void BackendDriver::minimise(WindowHandle window, bool minimised) {
+  backend_->fake.minimiseWindow(window, minimised);
+}
 
 bool BackendDriver::takeStopKeyElsewhere() {
   if (backend_->fake.stopKeyTaken()) return false;
@@ -66,11 +58,7 @@ void BackendDriver::movePointer(WindowHandle window, Point client) {
 }
 
 void BackendDriver::leftButton(bool down) {
-  if (down) {
-    backend_->fake.pressLeft();
-  } else {
-    backend_->fake.releaseLeft();
-  }
+  down ? backend_->fake.pressLeft() : backend_->fake.releaseLeft();
 }
 
 }  // namespace quorvel::contract

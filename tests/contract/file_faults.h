@@ -3,23 +3,30 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
 namespace quorvel::testing {
 
-// The next replace of the file fails part way (a full disk, or the file held open by another program).
-class ReplaceFailure {
+// Undoes the condition when it goes.
+class DiskCondition {
  public:
-  explicit ReplaceFailure(const std::string& file);
-  ~ReplaceFailure();
-  ReplaceFailure(const ReplaceFailure&) = delete;
-  ReplaceFailure& operator=(const ReplaceFailure&) = delete;
+  DiskCondition() = default;
+  ~DiskCondition() {
+    if (undo_) undo_();
+  }
+  DiskCondition(const DiskCondition&) = delete;
+  DiskCondition& operator=(const DiskCondition&) = delete;
+  bool made() const { return made_; }
 
- private:
-  struct State;
-  std::unique_ptr<State> state_;
+ protected:
+  bool made_ = false;
+  std::function<void()> undo_;
+};
+
+// The next replace of the file fails part way (a full disk, or the file held open by another program).
+struct ReplaceFailure : DiskCondition {
+  explicit ReplaceFailure(const std::string& file);
 };
 
 // Runs `work` in a child process killed (SIGKILL) as it enters its `call`-th system call, counted from 1:
@@ -28,31 +35,13 @@ class ReplaceFailure {
 std::optional<bool> runKilledAtSystemCall(const std::function<void()>& work, int call);
 
 // The file (in `folder`) cannot be read, by this program at least, though it could be written.
-class UnreadableFile {
- public:
+struct UnreadableFile : DiskCondition {
   UnreadableFile(const std::string& folder, const std::string& file);
-  ~UnreadableFile();
-  UnreadableFile(const UnreadableFile&) = delete;
-  UnreadableFile& operator=(const UnreadableFile&) = delete;
-  bool made() const;
-
- private:
-  struct State;
-  std::unique_ptr<State> state_;
 };
 
 // The folder accepts no new file, while the file in it stays writable.
-class ClosedFolder {
- public:
+struct ClosedFolder : DiskCondition {
   ClosedFolder(const std::string& folder, const std::string& file);
-  ~ClosedFolder();
-  ClosedFolder(const ClosedFolder&) = delete;
-  ClosedFolder& operator=(const ClosedFolder&) = delete;
-  bool made() const;
-
- private:
-  struct State;
-  std::unique_ptr<State> state_;
 };
 
 // A symbolic link `link` to `target`, a '/'-separated path from the link's folder; false where this
@@ -68,22 +57,14 @@ enum class NotAFile { folder, fifo, socket };
 bool makeNotAFile(const std::string& path, NotAFile kind);
 
 // The user's settings folder pointed into `folder` while this lives, where a program can point it: through
-// XDG_CONFIG_HOME, or through HOME with XDG_CONFIG_HOME unset. base() is the folder that variable then
-// names, "settings home" in `folder`, and expected() the settings folder that the file layer should give;
+// XDG_CONFIG_HOME, or through HOME with XDG_CONFIG_HOME unset. `base` is the folder that variable then
+// names, "settings home" in `folder`, and `expected` the settings folder that the file layer should give;
 // nothing where the system alone decides (%APPDATA%).
 enum class SettingsBase { configHome, home };
-class SettingsHomeIn {
- public:
+struct SettingsHomeIn : DiskCondition {
   explicit SettingsHomeIn(const std::string& folder, SettingsBase base = SettingsBase::configHome);
-  ~SettingsHomeIn();
-  SettingsHomeIn(const SettingsHomeIn&) = delete;
-  SettingsHomeIn& operator=(const SettingsHomeIn&) = delete;
-  const std::optional<std::string>& base() const;
-  const std::optional<std::string>& expected() const;
-
- private:
-  struct State;
-  std::unique_ptr<State> state_;
+  std::optional<std::string> base;
+  std::optional<std::string> expected;
 };
 
 }  // namespace quorvel::testing

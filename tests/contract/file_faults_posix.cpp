@@ -36,11 +36,7 @@ std::optional<std::string> variable(const char* name) {
 }
 
 void restore(const char* name, const std::optional<std::string>& value) {
-  if (value) {
-    ::setenv(name, value->c_str(), 1);
-  } else {
-    ::unsetenv(name);
-  }
+  value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }
 
 // Lets the traced child run to its next system-call stop, handing it `signal`; the stop's status.
@@ -87,70 +83,46 @@ std::optional<bool> runKilledAtSystemCall(const std::function<void()>& work, int
 }
 
 // A file-size limit: a full disk that works for root too.
-struct ReplaceFailure::State {
+ReplaceFailure::ReplaceFailure(const std::string&) {
   struct rlimit saved {};
-  void (*previousHandler)(int) = nullptr;
-};
-
-ReplaceFailure::ReplaceFailure(const std::string&) : state_(std::make_unique<State>()) {
-  ::getrlimit(RLIMIT_FSIZE, &state_->saved);
-  state_->previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit tiny = state_->saved;
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit tiny = saved;
   tiny.rlim_cur = 8;
   ::setrlimit(RLIMIT_FSIZE, &tiny);
+  undo_ = [saved, previousHandler] {
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+  };
 }
 
-ReplaceFailure::~ReplaceFailure() {
-  ::setrlimit(RLIMIT_FSIZE, &state_->saved);
-  std::signal(SIGXFSZ, state_->previousHandler);
-}
-
-struct UnreadableFile::State {
-  std::string file;
-  bool made = false;
-};
-
-UnreadableFile::UnreadableFile(const std::string& folder, const std::string& file)
-    : state_(std::make_unique<State>()) {
-  state_->file = file;
+UnreadableFile::UnreadableFile(const std::string& folder, const std::string& file) {
   ::chmod(file.c_str(), 0200);
+  undo_ = [file] {
+    actAsRootAgain();
+    ::chmod(file.c_str(), 0600);
+  };
   if (!actAsNobody(folder, file)) return;
   const int fd = ::open(file.c_str(), O_RDONLY);
-  state_->made = fd < 0;
+  made_ = fd < 0;
   if (fd >= 0) ::close(fd);
 }
 
-UnreadableFile::~UnreadableFile() {
-  actAsRootAgain();
-  ::chmod(state_->file.c_str(), 0600);
-}
-
-bool UnreadableFile::made() const { return state_->made; }
-
-struct ClosedFolder::State {
-  std::string folder;
-  bool made = false;
-};
-
-ClosedFolder::ClosedFolder(const std::string& folder, const std::string& file) : state_(std::make_unique<State>()) {
-  state_->folder = folder;
+ClosedFolder::ClosedFolder(const std::string& folder, const std::string& file) {
   ::chmod(folder.c_str(), 0555);
+  undo_ = [folder] {
+    actAsRootAgain();
+    ::chmod(folder.c_str(), 0755);
+  };
   if (!actAsNobody(folder, file)) return;
   const std::string probe = folder + "/probe";
   const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-  state_->made = fd < 0 && ::access(file.c_str(), W_OK) == 0;
+  made_ = fd < 0 && ::access(file.c_str(), W_OK) == 0;
   if (fd >= 0) {
     ::close(fd);
     ::unlink(probe.c_str());
   }
 }
-
-ClosedFolder::~ClosedFolder() {
-  actAsRootAgain();
-  ::chmod(state_->folder.c_str(), 0755);
-}
-
-bool ClosedFolder::made() const { return state_->made; }
 
 bool makeSymlink(const std::string& target, const std::string& link) {
   return ::symlink(target.c_str(), link.c_str()) == 0;
@@ -186,34 +158,20 @@ bool makeNotAFile(const std::string& path, NotAFile kind) {
   return bound;
 }
 
-struct SettingsHomeIn::State {
-  std::optional<std::string> savedConfigHome;
-  std::optional<std::string> savedHome;
-  std::optional<std::string> base;
-  std::optional<std::string> expected;
-};
-
-SettingsHomeIn::SettingsHomeIn(const std::string& folder, SettingsBase base) : state_(std::make_unique<State>()) {
-  state_->savedConfigHome = variable("XDG_CONFIG_HOME");
-  state_->savedHome = variable("HOME");
-  state_->base = folder + "/settings home";
-  if (base == SettingsBase::configHome) {
-    ::setenv("XDG_CONFIG_HOME", state_->base->c_str(), 1);
-    state_->expected = *state_->base + "/quorvel";
+SettingsHomeIn::SettingsHomeIn(const std::string& folder, SettingsBase home) {
+  undo_ = [configHome = variable("XDG_CONFIG_HOME"), savedHome = variable("HOME")] {
+    restore("XDG_CONFIG_HOME", configHome);
+    restore("HOME", savedHome);
+  };
+  base = folder + "/settings home";
+  if (home == SettingsBase::configHome) {
+    ::setenv("XDG_CONFIG_HOME", base->c_str(), 1);
+    expected = *base + "/quorvel";
   } else {
     ::unsetenv("XDG_CONFIG_HOME");
-    ::setenv("HOME", state_->base->c_str(), 1);
-    state_->expected = *state_->base + "/.config/quorvel";
+    ::setenv("HOME", base->c_str(), 1);
+    expected = *base + "/.config/quorvel";
   }
 }
-
-SettingsHomeIn::~SettingsHomeIn() {
-  restore("XDG_CONFIG_HOME", state_->savedConfigHome);
-  restore("HOME", state_->savedHome);
-}
-
-const std::optional<std::string>& SettingsHomeIn::base() const { return state_->base; }
-
-const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->expected; }
 
 }  // namespace quorvel::testing

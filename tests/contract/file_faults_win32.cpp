@@ -15,6 +15,13 @@ HANDLE openHolding(const std::string& file, DWORD share) {
                        nullptr);
 }
 
+// Lets go of a file held open, if it was.
+std::function<void()> closing(HANDLE held) {
+  return [held] {
+    if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
+  };
+}
+
 // Under Wine, the Unix name of a Windows path; empty on Windows itself.
 std::wstring unixName(const std::string& path) {
   using UnixFileName = char*(__cdecl*)(const wchar_t*);
@@ -70,63 +77,35 @@ bool writable(const std::string& file) {
 }  // namespace
 
 // Another program holds the file open without letting it be deleted or renamed over.
-struct ReplaceFailure::State {
-  HANDLE held = INVALID_HANDLE_VALUE;
-};
-
-ReplaceFailure::ReplaceFailure(const std::string& file) : state_(std::make_unique<State>()) {
-  state_->held = openHolding(file, FILE_SHARE_READ | FILE_SHARE_WRITE);
-}
-
-ReplaceFailure::~ReplaceFailure() {
-  if (state_->held != INVALID_HANDLE_VALUE) ::CloseHandle(state_->held);
+ReplaceFailure::ReplaceFailure(const std::string& file) {
+  undo_ = closing(openHolding(file, FILE_SHARE_READ | FILE_SHARE_WRITE));
 }
 
 // NOTE: Windows stops a process at its debug events, not at its system calls.
 std::optional<bool> runKilledAtSystemCall(const std::function<void()>&, int) { return std::nullopt; }
 
 // Another program holds the file open and shares it with no one.
-struct UnreadableFile::State {
-  HANDLE held = INVALID_HANDLE_VALUE;
-};
-
-UnreadableFile::UnreadableFile(const std::string&, const std::string& file)
-    : state_(std::make_unique<State>()) {
-  state_->held = openHolding(file, 0);
+UnreadableFile::UnreadableFile(const std::string&, const std::string& file) {
+  const HANDLE held = openHolding(file, 0);
+  made_ = held != INVALID_HANDLE_VALUE;
+  undo_ = closing(held);
 }
-
-UnreadableFile::~UnreadableFile() {
-  if (state_->held != INVALID_HANDLE_VALUE) ::CloseHandle(state_->held);
-}
-
-bool UnreadableFile::made() const { return state_->held != INVALID_HANDLE_VALUE; }
 
 // On Windows a folder refuses new files through its access control list, which Wine does not enforce;
 // Wine does keep to the Unix folder's permissions, and root, who passes those, to its immutable flag.
-struct ClosedFolder::State {
-  std::string folder;
-  std::wstring unixFolder;
-  bool made = false;
-};
-
-ClosedFolder::ClosedFolder(const std::string& folder, const std::string& file)
-    : state_(std::make_unique<State>()) {
-  state_->folder = folder;
-  state_->unixFolder = unixName(folder);
-  if (state_->unixFolder.empty()) return;
-  runUnix(L"Z:\\usr\\bin\\chmod", L"555 " + inQuotes(state_->unixFolder));
-  runUnix(L"Z:\\usr\\bin\\chattr", L"+i " + inQuotes(state_->unixFolder));  // refused to all but root
-  state_->made = waitFor([&] { return refusesNewFiles(folder); }) && writable(file);
+ClosedFolder::ClosedFolder(const std::string& folder, const std::string& file) {
+  const std::wstring unixFolder = unixName(folder);
+  if (unixFolder.empty()) return;
+  const std::wstring quoted = inQuotes(unixFolder);
+  runUnix(L"Z:\\usr\\bin\\chmod", L"555 " + quoted);
+  runUnix(L"Z:\\usr\\bin\\chattr", L"+i " + quoted);  // refused to all but root
+  made_ = waitFor([&] { return refusesNewFiles(folder); }) && writable(file);
+  undo_ = [folder, quoted] {
+    runUnix(L"Z:\\usr\\bin\\chattr", L"-i " + quoted);
+    runUnix(L"Z:\\usr\\bin\\chmod", L"755 " + quoted);
+    waitFor([&] { return !refusesNewFiles(folder); });
+  };
 }
-
-ClosedFolder::~ClosedFolder() {
-  if (state_->unixFolder.empty()) return;
-  runUnix(L"Z:\\usr\\bin\\chattr", L"-i " + inQuotes(state_->unixFolder));
-  runUnix(L"Z:\\usr\\bin\\chmod", L"755 " + inQuotes(state_->unixFolder));
-  waitFor([&] { return !refusesNewFiles(state_->folder); });
-}
-
-bool ClosedFolder::made() const { return state_->made; }
 
 // Windows makes a link where the user may (developer mode, or an administrator); under Wine, whose
 // CreateSymbolicLinkW makes nothing, a Unix link does, reached through drive Z:.
@@ -167,20 +146,11 @@ std::string unexaminablePath(const std::string& folder) { return folder + "\\con
 
 // NOTE: pipes live in their own namespace and devices have reserved names: neither can stand in a folder.
 bool makeNotAFile(const std::string& path, NotAFile kind) {
-  return kind == NotAFile::folder && ::CreateDirectoryW(std::filesystem::u8path(path).wstring().c_str(), nullptr);
+  return kind == NotAFile::folder &&
+         ::CreateDirectoryW(std::filesystem::u8path(path).wstring().c_str(), nullptr);
 }
 
 // %APPDATA% comes from the user's profile; a program cannot point it elsewhere.
-struct SettingsHomeIn::State {
-  std::optional<std::string> none;
-};
-
-SettingsHomeIn::SettingsHomeIn(const std::string&, SettingsBase) : state_(std::make_unique<State>()) {}
-
-SettingsHomeIn::~SettingsHomeIn() = default;
-
-const std::optional<std::string>& SettingsHomeIn::base() const { return state_->none; }
-
-const std::optional<std::string>& SettingsHomeIn::expected() const { return state_->none; }
+SettingsHomeIn::SettingsHomeIn(const std::string&, SettingsBase) {}
 
 }  // namespace quorvel::testing

@@ -29,7 +29,8 @@ class FilesContract : public ::testing::Test {
   std::string path = dir.file("config.ini");
 
   std::size_t entriesInFolder() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
   }
 };
 
@@ -39,11 +40,10 @@ TYPED_TEST_SUITE(FilesContract, Implementations);
 TYPED_TEST(FilesContract, ReplaceThatFailsLeavesTheFileAndNoTemporaryFile) {
   const std::string original = "[screen]\nx=0\n";
   writeBytes(this->path, original);
-  FileFault replaced = FileFault::none;
-  {
+  const FileFault replaced = [&] {
     testing::ReplaceFailure failure(this->path);
-    replaced = this->files.replaceFile(this->path, std::string(4096, 'x'));
-  }
+    return this->files.replaceFile(this->path, std::string(4096, 'x'));
+  }();
   EXPECT_NE(replaced, FileFault::none);
   EXPECT_EQ(readBytes(this->path), original);
   EXPECT_EQ(this->entriesInFolder(), 1u);
@@ -161,8 +161,8 @@ TYPED_TEST(FilesContract, UserSettingsFolderIsMadeWhereTheSystemSays) {
   testing::SettingsHomeIn home(this->dir.str());
   const SettingsFolder own = this->files.userSettingsDirectory();
   ASSERT_EQ(own.fault, FolderFault::none);
-  if (home.expected()) {
-    EXPECT_EQ(own.path, *home.expected());
+  if (home.expected) {
+    EXPECT_EQ(own.path, *home.expected);
   }
   EXPECT_TRUE(fs::is_directory(fs::u8path(own.path)));
   EXPECT_TRUE(this->files.folderTakesNewFiles(own.path));
@@ -174,14 +174,14 @@ TYPED_TEST(FilesContract, UserSettingsFolderIsMadeWhereTheSystemSays) {
 TYPED_TEST(FilesContract, UserSettingsFolderThatCannotBeMadeNamesWhatIsInTheWay) {
   for (const auto base : {testing::SettingsBase::configHome, testing::SettingsBase::home}) {
     testing::SettingsHomeIn home(this->dir.str(), base);
-    if (!home.expected()) GTEST_SKIP() << "the system alone decides where the settings folder is";
+    if (!home.expected) GTEST_SKIP() << "the system alone decides where the settings folder is";
     const bool fileInTheWay = base == testing::SettingsBase::configHome;
-    if (fileInTheWay) writeBytes(*home.base(), "");
-    const SettingsFolder expected{*home.expected(), fileInTheWay ? FolderFault::notAFolder : FolderFault::missing,
-                                  *home.base()};
+    if (fileInTheWay) writeBytes(*home.base, "");
+    const SettingsFolder expected{*home.expected,
+                                  fileInTheWay ? FolderFault::notAFolder : FolderFault::missing, *home.base};
     EXPECT_EQ(this->files.userSettingsDirectory(), expected);
-    EXPECT_EQ(fs::exists(*home.base()), fileInTheWay);
-    fs::remove(*home.base());
+    EXPECT_EQ(fs::exists(*home.base), fileInTheWay);
+    fs::remove(*home.base);
   }
 }
 

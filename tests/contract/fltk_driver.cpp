@@ -1,12 +1,9 @@
 // The FLTK backend on a private X display, driven through XTEST like a person at the keyboard and mouse.
-#include "backend_driver.h"
-
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -18,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "backend_driver.h"
 #include "platform/fltk/fltk_platform.h"
 #include "platform/fltk/fltk_screen.h"
 #include "x11_screen.h"
@@ -32,17 +30,8 @@ FltkPlatform& backend() {
 }
 
 const char* keyName(Key key) {
-  switch (key) {
-    case Key::tab:
-      return "Tab";
-    case Key::down:
-      return "Down";
-    case Key::space:
-      return "space";
-    case Key::stop:
-      return "F8";
-  }
-  return "";
+  constexpr const char* kNames[] = {"Tab", "Down", "space", "F8"};  // in the order of Key
+  return kNames[static_cast<int>(key)];
 }
 
 constexpr double kWatchSeconds = 0.01;
@@ -72,7 +61,7 @@ struct BackendDriver::Backend {
   Duration boxSeen{};
   bool boxOpen = false;
   std::map<WindowHandle, Window> windows;
-  Display* otherProgram = nullptr;  // another client's display connection, holding the stop key
+  Display* otherProgram = nullptr;       // another client's display connection, holding the stop key
   std::optional<std::string> resources;  // the desktop's, while a test has changed them
 };
 
@@ -142,13 +131,12 @@ void BackendDriver::hold(Key key, Duration span) {
 void BackendDriver::type(std::string_view text) {
   const std::string characters(text);
   const char* argv[] = {"xdotool", "type", "--delay", "30", "--", characters.c_str(), nullptr};
-  std::vector<std::string> variables;
-  for (char** v = environ; *v; ++v)
-    if (std::string_view(*v).substr(0, 3) != "LC_" && std::string_view(*v).substr(0, 5) != "LANG=") variables.emplace_back(*v);
-  variables.emplace_back("LC_ALL=C.UTF-8");
+  // LC_ALL outranks LANG and every other LC_ variable.
+  std::string utf8 = "LC_ALL=C.UTF-8";
   std::vector<char*> envp;
-  for (std::string& v : variables) envp.push_back(v.data());
-  envp.push_back(nullptr);
+  for (char** v = environ; *v; ++v)
+    if (std::string_view(*v).substr(0, 7) != "LC_ALL=") envp.push_back(*v);
+  envp.insert(envp.end(), {utf8.data(), nullptr});
   pid_t child = 0;
   if (posix_spawnp(&child, "xdotool", nullptr, nullptr, const_cast<char* const*>(argv), envp.data()) != 0)
     throw std::runtime_error("xdotool cannot be started");
@@ -197,13 +185,8 @@ void BackendDriver::activate(WindowHandle window) {
 
 // What a window manager does with a window it minimises: it unmaps it, and maps it again to restore it.
 void BackendDriver::minimise(WindowHandle window, bool minimised) {
-  if (const Window xid = backend_->xWindow(window)) {
-    if (minimised) {
-      XUnmapWindow(fl_display, xid);
-    } else {
-      XMapWindow(fl_display, xid);
-    }
-  }
+  if (const Window xid = backend_->xWindow(window))
+    minimised ? XUnmapWindow(fl_display, xid) : XMapWindow(fl_display, xid);
   wait(std::chrono::milliseconds(100));
 }
 

@@ -1,12 +1,11 @@
 // The Windows backend under Wine on a private X display, driven through SendInput like a person at the
 // keyboard and mouse.
-#include "backend_driver.h"
-
 #include <chrono>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "backend_driver.h"
 #include "base/utf.h"
 #include "platform/win32/win32_platform.h"
 
@@ -30,17 +29,8 @@ constexpr int kOtherProgramsKey = 0xB000;
 UINT_PTR watchTimer = 0;
 
 WORD virtualKey(Key key) {
-  switch (key) {
-    case Key::tab:
-      return VK_TAB;
-    case Key::down:
-      return VK_DOWN;
-    case Key::space:
-      return VK_SPACE;
-    case Key::stop:
-      return VK_F8;
-  }
-  return 0;
+  constexpr WORD kKeys[] = {VK_TAB, VK_DOWN, VK_SPACE, VK_F8};  // in the order of Key
+  return kKeys[static_cast<int>(key)];
 }
 
 INPUT keyInput(WORD key, bool down) {
@@ -49,6 +39,16 @@ INPUT keyInput(WORD key, bool down) {
   input.ki.wVk = key;
   input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
   return input;
+}
+
+// The key pressed and released, inside Shift when asked.
+void sendStroke(WORD key, bool shift) {
+  std::vector<INPUT> inputs;
+  if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
+  inputs.push_back(keyInput(key, true));
+  inputs.push_back(keyInput(key, false));
+  if (shift) inputs.push_back(keyInput(VK_SHIFT, false));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
@@ -127,7 +127,9 @@ void BackendDriver::wait(Duration span) {
   }
 }
 
-void BackendDriver::stall(Duration span) { Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(span).count())); }
+void BackendDriver::stall(Duration span) {
+  Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(span).count()));
+}
 
 // Wine hands input and window changes on through the X server: a short wait lets them arrive.
 void BackendDriver::settle() { wait(std::chrono::milliseconds(60)); }
@@ -141,12 +143,7 @@ void BackendDriver::closeMessageBoxesAfter(Duration after) {
 }
 
 void BackendDriver::press(Key key, bool shift) {
-  std::vector<INPUT> inputs;
-  if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
-  inputs.push_back(keyInput(virtualKey(key), true));
-  inputs.push_back(keyInput(virtualKey(key), false));
-  if (shift) inputs.push_back(keyInput(VK_SHIFT, false));
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  sendStroke(virtualKey(key), shift);
   settle();
 }
 
@@ -167,24 +164,17 @@ void BackendDriver::hold(Key key, Duration span) {
 // packets, so any text can be typed.
 void BackendDriver::type(std::string_view text) {
   for (char16_t unit : utf8ToUtf16(text)) {
-    std::vector<INPUT> inputs;
     const SHORT key = unit < 0x80 ? VkKeyScanW(static_cast<wchar_t>(unit)) : -1;
     if (key != -1) {
-      const bool shift = (key >> 8) & 1;
-      if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
-      inputs.push_back(keyInput(static_cast<WORD>(key & 0xFF), true));
-      inputs.push_back(keyInput(static_cast<WORD>(key & 0xFF), false));
-      if (shift) inputs.push_back(keyInput(VK_SHIFT, false));
+      sendStroke(static_cast<WORD>(key & 0xFF), (key >> 8) & 1);
     } else {
-      for (const bool down : {true, false}) {
-        INPUT packet{};
-        packet.type = INPUT_KEYBOARD;
+      INPUT packets[] = {keyInput(0, true), keyInput(0, false)};
+      for (INPUT& packet : packets) {
         packet.ki.wScan = static_cast<WORD>(unit);
-        packet.ki.dwFlags = KEYEVENTF_UNICODE | (down ? 0 : KEYEVENTF_KEYUP);
-        inputs.push_back(packet);
+        packet.ki.dwFlags |= KEYEVENTF_UNICODE;
       }
+      SendInput(2, packets, sizeof(INPUT));
     }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     wait(std::chrono::milliseconds(30));
   }
   settle();
@@ -203,8 +193,9 @@ void BackendDriver::leftButton(bool down) {
 
 // Another program's window, as far as the backend can tell: a window it did not make.
 void BackendDriver::activateOtherProgram() {
-  static const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 200,
-                                            100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  static const HWND other =
+      CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 200, 100, nullptr,
+                      nullptr, GetModuleHandleW(nullptr), nullptr);
   SetForegroundWindow(other);
   SetFocus(other);
   wait(std::chrono::milliseconds(150));

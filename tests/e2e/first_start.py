@@ -4,6 +4,8 @@ pixels at 96 dpi); a later start opens it where "screen" says, in twips, and lea
 though it lacks the slot sections. Both places are the window's corner, around the client area by the
 window's frame."""
 
+import pathlib
+
 import harness
 from harness import check
 
@@ -13,8 +15,7 @@ ONLY_SCREEN = b"[screen]\r\nx = 1500\r\ny=750\r\n"
 def first_start(session):
     folder = session.folder("app")
     app = session.start(folder)
-    with open(app.config, "rb") as file:
-        lines = file.read().split(session.line_end)
+    lines = pathlib.Path(app.config).read_bytes().split(session.line_end)
     check(lines[-1] == b"" and not any(b"\r" in line or b"\n" in line for line in lines),
           f"the new config.ini does not end each line with {session.line_end!r}")
     entries = harness.read_ini(app.config)
@@ -28,14 +29,12 @@ def first_start(session):
     check(app.size() == size, f"the client area is {app.size()} at {session.dpi} dpi, not {size}")
     app.close()
 
-    with open(app.config, "wb") as file:
-        file.write(ONLY_SCREEN)
+    pathlib.Path(app.config).write_bytes(ONLY_SCREEN)
     app = session.start(folder)
     corner = (harness.pixels(1500, session.dpi) + frame_x, harness.pixels(750, session.dpi) + frame_y)
     check(app.origin() == corner, f"screen x = 1500, y=750 opened the window at {app.origin()}, not {corner}")
     app.close()
-    with open(app.config, "rb") as file:
-        after = file.read()
+    after = pathlib.Path(app.config).read_bytes()
     check(after == ONLY_SCREEN, f"config.ini changed at start-up: {after!r}")
 
 

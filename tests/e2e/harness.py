@@ -162,10 +162,7 @@ class Recorder:
 
     def wait_for(self, count, timeout):
         """The presses so far, once there are at least count of them."""
-        def probe():
-            presses = self.presses()
-            return presses if len(presses) >= count else None
-        return wait_until(probe, f"{count} recorded presses", timeout)
+        return wait_until(lambda: len(self.presses()) >= count and self.presses(), f"{count} recorded presses", timeout)
 
 
 class Image:
@@ -204,8 +201,7 @@ class App:
         return os.path.join(self.folder, "config.ini")
 
     def _geometry(self, window=None):
-        info = subprocess.run(["xwininfo", "-id", window or self.window], env=self.session.env, capture_output=True,
-                              text=True, timeout=10).stdout
+        info = self.session.run("xwininfo", "-id", window or self.window).stdout
         return dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
 
     def origin(self):
@@ -326,8 +322,7 @@ class Session:
 
     def set_resources(self, text):
         """Writes the desktop's resources onto the root window, as a desktop does (no xrdb)."""
-        subprocess.run(["xprop", "-root", "-f", "RESOURCE_MANAGER", "8s", "-set", "RESOURCE_MANAGER", text],
-                       env=self.env, check=True, timeout=10)
+        self.run("xprop", "-root", "-f", "RESOURCE_MANAGER", "8s", "-set", "RESOURCE_MANAGER", text, must=True)
 
     def __exit__(self, *exc):
         for process in reversed(self._processes):
@@ -344,18 +339,21 @@ class Session:
         unmapped; it is ready once it has listed a probe window among its clients."""
         self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         probe = self.spawn(["xev", "-geometry", "1x1+0+0"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_until(lambda: "0x" in subprocess.run(
-            ["xprop", "-root", "_NET_CLIENT_LIST"], env=self.env, capture_output=True, text=True,
-            timeout=10).stdout, "openbox to manage a window", timeout=20.0)
+        wait_until(lambda: "0x" in self.run("xprop", "-root", "_NET_CLIENT_LIST").stdout,
+                   "openbox to manage a window", timeout=20.0)
         probe.kill()
         probe.wait()
 
     def title_property(self, window, name):
         """A window's text property as (type, text), e.g. ("UTF8_STRING", "提示：")."""
-        output = subprocess.run(["xprop", "-id", window, name], env=dict(self.env, LC_ALL="C.UTF-8"),
-                                capture_output=True, text=True, timeout=10).stdout.strip()
+        output = self.run("xprop", "-id", window, name, env=dict(self.env, LC_ALL="C.UTF-8")).stdout.strip()
         kind, _, text = output.partition(") = ")
         return kind.partition("(")[2], text.strip('"')
+
+    def run(self, *argv, env=None, timeout=10, must=False):
+        """A command on this display, its output captured as text; a failure raises when it must succeed."""
+        return subprocess.run([str(arg) for arg in argv], env=env or self.env, capture_output=True, text=True,
+                              timeout=timeout, check=must)
 
     def spawn(self, argv, env=None, **kwargs):
         process = subprocess.Popen(argv, env=env or self.env, **kwargs)
@@ -387,22 +385,15 @@ class Session:
         return Recorder(self.spawn([self.recorder, *args], stdout=subprocess.PIPE, text=True))
 
     def xdotool(self, *args):
-        result = subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, text=True,
-                                timeout=10)
+        result = self.run("xdotool", *args)
         check(result.returncode == 0, f"xdotool {' '.join(map(str, args))} failed: {result.stderr.strip()}")
         return result.stdout
 
     def windows_named(self, title):
         # NOTE: xdotool's own name search misses titles outside Latin-1, so names are compared here.
-        listed = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", ""], env=self.env,
-                                capture_output=True, text=True, timeout=10).stdout.split()
-        named = []
-        for window in listed:
-            name = subprocess.run(["xdotool", "getwindowname", window], env=self.env, capture_output=True,
-                                  text=True, timeout=10).stdout.rstrip("\n")
-            if name == title:
-                named.append(window)
-        return named
+        listed = self.run("xdotool", "search", "--onlyvisible", "--name", "").stdout.split()
+        return [window for window in listed
+                if self.run("xdotool", "getwindowname", window).stdout.rstrip("\n") == title]
 
     def wait_for_window(self, title, process, timeout=10.0):
         def probe():
@@ -418,7 +409,7 @@ class Session:
 
     def screenshot(self):
         path = os.path.join(self.scratch, "screen.xwd")
-        subprocess.run(["xwd", "-root", "-silent", "-out", path], env=self.env, check=True, timeout=10)
+        self.run("xwd", "-root", "-silent", "-out", path, must=True)
         with open(path, "rb") as file:
             return Image(file.read())
 

@@ -22,10 +22,12 @@ struct Options {
   unsigned width = 0, height = 0;
 };
 
-[[noreturn]] void usage() {
-  std::fputs("usage: recorder --window X Y W H | --raw\n", stderr);
-  std::exit(2);
+[[noreturn]] void fail(const char* why, int status = 1) {
+  std::fprintf(stderr, "recorder: %s\n", why);
+  std::exit(status);
 }
+
+[[noreturn]] void usage() { fail("usage: recorder --window X Y W H | --raw", 2); }
 
 Options parse(int argc, char** argv) {
   Options options;
@@ -45,18 +47,11 @@ Options parse(int argc, char** argv) {
 
 void logPress(unsigned button, int rootX, int rootY, Time time) {
   std::printf("press %u %d %d %lu\n", button, rootX, rootY, static_cast<unsigned long>(time));
-  std::fflush(stdout);
 }
 
 void logKey(KeySym key) {
   const char* name = XKeysymToString(key);
   std::printf("key %s\n", name ? name : "?");
-  std::fflush(stdout);
-}
-
-void ready() {
-  std::puts("ready");
-  std::fflush(stdout);
 }
 
 [[noreturn]] void recordWindow(Display* display, const Options& options) {
@@ -80,7 +75,7 @@ void ready() {
   for (;;) {
     XEvent event;
     XNextEvent(display, &event);
-    if (event.type == MapNotify) ready();
+    if (event.type == MapNotify) std::puts("ready");
     if (event.type == ButtonPress)
       logPress(event.xbutton.button, event.xbutton.x_root, event.xbutton.y_root, event.xbutton.time);
     if (event.type == KeyPress) logKey(XLookupKeysym(&event.xkey, 0));
@@ -89,23 +84,18 @@ void ready() {
 
 [[noreturn]] void recordRaw(Display* display) {
   int opcode = 0, firstEvent = 0, firstError = 0;
-  if (!XQueryExtension(display, "XInputExtension", &opcode, &firstEvent, &firstError)) {
-    std::fputs("recorder: no XInput extension\n", stderr);
-    std::exit(1);
-  }
+  if (!XQueryExtension(display, "XInputExtension", &opcode, &firstEvent, &firstError))
+    fail("no XInput extension");
   // 2.2 delivers raw events to the root window even while another client grabs the pointer.
   int major = 2, minor = 2;
-  if (XIQueryVersion(display, &major, &minor) != Success) {
-    std::fputs("recorder: XInput 2 is not available\n", stderr);
-    std::exit(1);
-  }
+  if (XIQueryVersion(display, &major, &minor) != Success) fail("XInput 2 is not available");
   const Window root = DefaultRootWindow(display);
   unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
   XISetMask(bits, XI_RawButtonPress);
   XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
   XISelectEvents(display, root, &mask, 1);
   XSync(display, False);
-  ready();
+  std::puts("ready");
   for (;;) {
     XEvent event;
     XNextEvent(display, &event);
@@ -129,11 +119,9 @@ void ready() {
 
 int main(int argc, char** argv) {
   const Options options = parse(argc, argv);
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each line reaches the reader at once
   Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) {
-    std::fputs("recorder: cannot open the display\n", stderr);
-    return 1;
-  }
+  if (display == nullptr) fail("cannot open the display");
   if (options.raw) recordRaw(display);
   recordWindow(display, options);
 }

@@ -1,6 +1,7 @@
 """The stop key: F8 pressed during a run ends it at once, with no click after it and config.ini as it was;
 with no run, F8 reaches the program that has the keyboard, before a run and after the key ended one."""
 
+import pathlib
 import time
 
 import harness
@@ -27,8 +28,7 @@ def f8_reaches(session, recorder, when):
 def stop_key(session):
     recorder = session.start_recorder(*RECORDER)
     app = session.start(session.folder("app", harness.slots_config(SLOTS)))
-    with open(app.config, "rb") as file:
-        before = file.read()
+    before = pathlib.Path(app.config).read_bytes()
     f8_reaches(session, recorder, "before a run")
     app.start_run()
     recorder.wait_for(2, timeout=5)
@@ -37,8 +37,7 @@ def stop_key(session):
     presses = recorder.presses()
     check(len(presses) == 2, f"the run clicked after F8: {presses}")
     check(recorder.keys() == seen, "F8 reached the recorder during the run")
-    with open(app.config, "rb") as file:
-        check(file.read() == before, "config.ini changed")
+    check(pathlib.Path(app.config).read_bytes() == before, "config.ini changed")
     check(app.process.poll() is None, "the program ended at F8")
     f8_reaches(session, recorder, "after F8 ended the run")
 

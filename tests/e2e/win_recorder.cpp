@@ -41,11 +41,7 @@ LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
     case WM_KEYDOWN:
-      if (wParam == VK_F8) {
-        std::puts("key F8");
-      } else {
-        std::printf("key vk%u\n", static_cast<unsigned>(wParam));
-      }
+      wParam == VK_F8 ? std::puts("key F8") : std::printf("key vk%u\n", static_cast<unsigned>(wParam));
       std::fflush(stdout);
       return 0;
     case WM_DESTROY:
@@ -63,7 +59,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: win_recorder --window X Y W H\n", stderr);
     return 2;
   }
-  const int x = std::atoi(argv[2]), y = std::atoi(argv[3]), width = std::atoi(argv[4]), height = std::atoi(argv[5]);
+  const int x = std::atoi(argv[2]), y = std::atoi(argv[3]), width = std::atoi(argv[4]),
+            height = std::atoi(argv[5]);
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = proc;
   windowClass.hInstance = GetModuleHandleW(nullptr);

@@ -83,20 +83,20 @@ class WineSession(harness.Session):
         self.env.update(wine_env(self.prefix))
         self.start_window_manager()
         # The wineserver and Wine's own services start here, once, rather than inside a timed wait.
-        subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, capture_output=True, timeout=60)
+        self.run("wine", "cmd.exe", "/c", "exit", timeout=60)
         if self.dpi != harness.BASE_DPI:
             self._log_pixels(self.dpi)
         return self
 
     def _log_pixels(self, dpi):
-        key = ["HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/f", "/d", str(dpi)]
-        subprocess.run(["wine", "reg", "add", *key], env=self.env, capture_output=True, timeout=60, check=True)
+        self.run("wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/f",
+                 "/d", dpi, timeout=60, must=True)
 
     def __exit__(self, *exc):
         if self.dpi != harness.BASE_DPI:
             self._log_pixels(harness.BASE_DPI)  # the prefix is shared with the next case
-        subprocess.run(["wineserver", "-k"], env=self.env, timeout=30)
-        subprocess.run(["wineserver", "-w"], env=self.env, timeout=30)
+        self.run("wineserver", "-k", timeout=30)
+        self.run("wineserver", "-w", timeout=30)
         super().__exit__(*exc)
 
     def frame(self):

@@ -28,7 +28,8 @@ void checkReads(quorvel::FakeFiles& files) {
   const std::string bytes = quorvel::readWholeFile(files, kPath).value_or("");
   for (int s = 0; s < 4; ++s) {
     for (int k = 0; k < 4; ++k) {
-      if (quorvel::readini(files, kPath, kSections[s], kKeys[k], "\x01") != uncached(bytes, s, k)) std::abort();
+      if (quorvel::readini(files, kPath, kSections[s], kKeys[k], "\x01") != uncached(bytes, s, k))
+        std::abort();
     }
   }
 }
@@ -81,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string before[4][4];
     for (int s = 0; s < 4; ++s) {
-      for (int k = 0; k < 4; ++k) before[s][k] = quorvel::readini(files, kPath, kSections[s], kKeys[k], "\x01");
+      for (int k = 0; k < 4; ++k)
+        before[s][k] = quorvel::readini(files, kPath, kSections[s], kKeys[k], "\x01");
     }
     const std::string old = quorvel::readWholeFile(files, kPath).value_or("");
     if (quorvel::writeini(files, kPath, kSections[section], kKeys[key], value) != "1") {

@@ -23,8 +23,8 @@ class ButtonLooksOnScreen : public ScaledPixelTest {};
 // and the top and bottom rows of the face, each as its skin bitmap has it; a face of two rows, stretched, may
 // show either of them.
 TEST_P(ButtonLooksOnScreen, EveryStyleInEveryLookShowsItsBorderEdgesAndFace) {
-  for (int n = 0; n < kStyleCount * kLookCount; ++n) addButton(10 + n % kLookCount * 60, 10 + n / kLookCount * 40, kW, kH);
-  for (int n = 0; n < kStyleCount * kLookCount; ++n) buttons[n]->control().set风格(n / kLookCount);
+  for (int n = 0; n < kStyleCount * kLookCount; ++n)
+    addButton(10 + n % kLookCount * 60, 10 + n / kLookCount * 40, kW, kH).set风格(n / kLookCount);
   show();
   for (int n = 0; n < kStyleCount * kLookCount; ++n) buttons[n]->control().changeit(n % kLookCount);
   const Bitmap shot = grab();
@@ -35,8 +35,10 @@ TEST_P(ButtonLooksOnScreen, EveryStyleInEveryLookShowsItsBorderEdgesAndFace) {
     EXPECT_EQ(at(shot, n, kW - 1, kH / 2), skin(style, Piece::right, look, 2, 0)) << "right edge";
     EXPECT_EQ(at(shot, n, 5, 0), skin(style, Piece::up, look, 0, 0)) << "top edge";
     for (int row = 0; row < 3; ++row) {
-      EXPECT_EQ(at(shot, n, kW / 2, kH - 3 + row), skin(style, Piece::down, look, 0, row)) << "bottom edge row " << row;
-      EXPECT_EQ(at(shot, n, 8, kH - 3 + row), skin(style, Piece::down, look, 0, row)) << "bottom edge row " << row;
+      EXPECT_EQ(at(shot, n, kW / 2, kH - 3 + row), skin(style, Piece::down, look, 0, row))
+          << "bottom edge row " << row;
+      EXPECT_EQ(at(shot, n, 8, kH - 3 + row), skin(style, Piece::down, look, 0, row))
+          << "bottom edge row " << row;
     }
     const int faceRows = skinStore(style).of(Piece::内部, look)->height;
     for (const auto& [y, row] : {std::pair{3, 0}, {kH - 4, faceRows - 1}}) {
@@ -56,7 +58,10 @@ TEST_P(ButtonLooksOnScreen, CornersOfThePlainLookShowTheirBitmapsPixelForPixel) 
   const struct {
     Piece piece;
     int left, top;
-  } plainCorners[] = {{Piece::左上角, 0, 0}, {Piece::右上角, kW - 3, 0}, {Piece::左下角, 0, kH - 3}, {Piece::右下角, kW - 3, kH - 3}};
+  } plainCorners[] = {{Piece::左上角, 0, 0},
+                      {Piece::右上角, kW - 3, 0},
+                      {Piece::左下角, 0, kH - 3},
+                      {Piece::右下角, kW - 3, kH - 3}};
   for (const auto& corner : plainCorners) {
     const Bitmap& bitmap = *skinStore(0).of(corner.piece, 2);
     for (int y = 0; y < 3; ++y)
@@ -66,7 +71,8 @@ TEST_P(ButtonLooksOnScreen, CornersOfThePlainLookShowTheirBitmapsPixelForPixel) 
   }
 }
 
-// Each style's pressed face in place of its face, stretched from corner to corner, in the plain look's border.
+// Each style's pressed face in place of its face, stretched from corner to corner, in the plain look's
+// border.
 TEST_P(ButtonLooksOnScreen, PressedFacesOfEachStyle) {
   for (int style = 0; style < kStyleCount; ++style) {
     xpcommand& b = addButton(10 + style * 60, 10, kW, kH);
@@ -80,7 +86,8 @@ TEST_P(ButtonLooksOnScreen, PressedFacesOfEachStyle) {
     EXPECT_TRUE(buttons[style]->control().pressed());
     const Bitmap& face = *pressedFace(style);
     for (const auto& [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}}) {
-      EXPECT_EQ(at(shot, style, x ? kW - 4 : 3, y ? kH - 4 : 3), hex(face.at(x * (face.width - 1), y * (face.height - 1))))
+      EXPECT_EQ(at(shot, style, x ? kW - 4 : 3, y ? kH - 4 : 3),
+                hex(face.at(x * (face.width - 1), y * (face.height - 1))))
           << "style " << style << ", corner " << x << "," << y;
     }
     EXPECT_EQ(at(shot, style, kW / 2, kH - 3), skin(style, Piece::down, 2, 0, 0)) << "style " << style;
@@ -98,7 +105,8 @@ TEST_P(ButtonLooksOnScreen, DisabledFrameIsDrawnOnTheSurfaceWithSoftenedCorners)
   show();
   b.setEnabled(false);
   const Bitmap shot = grab();
-  const Bitmap painted = FakeControlSurface({kW * kTwipsPerPixel, kH * kTwipsPerPixel}).drawSurface(b.paintList());
+  const Bitmap painted =
+      FakeControlSurface({kW * kTwipsPerPixel, kH * kTwipsPerPixel}).drawSurface(b.paintList());
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) EXPECT_EQ(at(shot, 0, x, y), hex(painted.at(x, y))) << x << "," << y;
 

@@ -92,11 +92,6 @@ TEST_P(PaintListOnScreen, AStripIsOpaqueWithItsDotsAndNothingBeyondIt) {
   EXPECT_EQ(px(shot, 5, 21), "#808080");
 }
 
-bool reddish(Color c) {
-  const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-  return r > 150 && g < 120 && b < 120;
-}
-
 bool notGrey(Color c) { return c != kGrey; }
 
 TEST_P(PaintListOnScreen, TextIsCentredInItsColourAndClippedToItsRectangle) {

@@ -16,6 +16,11 @@ std::string hex(Color color) {
   return text;
 }
 
+bool reddish(Color c) {
+  const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+  return r > 150 && g < 120 && b < 120;
+}
+
 std::string dpiName(const testing::TestParamInfo<int>& info) { return "dpi" + std::to_string(info.param); }
 
 FltkPlatform& PixelTest::platform() {
@@ -28,7 +33,8 @@ PixelTest::PixelTest(int desktopDpi) : dpi(desktopDpi) {
   pixel::setDesktopResources(dpi == kBaseDpi ? "" : "Xft.dpi:\t" + std::to_string(dpi) + "\n");
   window = platform().createWindow(
       WindowSpec{"pixels", kWindowWidth * kTwipsPerPixel, kWindowHeight * kTwipsPerPixel});
-  if (platform().windowDpi(window) != dpi) throw std::runtime_error("the window is not laid out at the desktop's dpi");
+  if (platform().windowDpi(window) != dpi)
+    throw std::runtime_error("the window is not laid out at the desktop's dpi");
   platform().moveWindow(window, TwipsPoint{0, 0});
   platform().setCursorPos(Point{630, 470});
   pixel::settle();
@@ -87,7 +93,8 @@ std::string PixelTest::at(const Bitmap& shot, Point corner, int x, int y) const 
   const std::string colour = hex(shot.at(left, top));
   for (int row = top; row < scaled(corner.y) + scaled(y + 1); ++row) {
     for (int column = left; column < scaled(corner.x) + scaled(x + 1); ++column) {
-      if (shot.at(column, row) != shot.at(left, top)) return colour + " mixed with " + hex(shot.at(column, row));
+      if (shot.at(column, row) != shot.at(left, top))
+        return colour + " mixed with " + hex(shot.at(column, row));
     }
   }
   return colour;

@@ -17,6 +17,8 @@ namespace quorvel {
 
 // #RRGGBB, as colour tables write colours.
 std::string hex(Color color);
+// Red ink, the smoothed edges of red text included.
+bool reddish(Color color);
 
 class PixelTest : public ::testing::Test {
  protected:

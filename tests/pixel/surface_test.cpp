@@ -16,6 +16,7 @@ class SurfacePixels : public PixelTest {
   std::unique_ptr<ControlSurface> surface;
 };
 
+// Sizes and text measures come in whole pixels.
 TEST_F(SurfacePixels, SizeIsInWholePixelsAndASizeSetByTheControlIsNotReported) {
   EXPECT_EQ(surface->size().width, 600);
   EXPECT_EQ(surface->size().height, 300);
@@ -28,9 +29,6 @@ TEST_F(SurfacePixels, SizeIsInWholePixelsAndASizeSetByTheControlIsNotReported) {
   EXPECT_EQ(hex(shot.at(50 + 59, 40 + 29)), "#FF0000");
   EXPECT_EQ(hex(shot.at(50 + 60, 40 + 29)), "#D4D0C8");
   EXPECT_TRUE(client.entries("resized").empty());
-}
-
-TEST_F(SurfacePixels, TextIsMeasuredInWholePixels) {
   const CaptionFont font{"宋体", 9, false, false, false, false, 400, 134};
   const TwipsSize word = surface->measureText("保存", font, 0);
   EXPECT_GT(word.width, 0);

@@ -36,12 +36,10 @@ void settle() {
 void setDesktopResources(const std::string& text) {
   const Atom property = XInternAtom(fl_display, "RESOURCE_MANAGER", False);
   const Window root = RootWindow(fl_display, fl_screen);
-  if (text.empty()) {
-    XDeleteProperty(fl_display, root, property);
-  } else {
-    XChangeProperty(fl_display, root, property, XA_STRING, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
-  }
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  text.empty() ? XDeleteProperty(fl_display, root, property)
+               : XChangeProperty(fl_display, root, property, XA_STRING, 8, PropModeReplace, bytes,
+                                 static_cast<int>(text.size()));
   settle();
 }
 

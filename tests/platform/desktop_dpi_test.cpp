@@ -14,10 +14,10 @@ TEST(DesktopDpi, ReadsTheXftDpiLineAndRejectsWhatNoDesktopWrites) {
     std::optional<int> dpi;
   } cases[] = {
       {"Xft.antialias:\t1\nXft.dpi:\t192\nXft.hinting:\t1\n", 192},
-      {"Xft.dpi :  144 \r\n", 144},                 // blanks around the name and the value
-      {"Xft.dpi:\t120.6", 121},                     // a fraction, and no line end
-      {"Xft.dpi:\t96\nXft.dpi:\t144\n", 144},       // the later line wins
-      {"Xft.antialias:\t1\n", std::nullopt},        // no resolution named
+      {"Xft.dpi :  144 \r\n", 144},            // blanks around the name and the value
+      {"Xft.dpi:\t120.6", 121},                // a fraction, and no line end
+      {"Xft.dpi:\t96\nXft.dpi:\t144\n", 144},  // the later line wins
+      {"Xft.antialias:\t1\n", std::nullopt},   // no resolution named
       {"Xft.dpix:\t144\nmy.Xft.dpi:\t144\n", std::nullopt},
       {"Xft.dpi:\tlarge\n", std::nullopt},
       {"Xft.dpi:\t192px\n", std::nullopt},

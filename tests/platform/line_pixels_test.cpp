@@ -20,8 +20,8 @@ TEST(LinePixels, CoversTheFirstPointAndStopsBeforeTheLastInEveryDirection) {
       {{{5, 5}, {5, 5}}, {}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(linePixels(c.line), c.covered) << c.line.from.x << "," << c.line.from.y << " -> " << c.line.to.x
-                                             << "," << c.line.to.y;
+    EXPECT_EQ(linePixels(c.line), c.covered)
+        << c.line.from.x << "," << c.line.from.y << " -> " << c.line.to.x << "," << c.line.to.y;
   }
 }
 

@@ -15,14 +15,14 @@ class PointerTest : public ::testing::Test {
   Pointer pointer{fake, window};
 };
 
-// Points keep their 96-dpi meaning relative to the client area: scaled to the window's resolution first (150 %
-// here), then rounded half to even. That the client area may move is the run tests' case.
+// Points keep their 96-dpi meaning relative to the client area: scaled to the window's resolution first (150
+// % here), then rounded half to even. That the client area may move is the run tests' case.
 TEST_F(PointerTest, MovesRelativeToTheClientAreaScaledAndRoundedHalfToEven) {
   const struct {
     int dpi;
     float x, y;
     Point screen;
-  } cases[] = {{96, 0, 0, {300, 200}},       {96, 100.5f, 101.5f, {400, 302}}, {96, -20, -0.5f, {280, 200}},
+  } cases[] = {{96, 0, 0, {300, 200}},        {96, 100.5f, 101.5f, {400, 302}}, {96, -20, -0.5f, {280, 200}},
                {96, -2.5f, 2.5f, {298, 202}}, {96, 0.6f, -0.6f, {301, 199}},    {144, 100, 10, {450, 215}},
                {144, 0.5f, 1, {301, 202}},    {144, -3, 3, {296, 204}}};
   for (const auto& c : cases) {

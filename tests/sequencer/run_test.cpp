@@ -1,11 +1,12 @@
 // Whole runs on the virtual clock: when and where the clicks land.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
-#include "platform/native_files/fake_files.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/native_files/fake_files.h"
 #include "sequencer/sequencer.h"
 #include "settings/config_file.h"
 #include "settings/mdini.h"
@@ -26,6 +27,8 @@ std::ostream& operator<<(std::ostream& out, const Click& c) {
   return out << "{" << c.ms << " ms, " << c.at.x << "," << c.at.y << "}";
 }
 
+using Clicks = std::vector<Click>;
+
 constexpr Point kClientOrigin{100, 50};
 
 class RunTest : public ::testing::Test {
@@ -37,9 +40,12 @@ class RunTest : public ::testing::Test {
   Pointer pointer{fake, window};
   Sequencer sequencer{fake, files, portableConfigPath(files), pointer};
 
-  void setSlot(int n, const std::string& x, const std::string& y, const std::string& t, const std::string& f) {
-    for (const auto& [key, value] : {std::pair{"x", x}, {"y", y}, {"t", t}, {"f", f}}) {
-      ASSERT_EQ(writeini(files, portableConfigPath(files), slotSection(n), key, value), "1");
+  // Slots n, n + 1, ... as x, y, t and f.
+  void setSlots(std::initializer_list<std::array<std::string, 4>> slots, int n = 1) {
+    for (const auto& [x, y, t, f] : slots) {
+      for (const auto& [key, value] : {std::pair{"x", x}, {"y", y}, {"t", t}, {"f", f}})
+        setKey(n, key, value);
+      ++n;
     }
   }
   void setKey(int n, const char* key, const std::string& value) {
@@ -57,15 +63,15 @@ class RunTest : public ::testing::Test {
       EXPECT_EQ(events[i + 1].record.dwFlags, kMouseLeftUp);
       EXPECT_EQ(events[i].batch, events[i + 1].batch);
       EXPECT_EQ(events[i].position, events[i + 1].position);
-      result.push_back(Click{std::chrono::duration_cast<milliseconds>(events[i].time).count(), events[i].position});
+      result.push_back(
+          Click{std::chrono::duration_cast<milliseconds>(events[i].time).count(), events[i].position});
     }
     return result;
   }
   static Point client(int x, int y) { return Point{kClientOrigin.x + x, kClientOrigin.y + y}; }
   bool anyTimerEnabled() const {
-    for (int k = 1; k <= 20; ++k) {
+    for (int k = 1; k <= 20; ++k)
       if (fake.timerEnabled(sequencer.timer(k))) return true;
-    }
     return false;
   }
 };
@@ -111,26 +117,23 @@ TEST_F(RunTest, WithoutAFileTheRunEndsAtTheFirstTickWithoutAClick) {
 }
 
 TEST_F(RunTest, SlotsClickOnTheSumsOfTheirDelaysAndTheEndMarkerCostsOneTick) {
-  setSlot(1, "10", "10", "1", "1");
-  setSlot(2, "20", "20", "2", "1");
-  setSlot(3, "30", "30", "0", "0");
+  setSlots({{"10", "10", "1", "1"}, {"20", "20", "2", "1"}, {"30", "30", "0", "0"}});
   sequencer.Start();
   advanceTo(7500);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(10, 10)},
-                                           {3000, client(20, 20)},
-                                           {5000, client(10, 10)},
-                                           {7000, client(20, 20)}}));
+  const Clicks expected = {
+      {1000, client(10, 10)}, {3000, client(20, 20)}, {5000, client(10, 10)}, {7000, client(20, 20)}};
+  EXPECT_EQ(clicks(), expected);
 }
 
 TEST_F(RunTest, ShortLoopClicksEveryTwoSeconds) {
-  setSlot(1, "5", "6", "1", "1");
+  setSlots({{"5", "6", "1", "1"}});
   sequencer.Start();
   advanceTo(6000);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(5, 6)}, {3000, client(5, 6)}, {5000, client(5, 6)}}));
+  EXPECT_EQ(clicks(), (Clicks{{1000, client(5, 6)}, {3000, client(5, 6)}, {5000, client(5, 6)}}));
 }
 
 TEST_F(RunTest, TwentySlotsThenSlotOneAgain) {
-  for (int n = 1; n <= 20; ++n) setSlot(n, std::to_string(n), "0", "1", "1");
+  for (int n = 1; n <= 20; ++n) setSlots({{std::to_string(n), "0", "1", "1"}}, n);
   sequencer.Start();
   advanceTo(22000);
   const auto all = clicks();
@@ -142,72 +145,65 @@ TEST_F(RunTest, TwentySlotsThenSlotOneAgain) {
 }
 
 TEST_F(RunTest, HeldSlotNeverClicksAndKeepsItsTimer) {
-  setSlot(1, "1", "1", "1", "1");
-  setSlot(2, "2", "2", "5", "0");
+  setSlots({{"1", "1", "1", "1"}, {"2", "2", "5", "0"}});
   sequencer.Start();
   advanceTo(60000);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(1, 1)}}));
+  EXPECT_EQ(clicks(), (Clicks{{1000, client(1, 1)}}));
   EXPECT_TRUE(fake.timerEnabled(sequencer.timer(2)));
   EXPECT_EQ(sequencer.table().ticks[2], 59);
 }
 
 TEST_F(RunTest, RoundedValuesDecideDelayAndFlag) {
-  setSlot(1, "100.5", "101.5", "2.5", "1.4");  // t 2, f 1, point (100, 102)
-  setSlot(2, "0", "0", "1", "1.5");            // f 2: held
+  // Slot 1: t 2, f 1, point (100, 102); slot 2: f 2, held.
+  setSlots({{"100.5", "101.5", "2.5", "1.4"}, {"0", "0", "1", "1.5"}});
   sequencer.Start();
   advanceTo(10000);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{2000, client(100, 102)}}));
+  EXPECT_EQ(clicks(), (Clicks{{2000, client(100, 102)}}));
   EXPECT_EQ(sequencer.table().f[2], 2);
   EXPECT_EQ(sequencer.table().t[0], 0);
 }
 
 TEST_F(RunTest, EditsTakeEffectAtTheNextCycleOnly) {
-  setSlot(1, "1", "1", "2", "1");
+  setSlots({{"1", "1", "2", "1"}});
   sequencer.Start();
   advanceTo(1000);
   setKey(1, "x", "77");  // mid-cycle
   advanceTo(2000);
   advanceTo(3500);
-  setKey(1, "t", "0");   // the next cycle (from 3 s) ends at its first tick
+  setKey(1, "t", "0");  // the next cycle (from 3 s) ends at its first tick
   advanceTo(20000);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{2000, client(1, 1)}, {5000, client(77, 1)}}));
+  EXPECT_EQ(clicks(), (Clicks{{2000, client(1, 1)}, {5000, client(77, 1)}}));
   EXPECT_FALSE(anyTimerEnabled());
 }
 
 TEST_F(RunTest, StartDuringARunRestartsTheCountsAndRunsASecondChain) {
-  setSlot(1, "1", "0", "1", "1");
-  setSlot(2, "2", "0", "3", "1");
+  setSlots({{"1", "0", "1", "1"}, {"2", "0", "3", "1"}});
   sequencer.Start();
   advanceTo(2500);
   sequencer.Start();
   advanceTo(12000);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(1, 0)},
-                                           {3500, client(1, 0)},
-                                           {5000, client(2, 0)},
-                                           {7000, client(1, 0)},
-                                           {10000, client(2, 0)},
-                                           {12000, client(1, 0)}}));
+  const Clicks expected = {{1000, client(1, 0)}, {3500, client(1, 0)},  {5000, client(2, 0)},
+                           {7000, client(1, 0)}, {10000, client(2, 0)}, {12000, client(1, 0)}};
+  EXPECT_EQ(clicks(), expected);
 }
 
 TEST_F(RunTest, StartWhileHeldReleasesTheSlotWhenItsFlagWasSet) {
-  setSlot(1, "1", "0", "1", "1");
-  setSlot(2, "2", "0", "2", "0");
+  setSlots({{"1", "0", "1", "1"}, {"2", "0", "2", "0"}});
   sequencer.Start();
   advanceTo(10000);
   setKey(2, "f", "1");
   sequencer.Start();
   advanceTo(16000);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(1, 0)},
-                                           {11000, client(1, 0)},
-                                           {12000, client(2, 0)},
-                                           {14000, client(1, 0)},
-                                           {16000, client(2, 0)}}));
+  const Clicks expected = {{1000, client(1, 0)},
+                           {11000, client(1, 0)},
+                           {12000, client(2, 0)},
+                           {14000, client(1, 0)},
+                           {16000, client(2, 0)}};
+  EXPECT_EQ(clicks(), expected);
 }
 
 TEST_F(RunTest, OverflowAtStartStopsTheCommandAndSaysWhere) {
-  setSlot(2, "1", "1", "1", "1");
-  setSlot(3, "1", "1", "2", "1");
-  setSlot(4, "1", "1", "7", "1");
+  setSlots({{"1", "1", "1", "1"}, {"1", "1", "2", "1"}, {"1", "1", "7", "1"}}, 2);
   sequencer.Start();
   advanceTo(500);
   setKey(2, "x", "55");
@@ -228,12 +224,12 @@ TEST_F(RunTest, OverflowAtStartStopsTheCommandAndSaysWhere) {
 }
 
 TEST_F(RunTest, OverflowAtANewCycleStopsTheRun) {
-  setSlot(1, "1", "1", "1", "1");
+  setSlots({{"1", "1", "1", "1"}});
   sequencer.Start();
   advanceTo(1500);
   setKey(1, "f", "255.5");
   advanceTo(30000);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(1, 1)}}));
+  EXPECT_EQ(clicks(), (Clicks{{1000, client(1, 1)}}));
   EXPECT_FALSE(anyTimerEnabled());
   ASSERT_EQ(fake.messages().size(), 1u);
   EXPECT_EQ(fake.messages()[0].time, milliseconds(2000));
@@ -241,12 +237,10 @@ TEST_F(RunTest, OverflowAtANewCycleStopsTheRun) {
 }
 
 TEST_F(RunTest, PointThatCannotBePlacedStopsTheRunAtThatSlot) {
-  setSlot(1, "1", "1", "1", "1");
-  setSlot(2, "9e9", "1", "1", "1");
-  setSlot(3, "3", "3", "1", "1");
+  setSlots({{"1", "1", "1", "1"}, {"9e9", "1", "1", "1"}, {"3", "3", "1", "1"}});
   sequencer.Start();
   advanceTo(30000);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(1, 1)}}));
+  EXPECT_EQ(clicks(), (Clicks{{1000, client(1, 1)}}));
   EXPECT_FALSE(anyTimerEnabled());
   ASSERT_EQ(fake.messages().size(), 1u);
   EXPECT_NE(fake.messages()[0].text.find("no2"), std::string::npos) << fake.messages()[0].text;
@@ -254,9 +248,8 @@ TEST_F(RunTest, PointThatCannotBePlacedStopsTheRunAtThatSlot) {
 }
 
 TEST_F(RunTest, OtherChainsCarryOnAfterAnOverflow) {
-  setSlot(1, "1", "0", "1", "1");
-  setSlot(2, "2", "0", "1", "1");
-  setSlot(3, "3", "0", "30", "0");  // held: its timer stays enabled
+  setSlots(
+      {{"1", "0", "1", "1"}, {"2", "0", "1", "1"}, {"3", "0", "30", "0"}});  // 3 held: its timer stays on
   sequencer.Start();
   advanceTo(2500);
   setKey(1, "t", "40000");
@@ -264,26 +257,22 @@ TEST_F(RunTest, OtherChainsCarryOnAfterAnOverflow) {
   sequencer.Start();  // refused: the held chain goes on with the table loaded up to the faulty key
   EXPECT_EQ(fake.messages().size(), 1u);
   advanceTo(40000);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(1, 0)}, {2000, client(2, 0)}}));
+  EXPECT_EQ(clicks(), (Clicks{{1000, client(1, 0)}, {2000, client(2, 0)}}));
   EXPECT_TRUE(fake.timerEnabled(sequencer.timer(3)));
 }
 
 TEST_F(RunTest, ClicksFollowTheWindow) {
-  setSlot(1, "10", "20", "1", "1");
-  setSlot(2, "10", "20", "1", "1");
-  setSlot(3, "0", "0", "0", "0");
+  setSlots({{"10", "20", "1", "1"}, {"10", "20", "1", "1"}, {"0", "0", "0", "0"}});
   sequencer.Start();
   advanceTo(1500);
   fake.setClientOrigin(window, Point{400, 300});
   advanceTo(2500);
-  EXPECT_EQ(clicks(), (std::vector<Click>{{1000, client(10, 20)}, {2000, Point{410, 320}}}));
+  EXPECT_EQ(clicks(), (Clicks{{1000, client(10, 20)}, {2000, Point{410, 320}}}));
 }
 
 TEST_F(RunTest, NoDriftOverTenThousandCyclesWithLateHandlers) {
   files.keepFilesInMemory();  // 800,000 reads; the disk is not what this measures
-  setSlot(1, "1", "0", "1", "1");
-  setSlot(2, "2", "0", "2", "1");
-  setSlot(3, "3", "0", "0", "0");
+  setSlots({{"1", "0", "1", "1"}, {"2", "0", "2", "1"}, {"3", "0", "0", "0"}});
   constexpr long long kLateMs = 700;  // every handler starts this late
   fake.setHandlerLateness(milliseconds(kLateMs));
   sequencer.Start();

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <tuple>
 
-#include "platform/native_files/fake_files.h"
 #include "platform/files.h"
+#include "platform/native_files/fake_files.h"
 #include "settings/ini_profile.h"
 #include "settings/mdini.h"
 #include "support/temp_dir.h"
@@ -22,6 +22,7 @@ class ConfigFileTest : public ::testing::Test {
  protected:
   TempDir dir;
   FakeFiles files{dir.str()};
+  const std::string path = portableConfigPath(files);
 };
 
 // Beside the program when the file is there or the folder takes new files; else in the user's folder.
@@ -52,21 +53,20 @@ TEST_F(ConfigFileTest, ConfigLivesBesideTheProgramWhereItCanElseInTheUsersFolder
 }
 
 TEST_F(ConfigFileTest, DefaultFileHoldsAllKeysInOrder) {
-  defaultconfig(files, portableConfigPath(files));
+  defaultconfig(files, path);
   const std::string eol(files.nativeLineEnd());
   std::string expected = "[screen]" + eol + "x=0" + eol + "y=0" + eol;
   for (int i = 1; i <= 20; ++i) {
     expected += "[no" + std::to_string(i) + "]" + eol;
     for (const char* key : {"x", "y", "t", "f"}) expected += std::string(key) + "=0" + eol;
   }
-  EXPECT_EQ(readBytes(portableConfigPath(files)), expected);
+  EXPECT_EQ(readBytes(path), expected);
   EXPECT_EQ(files.fileWrites(), 82);
 }
 
 TEST_F(ConfigFileTest, WriteconfigStoresTheSlotVerbatimAndThePosition) {
-  defaultconfig(files, portableConfigPath(files));
-  ASSERT_TRUE(writeconfig(files, portableConfigPath(files), "no7", SlotFields{"12a", "", " 3", 2}, 3000, -120));
-  const std::string path = portableConfigPath(files);
+  defaultconfig(files, path);
+  ASSERT_TRUE(writeconfig(files, path, "no7", SlotFields{"12a", "", " 3", 2}, 3000, -120));
   EXPECT_EQ(readini(files, path, "no7", "x", "0"), "12a");
   EXPECT_EQ(readini(files, path, "no7", "y", "0"), "");
   EXPECT_EQ(readini(files, path, "no7", "t", "0"), " 3");
@@ -79,7 +79,7 @@ TEST_F(ConfigFileTest, WriteconfigStoresTheSlotVerbatimAndThePosition) {
 // Each step a Save goes through, failing at each of its calls: the file keeps every byte.
 TEST_F(ConfigFileTest, SaveThatFailsAtAnyStepLeavesTheFileAsItWas) {
   const std::string original = "\xEF\xBB\xBF[screen]\r\nx = 15\r\n[no1]\r\nx=1\r\n";
-  testing::writeBytes(portableConfigPath(files), original);
+  testing::writeBytes(path, original);
   const struct {
     FileStep step;
     int calls;
@@ -87,48 +87,44 @@ TEST_F(ConfigFileTest, SaveThatFailsAtAnyStepLeavesTheFileAsItWas) {
   for (const auto& [step, calls] : steps) {
     for (int after = 0; after < calls; ++after) {
       files.failStep(step, 1, after);
-      EXPECT_FALSE(writeconfig(files, portableConfigPath(files), "no1", SlotFields{"7", "8", "9", 1}, 30, 45)) << int(step) << " " << after;
-      EXPECT_EQ(readBytes(portableConfigPath(files)), original) << int(step) << " " << after;
+      EXPECT_FALSE(writeconfig(files, path, "no1", SlotFields{"7", "8", "9", 1}, 30, 45))
+          << int(step) << " " << after;
+      EXPECT_EQ(readBytes(path), original) << int(step) << " " << after;
       files.failStep(step, 0);
     }
   }
-  EXPECT_TRUE(writeconfig(files, portableConfigPath(files), "no1", SlotFields{"7", "8", "9", 1}, 30, 45));
-  EXPECT_EQ(readini(files, portableConfigPath(files), "screen", "y", "?"), "45");
+  EXPECT_TRUE(writeconfig(files, path, "no1", SlotFields{"7", "8", "9", 1}, 30, 45));
+  EXPECT_EQ(readini(files, path, "screen", "y", "?"), "45");
 }
 
 TEST_F(ConfigFileTest, OneReplaceLeavesTheBytesOfSixSingleWrites) {
   const std::string originals[] = {
-      "",
-      "[screen]\r\nx=0\r\ny=0\r\n[no3]\r\nx=1\r\n",
-      "[no3]\nt=4\n\n[screen]\ny=2",
-      "\xEF\xBB\xBF[NO3]\r\nX = 1\r\nx=2\r\n[no3]\r\ny=3\r\n",
-      "; comment\n[other]\nk=v\n",
-  };
+      "", "[screen]\r\nx=0\r\ny=0\r\n[no3]\r\nx=1\r\n", "[no3]\nt=4\n\n[screen]\ny=2",
+      "\xEF\xBB\xBF[NO3]\r\nX = 1\r\nx=2\r\n[no3]\r\ny=3\r\n", "; comment\n[other]\nk=v\n"};
   for (const std::string& original : originals) {
     FakeFiles once(dir.str()), sixTimes(dir.str());
     once.keepFilesInMemory();
     sixTimes.keepFilesInMemory();
-    const std::string path = portableConfigPath(once);
     if (!original.empty()) {
       once.replaceFile(path, original);
       sixTimes.replaceFile(path, original);
     }
     ASSERT_TRUE(writeconfig(once, path, "no3", SlotFields{" 12a", "", "\"5\"", 2}, -120, 3000));
-    for (const auto& [section, key, value] :
-         {std::tuple{"no3", "x", " 12a"}, {"no3", "y", ""}, {"no3", "t", "\"5\""}, {"no3", "f", "2"},
-          {"screen", "x", "-120"}, {"screen", "y", "3000"}}) {
+    const std::tuple<const char*, const char*, const char*> singles[] = {
+        {"no3", "x", " 12a"}, {"no3", "y", ""},        {"no3", "t", "\"5\""},
+        {"no3", "f", "2"},    {"screen", "x", "-120"}, {"screen", "y", "3000"}};
+    for (const auto& [section, key, value] : singles)
       ASSERT_EQ(writeini(sixTimes, path, section, key, value), "1");
-    }
     EXPECT_EQ(readWholeFile(once, path), readWholeFile(sixTimes, path)) << original;
     EXPECT_EQ(once.fileWrites(), original.empty() ? 1 : 2);
   }
 }
 
 TEST_F(ConfigFileTest, WriteconfigRefusesAFieldThatWouldAddLines) {
-  defaultconfig(files, portableConfigPath(files));
-  const std::string before = readBytes(portableConfigPath(files));
-  EXPECT_FALSE(writeconfig(files, portableConfigPath(files), "no1", SlotFields{"1\r\n[no2]", "2", "3", 1}, 0, 0));
-  EXPECT_EQ(readBytes(portableConfigPath(files)), before);
+  defaultconfig(files, path);
+  const std::string before = readBytes(path);
+  EXPECT_FALSE(writeconfig(files, path, "no1", SlotFields{"1\r\n[no2]", "2", "3", 1}, 0, 0));
+  EXPECT_EQ(readBytes(path), before);
 }
 
 // A crash between creating the temporary file and the rename leaves it behind; start-up clears old ones.

@@ -78,8 +78,8 @@ TEST_F(MdiniTest, FailedExistenceCheckWritesNothing) {
 
 TEST_F(MdiniTest, ValuesThatWouldAddLinesAreRefused) {
   writeBytes(path, "[no1]\nx=1\n");
-  for (const std::string& bad : {std::string("2\r\n[no2]"), std::string("2\ny=3"), std::string("2\rz"),
-                                std::string("2\0" "3", 3)}) {
+  for (const std::string& bad :
+       {std::string("2\r\n[no2]"), std::string("2\ny=3"), std::string("2\rz"), std::string("2\0003", 3)}) {
     EXPECT_EQ(write("no1", "x", bad), "0");
     EXPECT_EQ(readBytes(path), "[no1]\nx=1\n");
   }
