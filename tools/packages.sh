@@ -68,6 +68,7 @@ RELEASE_PACKAGES=(cmake ninja-build g++ git "${MINGW_PACKAGES[@]}" "${RUN_PACKAG
                   "${PACKAGE_PACKAGES[@]}" lintian devscripts python3 diffoscope osslsigncode openssl)
 
 # What the desktop and pixel tests drive the program with; setpriv (util-linux) runs the installed program
-# as a normal user, chattr (e2fsprogs) closes a folder to Wine running as root.
-TEST_PACKAGES=(python3 xdotool xvfb xauth x11-apps x11-utils openbox libxi-dev util-linux e2fsprogs
+# as a normal user, chattr (e2fsprogs) closes a folder to Wine running as root; clang-format checks the
+# tree's format.
+TEST_PACKAGES=(python3 xdotool xvfb xauth x11-apps x11-utils openbox libxi-dev util-linux e2fsprogs clang-format
                "${PACKAGE_PACKAGES[@]}")
