@@ -22,35 +22,40 @@
 
 namespace quorvel {
 
+// The model's records, outside the class so that they are complete types wherever it is.
+struct DesktopWindow {
+  WindowSpec spec;
+  int dpi = kBaseDpi;
+  bool shown = false;
+};
+// An owner-drawn control: what it is drawn for and its own size, in pixels at 96 dpi.
+struct DesktopSurface {
+  ControlSurfaceClient* client = nullptr;  // nothing once the control has gone
+  bool native = true;                      // false once the system has destroyed the native widget
+  int width = 1;
+  int height = 1;
+  bool enabled = true;
+  HeldKeys keys;
+};
+struct DesktopControl {
+  WindowHandle window{};
+  ControlSpec spec;
+  ControlHandlers handlers;
+  std::string caption;  // frames, labels, buttons and check boxes show it
+  int listIndex = -1;   // combo boxes: the item picked, -1 when typed text picks none
+  int checkValue = 0;
+  std::optional<DesktopSurface> surface;
+};
+
 class Desktop : public Platform,
                 protected TickWakeUp,
                 protected CaptureGrab,
                 protected StopKeyGrab,
                 private LayoutHost {
  public:
-  struct WindowRecord {
-    WindowSpec spec;
-    int dpi = kBaseDpi;
-    bool shown = false;
-  };
-  // An owner-drawn control: what it is drawn for and its own size, in pixels at 96 dpi.
-  struct SurfaceRecord {
-    ControlSurfaceClient* client = nullptr;  // nothing once the control has gone
-    bool native = true;                      // false once the system has destroyed the native widget
-    int width = 1;
-    int height = 1;
-    bool enabled = true;
-    HeldKeys keys;
-  };
-  struct ControlRecord {
-    WindowHandle window{};
-    ControlSpec spec;
-    ControlHandlers handlers;
-    std::string caption;  // frames, labels, buttons and check boxes show it
-    int listIndex = -1;   // combo boxes: the item picked, -1 when typed text picks none
-    int checkValue = 0;
-    std::optional<SurfaceRecord> surface;
-  };
+  using WindowRecord = DesktopWindow;
+  using SurfaceRecord = DesktopSurface;
+  using ControlRecord = DesktopControl;
 
   Desktop(const Desktop&) = delete;
   Desktop& operator=(const Desktop&) = delete;
