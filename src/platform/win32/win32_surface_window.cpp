@@ -17,6 +17,17 @@ namespace {
 // Asks the window of a control that has gone to destroy itself once the current message is over.
 constexpr UINT kDestroyLater = WM_APP + 1;
 
+// A mouse button's messages, and the button as the control numbers it: 1 left, 2 right, 4 middle.
+struct ButtonMessages {
+  UINT down;
+  UINT doubleClick;  // the second press of a double click comes as this, the system's click count of 2
+  UINT up;
+  int button;
+};
+constexpr ButtonMessages kButtonMessages[] = {{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP, 1},
+                                              {WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_RBUTTONUP, 2},
+                                              {WM_MBUTTONDOWN, WM_MBUTTONDBLCLK, WM_MBUTTONUP, 4}};
+
 int shiftState() {
   return ((GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0) | ((GetKeyState(VK_CONTROL) & 0x8000) ? 2 : 0) |
          ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0);
@@ -108,7 +119,6 @@ void Win32Platform::pointerLeft(ControlId id, HWND hwnd) {
   pointerMoved(id, PixelPoint{at.x, at.y}, buttonsHeld(mouseButtonsDown()), shiftState());
 }
 
-// The second press of a double click comes as a message of its own, the system's click count of 2.
 bool Win32Platform::surfacePointer(ControlId id, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MOUSEMOVE:
@@ -121,29 +131,21 @@ bool Win32Platform::surfacePointer(ControlId id, HWND hwnd, UINT message, WPARAM
     case WM_MOUSELEAVE:
       pointerLeft(id, hwnd);
       return true;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      pointerPressed(id, pointOf(lParam), 1, shiftState(), message == WM_LBUTTONDBLCLK ? 2 : 1);
+    default:
+      break;
+  }
+  for (const ButtonMessages& b : kButtonMessages) {
+    if (message == b.down || message == b.doubleClick) {
+      pointerPressed(id, pointOf(lParam), b.button, shiftState(), message == b.doubleClick ? 2 : 1);
       return true;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      pointerPressed(id, pointOf(lParam), 2, shiftState(), message == WM_RBUTTONDBLCLK ? 2 : 1);
-      return true;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      pointerPressed(id, pointOf(lParam), 4, shiftState(), message == WM_MBUTTONDBLCLK ? 2 : 1);
-      return true;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      const int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
-      pointerReleased(id, pointOf(lParam), button, shiftState(),
+    }
+    if (message == b.up) {
+      pointerReleased(id, pointOf(lParam), b.button, shiftState(),
                       !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)));
       return true;
     }
-    default:
-      return false;
   }
+  return false;
 }
 
 void Win32Platform::enableNative(ControlId id, bool enabled) { EnableWindow(hwndOf(id), enabled); }
